@@ -1,0 +1,82 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace zb {
+
+// Windows attribute bits, as a Windows listing reports them.
+enum Attribute : std::uint32_t {
+  kAttrReadOnly = 1,
+  kAttrHidden = 2,
+  kAttrSystem = 4,
+  kAttrDirectory = 16,
+};
+
+// Any failure of a file operation; the core's error traps catch it.
+class FileError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct FolderEntry {
+  std::string name;
+  // Empty when the entry's attributes cannot be read (a dangling link, say).
+  std::optional<std::uint32_t> attributes;
+};
+
+// Identity of a folder on its device; a folder reached twice has the same id.
+struct FolderId {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  bool operator==(const FolderId&) const = default;
+};
+
+// One pass over a folder, one entry at a time, "." and ".." included.
+class FolderListing {
+ public:
+  virtual ~FolderListing() = default;
+  // False when the listing is exhausted.
+  virtual bool Next(FolderEntry& entry) = 0;
+  virtual FolderId Id() const = 0;
+};
+
+// A text file being written: UTF-8 in, Shift_JIS with CR LF out.
+class TextFile {
+ public:
+  virtual ~TextFile() = default;
+  // Characters that Shift_JIS cannot hold are written as "?".
+  virtual void WriteLine(std::string_view utf8) = 0;
+  // Flushes and closes; a failure to flush throws FileError.
+  virtual void Close() = 0;
+};
+
+// The host's files, seen through Windows drive paths ("C:\pics\a.jpg").
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // Lists a folder. Entries that the mask does not admit (hidden or system
+  // entries without bits 2 or 4, folders without bit 16) are left out.
+  // Returns null when the folder cannot be listed.
+  virtual std::unique_ptr<FolderListing> ListFolder(const std::string& folder,
+                                                    std::uint32_t mask) = 0;
+  virtual std::optional<std::uint32_t> GetAttributes(const std::string& path) = 0;
+  virtual void MakeFolder(const std::string& path) = 0;
+  virtual void DeleteFile(const std::string& path) = 0;
+  // Creates or empties the file.
+  virtual std::unique_ptr<TextFile> CreateTextFile(const std::string& path) = 0;
+  // Reads up to buffer.size() bytes at offset; returns how many were read.
+  virtual std::size_t ReadAt(const std::string& path, std::uint64_t offset,
+                             std::span<std::byte> buffer) = 0;
+  // The address a browser opens for an absolute picture link.
+  virtual std::string FileUrl(const std::string& path) = 0;
+};
+
+}  // namespace zb

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/dialogs.h"
+#include "platform/file_system.h"
+#include "platform/picture_loader.h"
+#include "platform/settings_store.h"
+#include "platform/shell.h"
+#include "platform/system.h"
+#include "platform/text_encoding.h"
+
+namespace zb {
+
+// Every host service the core uses, in one place.
+struct Platform {
+  FileSystem& files;
+  TextEncoding& encoding;
+  SettingsStore& settings;
+  Dialogs& dialogs;
+  Shell& shell;
+  PictureLoader& pictures;
+  System& system;
+};
+
+}  // namespace zb

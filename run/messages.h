@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/dialogs.h"
+
+namespace zb {
+
+// The messages a run can show, word for word.
+
+inline MessageBox FileErrorMessage() {
+  return {
+      "ファイル関連のエラーが起こりました。\r\n"
+      "ファイルが使用中などの原因でロックされているかもしれません。\r\n"
+      "確認の後、再度起動させて下さい",
+      "★Zorbelle♪からのおしらせ", Buttons::kOk, Icon::kNone, Answer::kOk};
+}
+
+inline MessageBox NoOptionsMessage() {
+  return {"オプションが全くありません。\r\nＨＴＭＬを作るか、全リスト作るか、指定して下さい。",
+          "★Zorbelle♪からのお知らせ", Buttons::kOk, Icon::kNone, Answer::kOk};
+}
+
+inline MessageBox PageWriteErrorMessage() {
+  return {
+      "ＨＴＭＬファイルに書き込みできません。\r\n\r\n"
+      "？もしや、ＣＤＲＯＭドライブなのに　「検索フォルダと同じ」オプションが　"
+      "付いていませんか？\r\n\r\n"
+      "？もしや、ＨＴＭＬファイルを編集中ではありませんか？\r\n\r\n"
+      "？その他かもしれませんが、ファイル関係のエラーです。",
+      "★Zorbelle♪ファイルエラー", Buttons::kOk, Icon::kCritical, Answer::kOk};
+}
+
+inline MessageBox StopQuestion() {
+  return {"終了しますか。", "プログラムの停止？", Buttons::kYesNo, Icon::kCritical, Answer::kNo};
+}
+
+inline MessageBox DeleteQuestion(const std::string& path) {
+  return {"このファイルを削除します。" + path, "削除", Buttons::kYesNo, Icon::kCritical,
+          Answer::kNo};
+}
+
+inline MessageBox BlockingFileMessage(const std::string& path) {
+  return {path + "ファイルを消さないと、処理を続行できません", "削除処理続行", Buttons::kYesNo,
+          Icon::kCritical, Answer::kNo};
+}
+
+inline constexpr const char* kStoppedText =
+    "処理はユーザーの希望により停止しました。再び作業をする場合、ﾌｫﾙﾀﾞを指定して【開始】ボタンを押"
+    "してください。";
+
+}  // namespace zb

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+namespace zb {
+
+struct MainForm;
+
+// The one record of run state; lives as long as the program, never cleared.
+struct RunContext {
+  // Run control.
+  std::int16_t RunState = 0;  // 0 running or idle, 1 stop asked, 2 stopped
+  std::int16_t FastMode = 0;
+  std::chrono::system_clock::time_point StartTime{};
+  std::chrono::system_clock::duration Elapsed{};
+  zb::MainForm* MainForm = nullptr;
+
+  // Counters. FileCount and ImageCount are 32-bit; depths 16-bit.
+  std::int32_t FileCount = 0;
+  std::int32_t ImageCount = 0;
+  std::int16_t CurrentDepth = 0;
+  std::int16_t MaxDepth = 0;
+
+  // Paths (drive paths).
+  std::string SearchRoot;
+  std::string ListPath;
+  std::string OutputFolder;
+  std::string ListFileName;
+  std::string PagePath;
+
+  // Options snapshot, taken at Start.
+  std::int16_t DeleteOddFiles = 0;
+  std::int16_t MakeAllFileList = 0;
+  std::int16_t HtmlLineBreak = 0;
+  std::int16_t ThumbnailSize = 0;
+  std::int16_t RelativeLinks = 0;
+  std::int16_t SameDirOutput = 0;
+  std::string TargetAttr;
+  std::int16_t TableLayout = 0;
+  std::string NameFontSize;
+  std::int16_t ImagesPerRow = 0;
+  std::int16_t ShowFileName = 0;
+  std::int32_t ImagesPerPage = 0;  // follows hscGazoSuu at all times
+  std::string FooterHtml;
+
+  // True from the lock-out to the end of the Start operation; a second
+  // Start is refused meanwhile.
+  bool Active = false;
+};
+
+}  // namespace zb

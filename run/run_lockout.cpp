@@ -1,0 +1,67 @@
+#include "run/run_lockout.h"
+
+#include <initializer_list>
+
+#include "window/program.h"
+
+namespace zb {
+namespace {
+
+void SetEnabled(std::initializer_list<Control*> controls, bool on) {
+  for (Control* c : controls) c->SetEnabled(on);
+}
+
+}  // namespace
+
+void LockWindowForRun(Program& program) {
+  MainForm& f = program.form;
+  SetEnabled({&f.Drive1, &f.Dir1, &f.File1, &f.SSTab1, &f.hscGazoSuu, &f.cmdStart}, false);
+  f.cmdStop.SetEnabled(true);
+  SetEnabled({&f.cmdView,        &f.chkAllFileList, &f.chkLelative,    &f.chkSameDir,
+              &f.chkGazoHtml,    &f.chkBmp,         &f.chkHtmlBr,      &f.chkSubDir,
+              &f.hscThumbnail,   &f.txtOLEKensaku,  &f.txtOLESakusei,  &f.cmdWriteDirSet,
+              &f.optWin2[0],     &f.optWin2[1],     &f.optWin2[2],     &f.frmOptWin2,
+              &f.mnuFileItem[0], &f.mnuFileItem[1], &f.mnuFileItem[3], &f.mnuViewItem[0],
+              &f.mnuViewItem[1], &f.chkTable1,      &f.cmbFontSize,    &f.cmbGazoSuu,
+              &f.chkFileName,    &f.mnuRunItem[0]},
+             false);
+  f.mnuRunItem[1].SetEnabled(true);
+}
+
+void UnlockWindowAfterRun(Program& program) {
+  MainForm& f = program.form;
+  SetEnabled({&f.Drive1, &f.Dir1, &f.File1, &f.SSTab1, &f.hscGazoSuu, &f.cmdStart}, true);
+  f.cmdStop.SetEnabled(false);
+  if (program.run.ImageCount != 0 || f.chkAllFileList.Value() == 1) {
+    f.cmdView.SetEnabled(true);
+    PointGuideArrowAt(program, 1);
+  } else {
+    PointGuideArrowAt(program, -1);
+  }
+  SetEnabled({&f.chkLelative, &f.chkSameDir, &f.chkAllFileList, &f.chkGazoHtml, &f.chkSubDir},
+             true);
+  const bool gallery = f.chkGazoHtml.Value() != 0;
+  SetEnabled({&f.chkBmp, &f.chkHtmlBr, &f.frmOptWin2, &f.optWin2[0], &f.optWin2[1], &f.optWin2[2]},
+             gallery);
+  if (gallery) {
+    f.chkTable1.SetEnabled(true);
+    if (f.chkTable1.Value() == 1) SetEnabled({&f.cmbFontSize, &f.cmbGazoSuu, &f.chkFileName}, true);
+  }
+  SetEnabled({&f.hscThumbnail, &f.txtOLEKensaku}, true);
+  if (f.chkSameDir.Value() == 0) f.txtOLESakusei.SetEnabled(true);
+  SetEnabled({&f.cmdWriteDirSet, &f.mnuFileItem[0], &f.mnuFileItem[1], &f.mnuFileItem[3],
+              &f.mnuViewItem[0], &f.mnuViewItem[1], &f.mnuRunItem[0]},
+             true);
+  f.mnuRunItem[1].SetEnabled(false);
+}
+
+void chkSpeed_Click(Program& program) {
+  program.run.FastMode = program.form.chkSpeed.Value() == 1 ? 1 : 0;
+}
+
+void PointGuideArrowAt(Program& program, int index) {
+  program.form.lblAnnai[0].SetVisible(index == 0);
+  program.form.lblAnnai[1].SetVisible(index == 1);
+}
+
+}  // namespace zb

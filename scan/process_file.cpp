@@ -1,0 +1,129 @@
+#include "scan/process_file.h"
+
+#include <string_view>
+
+#include "gallery/gallery_writer.h"
+#include "run/messages.h"
+#include "run/output_location.h"
+#include "run/text_util.h"
+#include "scan/picture_fit.h"
+#include "scan/picture_measure.h"
+#include "window/program.h"
+
+namespace zb {
+namespace {
+
+constexpr std::int16_t kPageWriteError = 75;
+
+enum class PictureKind { kNone, kGif, kOther };
+
+// The extension is taken from the last dot of the whole path, folders
+// included, so "C:\a.b\file" has none that matches.
+PictureKind KindOf(const std::string& path, bool withBmp) {
+  const std::size_t dot = path.rfind('.');
+  if (dot == std::string::npos) return PictureKind::kNone;
+  const std::string_view ext = std::string_view(path).substr(dot);
+  if (EqualsIgnoreCase(ext, ".gif")) return PictureKind::kGif;
+  for (const char* known : {".jpg", ".jpe", ".jpeg"}) {
+    if (EqualsIgnoreCase(ext, known)) return PictureKind::kOther;
+  }
+  if (withBmp && EqualsIgnoreCase(ext, ".bmp")) return PictureKind::kOther;
+  return PictureKind::kNone;
+}
+
+// False when the user confirmed the stop.
+bool AnswerStopRequest(Program& program) {
+  MainForm& f = program.form;
+  if (program.platform.dialogs.Show(StopQuestion()) == Answer::kYes) {
+    program.run.RunState = 2;
+    f.LblComment.SetCaption(kStoppedText);
+    f.cmdStart.SetEnabled(true);
+    return false;
+  }
+  f.cmdStart.SetEnabled(false);
+  f.cmdStop.SetEnabled(true);
+  program.run.RunState = 0;
+  return true;
+}
+
+std::string DisplayName(const RunContext& run, const std::string& path) {
+  if (run.SameDirOutput == 1 && run.RelativeLinks == 1 && path.size() >= run.OutputFolder.size()) {
+    return path.substr(run.OutputFolder.size());
+  }
+  return path;
+}
+
+// Places one picture; non-zero when starting or rolling a page pair failed.
+std::int16_t PlacePicture(Program& program, const std::string& path, PictureKind kind,
+                          const std::string& displayName) {
+  RunContext& run = program.run;
+  try {
+    const std::string link =
+        PictureLink(run, program.platform.files, program.platform.encoding, path);
+    if (run.ImageCount == 0) program.gallery.StartFirstPair(run);
+    const MeasuredSize measured = MeasurePicture(program, path, kind == PictureKind::kGif);
+    const FittedSize fitted = FitIntoBox(measured.width, measured.height, run.ThumbnailSize);
+    program.gallery.WritePicture(run, link, fitted.width, fitted.height, displayName);
+    ++run.ImageCount;
+    if (run.ImagesPerPage > 0 && run.ImageCount % run.ImagesPerPage == 0) {
+      program.gallery.CloseFullPairAndStartNext(run);
+    }
+  } catch (const FileError&) {
+    program.platform.dialogs.Show(PageWriteErrorMessage());
+    return kPageWriteError;
+  }
+  return 0;
+}
+
+void ShowStatus(Program& program, const std::string& path) {
+  MainForm& f = program.form;
+  f.LblComment.SetCaption(path);
+  f.LblComment.Refresh();
+  f.LblDirMax.SetCaption(std::to_string(program.run.MaxDepth));
+  f.LblDirMax.Refresh();
+  f.LblFileCount.SetCaption(std::to_string(program.run.FileCount));
+  f.LblFileCount.Refresh();
+}
+
+}  // namespace
+
+std::int16_t ProcessFile(Program& program, const std::string& path) {
+  RunContext& run = program.run;
+  MainForm& f = program.form;
+  program.platform.system.YieldToEvents();
+  if (run.RunState == 2) return 0;
+  if (run.RunState == 1 && !AnswerStopRequest(program)) return 0;
+
+  std::string displayName;
+  if (run.MakeAllFileList == 1 || (run.TableLayout == 1 && run.ShowFileName == 1)) {
+    displayName = DisplayName(run, path);
+    if (run.MakeAllFileList == 1 && program.allFileList) {
+      try {
+        program.allFileList->WriteLine(displayName);
+      } catch (const FileError&) {
+        // A lost line must not end the run; closing the list reports it.
+      }
+    }
+  }
+
+  if (f.chkGazoHtml.Value() == 1) {
+    const PictureKind kind = KindOf(path, f.chkBmp.Value() == 1);
+    if (kind != PictureKind::kNone) {
+      if (std::int16_t error = PlacePicture(program, path, kind, displayName)) return error;
+    }
+  }
+
+  if (run.DeleteOddFiles == 1 && CountChar(path, ';') > 0) {
+    try {
+      ConfirmDeleteFile(program, path);
+    } catch (const FileError&) {
+      // A file that cannot be deleted stays; the run goes on.
+    }
+  }
+
+  ++run.FileCount;
+  if (run.FileCount % 100 == 0 || run.FastMode == 0) ShowStatus(program, path);
+  return 0;
+}
+
+}  // namespace zb

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace zb {
+
+struct Program;
+
+// Every plain file of the walk comes here: lists it, places it on the
+// gallery when it is a picture, offers odd files for deletion and keeps the
+// status current. Non-zero is the number of a page-write failure that has
+// already been reported; the walk must end.
+std::int16_t ProcessFile(Program& program, const std::string& path);
+
+}  // namespace zb

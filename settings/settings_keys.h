@@ -1,0 +1,7 @@
+#pragma once
+
+namespace zb {
+
+inline constexpr const char* kOptionsSection = "CheckBox Value";
+
+}  // namespace zb

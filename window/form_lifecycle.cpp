@@ -1,0 +1,65 @@
+#include "window/form_lifecycle.h"
+
+#include <cmath>
+#include <string>
+
+#include "run/run_lockout.h"
+#include "settings/restore_settings.h"
+#include "window/program.h"
+
+namespace zb {
+namespace {
+
+std::string VersionText(const Version& v) {
+  return std::to_string(v.major) + "." + std::to_string(v.minor) + "." + std::to_string(v.revision);
+}
+
+void FillCombo(ComboBox& combo, int last, const char* selected) {
+  combo.Clear();
+  for (int i = 1; i <= last; ++i) combo.AddItem(std::to_string(i));
+  combo.SetText(selected);
+}
+
+}  // namespace
+
+std::string WindowTitle(const Version& v) {
+  return "★Zorbelle♪　ＨＤＤ【全】画像HTML作成 V. " + VersionText(v);
+}
+
+std::string FooterHtml(const Version& v) {
+  return std::string("<center><font size=2>★Zorbelle♪ V") + VersionText(v) + "　<a href=\"" +
+         kHomePage + "\">" + kHomePage + "</a> </font></center>";
+}
+
+WindowPosition CenterForm(double screenWidth, double screenHeight, double width, double height) {
+  return {static_cast<int>(std::nearbyint(screenWidth - width)) / 2,
+          static_cast<int>(std::nearbyint(screenHeight - height)) / 2};
+}
+
+void Form_Load(Program& program) {
+  MainForm& f = program.form;
+  FillCombo(f.cmbGazoSuu, 30, "3");
+  FillCombo(f.cmbFontSize, 7, "1");
+  program.focusRing = {&f.txtOLESakusei, &f.txtOLEKensaku};
+  program.run.MainForm = &f;
+  program.activatedOnce = false;
+  RestoreSettings(program);
+  f.cmdStart.SetEnabled(true);
+  f.cmdStop.SetEnabled(false);
+  f.cmdView.SetEnabled(true);
+  program.run.ListPath.clear();
+  const Version version = program.platform.system.ProgramVersion();
+  f.Caption = WindowTitle(version);
+  program.run.FooterHtml = FooterHtml(version);
+  f.lblVersion.SetCaption("Ver " + VersionText(version));
+  PointGuideArrowAt(program, 0);
+}
+
+void Form_Activate(Program& program) {
+  MainForm& f = program.form;
+  f.chkSpeed.SetValue(1);
+  f.txtOLEKensaku.SetText(f.Dir1.Path());
+  if (!program.activatedOnce) program.activatedOnce = true;
+}
+
+}  // namespace zb

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+#include "platform/system.h"
+
+namespace zb {
+
+struct Program;
+
+// The start-up sequence, before the window is shown.
+void Form_Load(Program& program);
+// Every activation; the first one also restores the two paths.
+void Form_Activate(Program& program);
+
+std::string WindowTitle(const Version& v);
+std::string FooterHtml(const Version& v);
+
+// Left and top, in twips, that centre a window on the screen.
+struct WindowPosition {
+  int left = 0;
+  int top = 0;
+};
+WindowPosition CenterForm(double screenWidth, double screenHeight, double width, double height);
+
+inline constexpr const char* kHomePage = "https://zorbelle.invalid/";
+
+}  // namespace zb
