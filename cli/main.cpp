@@ -1,0 +1,108 @@
+// zorbelle-cli: the main window's behaviour without a window.
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <csignal>
+#include <cstdio>
+#include <optional>
+
+#include "cli/cli_options.h"
+#include "cli/cli_progress.h"
+#include "cli/terminal_dialogs.h"
+#include "platform/posix/posix_platform.h"
+#include "run/run_driver.h"
+#include "window/form_lifecycle.h"
+#include "window/path_fields.h"
+#include "window/program.h"
+
+namespace {
+
+volatile std::sig_atomic_t interrupted = 0;
+
+void OnInterrupt(int) {
+  interrupted = 1;
+  // A second Ctrl-C ends the program at once.
+  std::signal(SIGINT, SIG_DFL);
+}
+
+// The program opens results only when asked to.
+class OptionalShell : public zb::Shell {
+ public:
+  OptionalShell(zb::Shell& host, bool enabled) : host_(host), enabled_(enabled) {}
+  void Open(const std::string& verb, const std::string& document,
+            const std::string& workingFolder) override {
+    if (enabled_) host_.Open(verb, document, workingFolder);
+  }
+
+ private:
+  zb::Shell& host_;
+  bool enabled_;
+};
+
+bool LooksLikeDrivePath(const std::string& path) {
+  return path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
+}
+
+int ExitCodeOf(zb::RunOutcome outcome) {
+  switch (outcome) {
+    case zb::RunOutcome::kCompleted:
+      return 0;
+    case zb::RunOutcome::kStopped:
+      return 130;
+    case zb::RunOutcome::kFailed:
+      return 1;
+    default:
+      return 2;
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app{"Zorbelle: gathers every picture under a folder into browsable HTML pages."};
+  zb::CliOptions options;
+  zb::AddCliOptions(app, options);
+  CLI11_PARSE(app, argc, argv);
+
+  zb::PosixPlatform host;
+  zb::TerminalDialogs dialogs(stdin, stderr, isatty(STDIN_FILENO) && isatty(STDERR_FILENO),
+                              options.yes);
+  zb::Platform services = host.With(dialogs);
+  OptionalShell shell(services.shell, options.openResults);
+  zb::Platform platform{services.files, services.encoding, services.settings, dialogs,
+                        shell,          services.pictures, services.system};
+  zb::Program program(platform);
+  zb::Form_Load(program);
+  zb::Form_Activate(program);
+
+  const std::string folder = LooksLikeDrivePath(options.folder)
+                                 ? options.folder
+                                 : host.paths().ToDrive(options.folder).value_or("");
+  zb::ApplyCliOptions(options, program.form);
+  if (!zb::MoveFolderList(program, folder)) {
+    std::fprintf(stderr, "zorbelle-cli: %s: no such folder\n", options.folder.c_str());
+    return 2;
+  }
+
+  std::signal(SIGINT, OnInterrupt);
+  host.system().SetYieldHook([&] {
+    if (interrupted != 1) return;
+    interrupted = 2;
+    dialogs.AnswerNextYes();
+    program.form.cmdStop.Press();
+  });
+  std::optional<zb::CliProgress> progress;
+  if (isatty(STDERR_FILENO)) progress.emplace(program, stderr);
+  program.form.cmdStart.Press();
+  if (progress) progress->Finish();
+
+  if (program.lastOutcome == zb::RunOutcome::kCompleted ||
+      program.lastOutcome == zb::RunOutcome::kStopped) {
+    std::fprintf(stderr, "%s\n", program.form.LblComment.Caption().c_str());
+    if (program.form.chkGazoHtml.Value() == 1) {
+      std::printf("%s\n",
+                  host.paths().ToHost(program.run.ListPath).value_or(program.run.ListPath).c_str());
+    }
+  }
+  return ExitCodeOf(program.lastOutcome);
+}
