@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
+#include "gallery/picture_link.h"  // PictureLink, which callers use beside the writer
 #include "platform/file_system.h"
 #include "platform/text_encoding.h"
 #include "run/run_context.h"
@@ -17,28 +19,37 @@ class GalleryWriter {
   GalleryWriter(FileSystem& files, TextEncoding& encoding);
 
   // Guarded steps: on any failure both page files are closed (errors
-  // ignored) and FileError is thrown.
+  // ignored) and the failure (FileError) is rethrown.
   void StartFirstPair(RunContext& ctx);
   // Closes the full pair c = ImageCount / ImagesPerPage and starts pair c.
   void CloseFullPairAndStartNext(RunContext& ctx);
 
   // One picture's lines. link is the picture's link as PictureLink gives it;
-  // width and height are the fitted size. Write failures are ignored.
+  // width and height are the fitted size; displayName is raw text. Write
+  // failures are ignored.
   void WritePicture(const RunContext& ctx, const std::string& link, int width, int height,
                     const std::string& displayName);
 
-  // Closes the open pair as it stands, writing nothing more; errors ignored.
+  // Closes the open pair as it stands, writing nothing more. Both files are
+  // closed either way; a failed close throws FileError afterwards, as the
+  // page then lacks lines that were written.
+  void ClosePair();
+  // The same for error traps: errors ignored.
   void CloseAsTheyStand();
   bool PairOpen() const;
 
  private:
-  // ... (implementation state: the two page files and CellsInRow)
-};
+  template <typename Steps>
+  void Guarded(Steps steps);
+  void OpenPair(RunContext& ctx, std::int32_t k);
+  void WriteToBoth(const std::string& line);
+  void WriteToBothIgnoringFailure(const std::string& line);
 
-// The link to a picture, ready to stand between the quotes of an attribute:
-// relative to the output folder when SameDirOutput and RelativeLinks are
-// both 1, else the host's file URL.
-std::string PictureLink(const RunContext& ctx, FileSystem& files, TextEncoding& encoding,
-                        const std::string& picturePath);
+  FileSystem& files_;
+  TextEncoding& encoding_;
+  std::unique_ptr<TextFile> normal_;
+  std::unique_ptr<TextFile> reduced_;
+  std::int16_t cellsInRow_ = 0;  // picture cells in the current table row
+};
 
 }  // namespace zb

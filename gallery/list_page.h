@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+#include "gallery/gallery_writer.h"
+#include "platform/file_system.h"
+#include "platform/text_encoding.h"
+#include "run/run_context.h"
+
+namespace zb {
+
+// Ends the gallery when gallery pages are on (the live chkGazoHtml): closes
+// the open pair as it stands and writes the list page to ListPath. Failures
+// throw FileError, and no file is left open.
+void WriteListPage(const RunContext& ctx, bool galleryPages, bool subFolders,
+                   GalleryWriter& gallery, FileSystem& files, TextEncoding& encoding);
+
+}  // namespace zb

@@ -1,0 +1,7 @@
+#include "platform/fake/fake_encoding.h"
+
+namespace zb {
+
+bool FakeEncoding::CanEncode(char32_t c) { return !refused_.contains(c); }
+
+}  // namespace zb

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <set>
+
+#include "platform/text_encoding.h"
+
+namespace zb {
+
+// Holds every character except those refused, standing in for Shift_JIS.
+class FakeEncoding : public TextEncoding {
+ public:
+  void Refuse(char32_t c) { refused_.insert(c); }
+  bool CanEncode(char32_t c) override;
+
+ private:
+  std::set<char32_t> refused_;
+};
+
+}  // namespace zb

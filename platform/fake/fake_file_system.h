@@ -1,0 +1,107 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace zb {
+
+// The calls the fake counts; any of them can be made to fail.
+enum class FakeOperation {
+  kList,
+  kNext,
+  kAttributes,
+  kMakeFolder,
+  kDelete,
+  kCreate,
+  kWriteLine,
+  kClose,
+  kRead
+};
+
+// A file system in memory, seen through drive paths. Look-ups ignore ASCII
+// letter case; a new entry keeps the case given. A folder lists its entries
+// in the order they were added ("." and ".." first), as it stood when the
+// listing began. Drive C: exists from the start; other drives appear when
+// something is added on them.
+class FakeFileSystem : public FileSystem {
+ public:
+  FakeFileSystem();
+  ~FakeFileSystem() override;
+  FakeFileSystem(const FakeFileSystem&) = delete;
+  FakeFileSystem& operator=(const FakeFileSystem&) = delete;
+
+  // Building a tree; missing folders on the way are made. None of these counts.
+  void AddFolder(const std::string& path, std::uint32_t attributes = kAttrDirectory);
+  void AddFile(const std::string& path, std::string bytes = {}, std::uint32_t attributes = 0);
+  // An entry whose attributes cannot be read, like a dangling link.
+  void AddUnreadable(const std::string& path);
+  // A second name for an existing folder: same FolderId, same entries.
+  void AddFolderLink(const std::string& path, const std::string& target);
+
+  // Looking at the result. Lines and Bytes throw std::invalid_argument for a
+  // path that is no file.
+  bool Exists(const std::string& path) const;
+  // The UTF-8 lines written to a text file.
+  std::vector<std::string> Lines(const std::string& path) const;
+  // The file's bytes; a text file's lines each end with CR LF.
+  std::string Bytes(const std::string& path) const;
+  // Every path deleted, as given, in order.
+  const std::vector<std::string>& Deleted() const { return deleted_; }
+  // Text files created and not yet closed (a failed Close counts as closed).
+  int OpenFileCount() const { return openFiles_; }
+  // Counted calls so far.
+  int OperationCount() const { return operations_; }
+
+  // Faults. The n-th counted call since construction (1-based) fails; and
+  // every call of op on path (compared as a look-up does) fails. A failing
+  // list, next or attribute read reports nothing; the others throw FileError.
+  void FailOperationNumber(int n) { failingOperation_ = n; }
+  void FailAt(FakeOperation op, const std::string& path);
+
+  std::unique_ptr<FolderListing> ListFolder(const std::string& folder, std::uint32_t mask) override;
+  std::optional<std::uint32_t> GetAttributes(const std::string& path) override;
+  void MakeFolder(const std::string& path) override;
+  void DeleteFile(const std::string& path) override;
+  std::unique_ptr<TextFile> CreateTextFile(const std::string& path) override;
+  std::size_t ReadAt(const std::string& path, std::uint64_t offset,
+                     std::span<std::byte> buffer) override;
+  // "file:///fake/" + the path with "/" separators, percent-encoded.
+  std::string FileUrl(const std::string& path) override;
+
+ private:
+  struct File;
+  struct Folder;
+  struct Entry;
+  class Listing;
+  class Text;
+
+  bool Fails(FakeOperation op, const std::string& path);
+  Folder& NewFolder();
+  Folder* FindFolder(const std::string& path) const;
+  // The folder that holds, or is to hold, path's last name.
+  Folder* FindParent(const std::string& path) const;
+  Entry* FindEntry(const std::string& path) const;
+  Folder* WalkDown(char drive, const std::vector<std::string>& names, std::size_t depth) const;
+  // Adds entry under path's last name, making the drive and folders above it.
+  Entry& AddEntry(const std::string& path, Entry entry);
+  const File& FileAt(const std::string& path) const;
+
+  std::vector<std::unique_ptr<Folder>> folders_;  // owns every folder; links point into it
+  std::map<char, Folder*> drives_;                // lower-case letter -> root
+  std::vector<std::pair<FakeOperation, std::string>> failures_;
+  std::vector<std::string> deleted_;
+  int operations_ = 0;
+  int failingOperation_ = 0;
+  int openFiles_ = 0;
+};
+
+}  // namespace zb

@@ -1,0 +1,113 @@
+#include "scan/folder_walker.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "platform/fake/fake_program.h"
+#include "run/messages.h"
+
+namespace zb {
+namespace {
+
+using testing::ElementsAre;
+
+// Walk order is read back from allfile.txt, which lists every file handed on.
+class FolderWalkerTest : public testing::Test {
+ protected:
+  FolderWalkerTest() {
+    f.form.chkAllFileList.SetValue(1);
+    f.form.chkLelative.SetValue(0);
+  }
+  std::vector<std::string> Walked() const { return f.files.Lines("C:\\pics\\allfile.txt"); }
+
+  FakeProgram f;
+};
+
+TEST_F(FolderWalkerTest, FilesOfAFolderComeBeforeItsSubFolders) {
+  f.files.AddFile("C:\\pics\\a.jpg");
+  f.files.AddFolder("C:\\pics\\s");
+  f.files.AddFile("C:\\pics\\s\\c.gif");
+  f.files.AddFolder("C:\\pics\\s\\deeper");
+  f.files.AddFile("C:\\pics\\s\\deeper\\d.txt");
+  f.files.AddFile("C:\\pics\\s\\e.txt");
+  f.files.AddFile("C:\\pics\\b.txt");
+  f.files.AddFolder("C:\\pics\\t");
+  f.files.AddFile("C:\\pics\\t\\f.txt");
+  f.Start();
+  EXPECT_THAT(Walked(), ElementsAre("C:\\pics\\a.jpg", "C:\\pics\\b.txt", "C:\\pics\\allfile.txt",
+                                    "C:\\pics\\s\\c.gif", "C:\\pics\\s\\e.txt",
+                                    "C:\\pics\\s\\deeper\\d.txt", "C:\\pics\\t\\f.txt"));
+  EXPECT_EQ(f.run.FileCount, 7);
+}
+
+TEST_F(FolderWalkerTest, WithoutSubFoldersOnlyTheSearchFolderIsWalked) {
+  f.files.AddFile("C:\\pics\\a.jpg");
+  f.files.AddFile("C:\\pics\\s\\c.gif");
+  f.form.chkSubDir.SetValue(0);
+  f.Start();
+  EXPECT_THAT(Walked(), ElementsAre("C:\\pics\\a.jpg", "C:\\pics\\allfile.txt"));
+}
+
+TEST_F(FolderWalkerTest, SkipsPagefileAndEntriesWhoseAttributesCannotBeRead) {
+  f.files.AddFile("C:\\pics\\a.txt");
+  f.files.AddFile("C:\\pics\\PageFile.SYS");
+  f.files.AddUnreadable("C:\\pics\\dangling.jpg");
+  f.files.AddFile("C:\\pics\\hidden.txt", "", kAttrHidden);
+  f.files.AddFile("C:\\pics\\z.txt");
+  f.Start();
+  EXPECT_THAT(Walked(), ElementsAre("C:\\pics\\a.txt", "C:\\pics\\hidden.txt", "C:\\pics\\z.txt",
+                                    "C:\\pics\\allfile.txt"));
+}
+
+TEST_F(FolderWalkerTest, AFolderReachedTwiceIsWalkedOnce) {
+  f.files.AddFile("C:\\pics\\s\\a.txt");
+  f.files.AddFolderLink("C:\\pics\\s\\up", "C:\\pics");
+  f.files.AddFolderLink("C:\\pics\\again", "C:\\pics\\s");
+  f.Start();
+  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kCompleted);
+  EXPECT_THAT(Walked(), ElementsAre("C:\\pics\\allfile.txt", "C:\\pics\\s\\a.txt"));
+}
+
+TEST(FolderDepth, CountsLevelsFromTheDriveRootAndKeepsTheDeepest) {
+  FakeProgram f("C:\\");
+  f.files.AddFile("C:\\a\\b\\x.txt");
+  f.files.AddFolder("C:\\shallow");
+  f.Start();
+  EXPECT_EQ(f.run.MaxDepth, 3);
+  EXPECT_EQ(f.form.LblDirMax.Caption(), "0");  // shown only every 100th file in fast mode
+  MoveFolderList(f.program, "C:\\shallow");
+  f.form.chkSpeed.SetValue(0);
+  f.Start();
+  EXPECT_EQ(f.run.MaxDepth, 3);
+  EXPECT_EQ(f.run.CurrentDepth, 1);  // back where C:\shallow\ started: 2 - 1
+}
+
+TEST(FolderDepth, SearchFolderWithoutFinalBackslashStartsOneLevelDown) {
+  FakeProgram f("C:\\pics");
+  f.Start();
+  EXPECT_EQ(f.run.SearchRoot, "C:\\pics\\");
+  EXPECT_EQ(f.run.MaxDepth, 2);
+}
+
+TEST(FolderStop, ConfirmedStopEntersNoFurtherFolder) {
+  FakeProgram f;
+  f.form.chkAllFileList.SetValue(1);
+  f.files.AddFile("C:\\pics\\1.txt");
+  f.files.AddFile("C:\\pics\\2.txt");
+  f.files.AddFile("C:\\pics\\s\\3.txt");
+  int yields = 0;
+  f.host.system.onYield = [&] {
+    // Yields: the folder, then one per file; Stop is pressed while file 1 is handled.
+    if (++yields == 2) f.form.cmdStop.Press();
+  };
+  f.host.dialogs.answers = {Answer::kYes};
+  f.Start();
+  EXPECT_THAT(f.files.Lines("C:\\pics\\allfile.txt"), ElementsAre());
+  EXPECT_EQ(f.run.RunState, 2);
+  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kStopped);
+  ASSERT_FALSE(f.host.dialogs.shown.empty());
+  EXPECT_EQ(f.host.dialogs.shown[0].text, StopQuestion().text);
+}
+
+}  // namespace
+}  // namespace zb
