@@ -1,0 +1,148 @@
+#include "scan/process_file.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "platform/fake/fake_program.h"
+#include "settings/crash_marker.h"
+
+namespace zb {
+namespace {
+
+using testing::ElementsAre;
+using testing::HasSubstr;
+using testing::IsEmpty;
+
+std::string GifHeader(unsigned width, unsigned height) {
+  std::string bytes = "GIF89a";
+  for (unsigned v : {width, height}) {
+    bytes += static_cast<char>(v & 0xFF);
+    bytes += static_cast<char>(v >> 8);
+  }
+  return bytes + std::string(16, '\0');
+}
+
+// The reduced page's picture lines, one per placed picture.
+std::vector<std::string> ReducedPictureLines(FakeProgram& f) {
+  std::vector<std::string> lines;
+  for (const std::string& line : f.files.Lines("C:\\pics\\_gaz0000.html")) {
+    if (line.find("<img") != std::string::npos) lines.push_back(line);
+  }
+  return lines;
+}
+
+TEST(PictureSelection, TakesPictureExtensionsInAnyCase) {
+  FakeProgram f;
+  for (const char* name :
+       {"Photo.JPG", "a.Jpeg", "x.GIF", "a.jpe", "a.png", "a.tif", "a.bmp", "noext", "a.jpg.txt"}) {
+    f.files.AddFile(std::string("C:\\pics\\") + name);
+  }
+  f.files.AddFile("C:\\pics\\my.folder\\plain");
+  f.form.chkBmp.SetValue(0);
+  f.Start();
+  EXPECT_EQ(f.run.ImageCount, 4);
+  f.form.chkBmp.SetValue(1);
+  f.Start();
+  EXPECT_EQ(f.run.ImageCount, 5);
+}
+
+TEST(PictureSelection, MeasuresGifHeadersAsUnsignedPixels) {
+  FakeProgram f;
+  f.files.AddFile("C:\\pics\\wide.gif", GifHeader(640, 480));
+  f.files.AddFile("C:\\pics\\small.gif", GifHeader(80, 60));
+  f.files.AddFile("C:\\pics\\flat.gif", GifHeader(640, 0));
+  f.files.AddFile("C:\\pics\\huge.gif", GifHeader(40000, 20000));
+  f.files.AddFile("C:\\pics\\short.gif", "GIF");
+  f.Start();
+  EXPECT_THAT(
+      ReducedPictureLines(f),
+      ElementsAre(HasSubstr(" width= 100 height= 75 "), HasSubstr(" width= 80 height= 60 "),
+                  HasSubstr(" width= 100 height= 100 "), HasSubstr(" width= 100 height= 50 "),
+                  HasSubstr(" width= 100 height= 100 ")));
+  EXPECT_THAT(f.host.pictures.measured, IsEmpty());  // GIFs never reach the loader
+}
+
+TEST(PictureSelection, OtherPicturesAreMeasuredInPixelsWithTheMarkerArmedFirst) {
+  FakeProgram f;
+  f.form.hscThumbnail.SetValue(120);
+  f.files.AddFile("C:\\pics\\big.jpg");
+  f.files.AddFile("C:\\pics\\small.jpg");
+  f.files.AddFile("C:\\pics\\small.bmp");
+  f.files.AddFile("C:\\pics\\garbage.jpg", "this is text");
+  f.host.pictures.sizes = {{"C:\\pics\\big.jpg", {150, 120}},
+                           {"C:\\pics\\small.jpg", {100, 80}},
+                           {"C:\\pics\\small.bmp", {100, 80}}};
+  std::vector<std::string> markerAtLoad;
+  f.host.pictures.onMeasure = [&](const std::string&) {
+    markerAtLoad.push_back(
+        f.host.settings.Read("Zorbelle", kCrashMarkerSection, kCrashMarkerKey, ""));
+  };
+  f.Start();
+  EXPECT_THAT(
+      ReducedPictureLines(f),
+      ElementsAre(HasSubstr(" width= 120 height= 96 "), HasSubstr(" width= 100 height= 80 "),
+                  HasSubstr(" width= 100 height= 80 "), HasSubstr(" width= 120 height= 120 ")));
+  EXPECT_THAT(markerAtLoad, ElementsAre("C:\\pics\\big.jpg", "C:\\pics\\small.jpg",
+                                        "C:\\pics\\small.bmp", "C:\\pics\\garbage.jpg"));
+}
+
+TEST(OddFiles, PicturesArePlacedBeforeTheyAreOfferedForDeletion) {
+  FakeProgram f;
+  f.form.mnuOptionItem[0].SetChecked(true);
+  f.form.chkAllFileList.SetValue(1);
+  f.files.AddFile("C:\\pics\\a;b.jpg");
+  f.files.AddFile("C:\\pics\\x;y\\plain.txt");
+  f.files.AddFile("C:\\pics\\keep.txt");
+  f.host.dialogs.answers = {Answer::kYes, Answer::kNo};
+  f.Start();
+  EXPECT_THAT(f.files.Deleted(), ElementsAre("C:\\pics\\a;b.jpg"));
+  EXPECT_EQ(f.run.ImageCount, 1);
+  EXPECT_THAT(f.files.Lines("C:\\pics\\allfile.txt"),
+              ElementsAre("a;b.jpg", "keep.txt", "allfile.txt", "x;y\\plain.txt"));
+  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kCompleted);
+}
+
+TEST(OddFiles, AFileThatCannotBeDeletedDoesNotEndTheRun) {
+  FakeProgram f;
+  f.form.mnuOptionItem[0].SetChecked(true);
+  f.files.AddFile("C:\\pics\\a;b.txt", "", kAttrReadOnly);
+  f.files.AddFile("C:\\pics\\c.txt");
+  f.host.dialogs.answers = {Answer::kYes};
+  f.Start();
+  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kCompleted);
+  EXPECT_EQ(f.run.FileCount, 2);
+  EXPECT_TRUE(f.files.Exists("C:\\pics\\a;b.txt"));
+}
+
+TEST(StatusLabels, FastModeShowsEveryHundredthFileOnly) {
+  FakeProgram f;
+  for (int i = 0; i < 250; ++i) f.files.AddFile("C:\\pics\\f" + std::to_string(i) + ".txt");
+  std::vector<std::string> counts;
+  f.form.LblFileCount.Observe([&] { counts.push_back(f.form.LblFileCount.Caption()); });
+  f.host.system.onYield = [&] {
+    if (f.run.FileCount == 220) f.form.chkSpeed.SetValue(0);
+  };
+  f.Start();
+  // Set and painted at 100 and 200 in fast mode, at every file from 221 on;
+  // the run's end paints the final count once more.
+  std::vector<std::string> want{"100", "100", "200", "200"};
+  for (int i = 221; i <= 250; ++i) want.insert(want.end(), 2, std::to_string(i));
+  want.push_back("250");
+  EXPECT_EQ(counts, want);
+}
+
+TEST(DisplayNames, AreRelativeToTheOutputFolderWithSameFolderAndRelativeLinks) {
+  FakeProgram f;
+  f.form.chkAllFileList.SetValue(1);
+  f.files.AddFile("C:\\pics\\sub\\a.txt");
+  f.Start();
+  EXPECT_THAT(f.files.Lines("C:\\pics\\allfile.txt"), ElementsAre("allfile.txt", "sub\\a.txt"));
+  f.form.chkLelative.SetValue(0);
+  f.Start();
+  EXPECT_THAT(
+      f.files.Lines("C:\\pics\\allfile.txt"),
+      ElementsAre("C:\\pics\\allfile.txt", "C:\\pics\\_gazlist.htm", "C:\\pics\\sub\\a.txt"));
+}
+
+}  // namespace
+}  // namespace zb
