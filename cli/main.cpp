@@ -62,7 +62,12 @@ int main(int argc, char** argv) {
   CLI::App app{"Zorbelle: gathers every picture under a folder into browsable HTML pages."};
   zb::CliOptions options;
   zb::AddCliOptions(app, options);
-  CLI11_PARSE(app, argc, argv);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    // --help is no error; any other parse failure is a usage error.
+    return app.exit(e) == 0 ? 0 : 2;
+  }
 
   zb::PosixPlatform host;
   zb::TerminalDialogs dialogs(stdin, stderr, isatty(STDIN_FILENO) && isatty(STDERR_FILENO),

@@ -1,0 +1,261 @@
+#include <fcntl.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <iconv.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/posix/test_folder.h"
+#include "platform/version.h"
+
+extern char** environ;
+
+namespace zb {
+namespace {
+
+struct ProcessResult {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string ReadAll(int fd) {
+  std::string text;
+  char buffer[4096];
+  for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;) text.append(buffer, n);
+  return text;
+}
+
+ProcessResult RunCli(const std::vector<std::string>& args, const std::vector<std::string>& env) {
+  std::vector<std::string> all{ZORBELLE_CLI_PATH};
+  all.insert(all.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& a : all) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  std::vector<std::string> environment(env);
+  for (char** e = environ; *e; ++e) environment.emplace_back(*e);
+  std::vector<char*> envp;
+  for (std::string& e : environment) envp.push_back(e.data());
+  envp.push_back(nullptr);
+
+  int out[2], err[2];
+  if (pipe(out) != 0 || pipe(err) != 0) throw std::runtime_error("pipe");
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+  posix_spawn_file_actions_adddup2(&actions, err[1], 2);
+  posix_spawn_file_actions_addclose(&actions, out[0]);
+  posix_spawn_file_actions_addclose(&actions, err[0]);
+  pid_t pid = 0;
+  const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  close(out[1]);
+  close(err[1]);
+  if (spawned != 0) throw std::runtime_error("cannot start the command-line program");
+  ProcessResult result;
+  // The error stream is small; reading it after the output cannot block the child.
+  result.out = ReadAll(out[0]);
+  result.err = ReadAll(err[0]);
+  close(out[0]);
+  close(err[0]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  return result;
+}
+
+std::string ShiftJisLines(const std::vector<std::string>& utf8Lines) {
+  iconv_t cd = iconv_open("CP932", "UTF-8");
+  std::string bytes;
+  for (const std::string& line : utf8Lines) {
+    std::string in = line;
+    char* inPtr = in.data();
+    std::size_t inLeft = in.size();
+    std::string out(in.size() * 2 + 4, '\0');
+    char* outPtr = out.data();
+    std::size_t outLeft = out.size();
+    if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) {
+      iconv_close(cd);
+      throw std::runtime_error("not Shift_JIS: " + line);
+    }
+    bytes.append(out.data(), out.size() - outLeft);
+    bytes += "\r\n";
+  }
+  iconv_close(cd);
+  return bytes;
+}
+
+using testing::HasSubstr;
+
+std::string Gif(unsigned width, unsigned height) {
+  std::string bytes = "GIF89a";
+  for (unsigned v : {width, height}) {
+    bytes += static_cast<char>(v & 0xFF);
+    bytes += static_cast<char>(v >> 8);
+  }
+  return bytes + std::string(20, '\0');
+}
+
+std::string Footer() {
+  return "<center><font size=2>★Zorbelle♪ V" + std::to_string(ZORBELLE_VERSION_MAJOR) + "." +
+         std::to_string(ZORBELLE_VERSION_MINOR) + "." + std::to_string(ZORBELLE_VERSION_REVISION) +
+         "　<a href=\"https://zorbelle.invalid/\">https://zorbelle.invalid/</a> </font></center>";
+}
+
+std::vector<std::string> NavigationBar(const std::string& previous, const std::string& middle,
+                                       const std::string& next) {
+  return {
+      R"(<p><TABLE border="1" cellpadding="1" cellspacing="0" WIDTH="100%" align="center"><TR>)",
+      previous, middle, next, "</TR></TABLE><center>"};
+}
+
+std::vector<std::string> Join(std::initializer_list<std::vector<std::string>> parts) {
+  std::vector<std::string> all;
+  for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
+  return all;
+}
+
+constexpr const char* kPageHead =
+    R"(<html><head><title>★Zorbelle♪：画像一覧</title></head><body  BGCOLOR="white" >)";
+
+// Each folder holds one picture and one sub-folder, so the walk order does
+// not depend on the order in which the host lists a folder.
+class CliRun : public testing::Test {
+ protected:
+  CliRun() {
+    folder_.Put("pics/s/a.gif", Gif(640, 480));
+    folder_.Put("pics/s/t/b.gif", Gif(80, 60));
+    folder_.Put("pics/s/t/u/c&d.gif", "GIF");
+  }
+  ProcessResult Run(std::vector<std::string> args) {
+    args.push_back(folder_.Host("pics"));
+    return RunCli(args, {"ZORBELLE_DRIVES=c=" + folder_.path() + ";z=/",
+                         "XDG_CONFIG_HOME=" + folder_.Host("config")});
+  }
+  TestFolder folder_;
+};
+
+TEST_F(CliRun, WritesPagePairsListPageAndAllFilesInShiftJisWithCrLf) {
+  const ProcessResult r = Run({"--same-folder", "--relative", "--all-files", "--per-page", "2",
+                               "--line-break", "--open-in", "new"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, folder_.Host("pics/_gazlist.htm") + "\n");
+  EXPECT_THAT(r.err, HasSubstr("3個の画像ファイルをリストに登録しました"));
+
+  const std::string normalNav[] = {
+      R"(<td width="30%" align="center">前のリスト</td>)",
+      R"(<td width="30%" align="center"><a href="_gazlist.htm">リスト</a>　<a href="_gaz0000.html">縮小</a></TD>)",
+      R"(<td width="30%" align="right"><a href="_gaz0001.htm"><font size=+1>次のリスト</font>_gaz0001.htm</a></td>)"};
+  const auto top = NavigationBar(normalNav[0], normalNav[1], normalNav[2]);
+  EXPECT_EQ(folder_.Contents("pics/_gaz0000.htm"),
+            ShiftJisLines(Join(
+                {{kPageHead},
+                 top,
+                 {R"(<a href="s/a.gif"  TARGET=_blank ><img src="s/a.gif" border=0></a><br>)",
+                  R"(<a href="s/t/b.gif"  TARGET=_blank ><img src="s/t/b.gif" border=0></a><br>)",
+                  "<p><font size=1>　" + Footer() + "</font>"},
+                 top,
+                 {"</body></html>"}})));
+  EXPECT_EQ(
+      folder_.Contents("pics/_gaz0001.html"),
+      ShiftJisLines(Join(
+          {{kPageHead},
+           NavigationBar(
+               R"(<td width="30%" align="center"><a href="_gaz0000.html">前のリスト_gaz0000.html</a></td>)",
+               R"(<td width="30%" align="center"><a href="_gazlist.htm">リスト</a>　<a href="_gaz0001.htm">通常</a></TD>)",
+               R"(<td width="30%" align="right"><a href="_gaz0002.html"><font size=+1>次のリスト</font>_gaz0002.html</a></td>)"),
+           {R"(<a href="s/t/u/c&amp;d.gif"  TARGET=_blank ><img src="s/t/u/c&amp;d.gif" width= 100 height= 100 border=0></a><br>)"}})));
+  EXPECT_EQ(
+      folder_.Contents("pics/_gazlist.htm"),
+      ShiftJisLines({
+          R"(<html><head><title>★Zorbelle♪：画像リスト</title></head><body  BGCOLOR="white" ><center>)",
+          Footer(),
+          "<hr><h1>画像リスト</h1><font size=5><p>",
+          "通常表示　　　縮小表示<br>",
+          R"(<a href="_gaz0000.htm">_gaz0000.htm</a>　　<a href="_gaz0000.html">_gaz0000.html</a>　<br>)",
+          R"(<a href="_gaz0001.htm">_gaz0001.htm</a>　　<a href="_gaz0001.html">_gaz0001.html</a>　<br>)",
+          "<p></font><hr>",
+          "今回はC:\\pics\\以下のディレクトリにある画像を検索しました｡<br>",
+          "全部で  3個 の画像がありました。<br>",
+          "１画面あたり  2 個のファイルを表示します｡<br>",
+          "画像をクリックすると、<b>もう一のブラウザ</b>で本来の画像を表示します。<br>",
+          "",
+          "</center></body></html>",
+      }));
+  EXPECT_EQ(folder_.Contents("pics/allfile.txt"),
+            ShiftJisLines({"allfile.txt", "s\\a.gif", "s\\t\\b.gif", "s\\t\\u\\c&d.gif"}));
+}
+
+TEST_F(CliRun, AbsoluteLinksInATableWithFileNames) {
+  const ProcessResult r = Run({"--no-same-folder", "--table", "--per-row", "2", "--file-names",
+                               "--font-size", "2", "--open-in", "same", "--thumbnail", "50"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, folder_.Host("_Zorbelle/_gazlist.htm") + "\n");
+  const std::string url = "file://" + folder_.path() + "/pics/s/";
+  const std::string page = folder_.Contents("_Zorbelle/_gaz0000.html");
+  EXPECT_THAT(page, HasSubstr(ShiftJisLines({
+                        "<table border=1 ><tr><td width=50><center>",
+                        "<a href=\"" + url + "a.gif\" ><img src=\"" + url +
+                            "a.gif\" width= 50 height= 38 border=0></a>",
+                        "<br><font size=2>C:\\pics\\s\\a.gif</font>",
+                        "</td><td width=50><center>",
+                        "<a href=\"" + url + "t/b.gif\" ><img src=\"" + url +
+                            "t/b.gif\" width= 50 height= 38 border=0></a>",
+                        "<br><font size=2>C:\\pics\\s\\t\\b.gif</font>",
+                        "</td></tr></table><table border=1><tr><td width=50><center>",
+                    })));
+  EXPECT_THAT(page, HasSubstr(ShiftJisLines({
+                        "<br><font size=2>C:\\pics\\s\\t\\u\\c&amp;d.gif</font>",
+                        "</td><td width=50><center>",
+                    })));
+}
+
+TEST_F(CliRun, ExitCodesTellHowTheRunEnded) {
+  const ProcessResult noOptions = Run({"--no-gallery", "--no-all-files"});
+  EXPECT_EQ(noOptions.exitCode, 2);
+  EXPECT_THAT(noOptions.err, HasSubstr("オプションが全くありません。"));
+  EXPECT_EQ(noOptions.out, "");
+
+  EXPECT_EQ(Run({"--per-page", "0"}).exitCode, 2);
+  EXPECT_EQ(Run({"--thumbnail", "1001"}).exitCode, 2);
+  EXPECT_EQ(Run({"--open-in", "elsewhere"}).exitCode, 2);
+  EXPECT_EQ(RunCli({folder_.Host("missing")}, {}).exitCode, 2);
+}
+
+TEST_F(CliRun, AnUnwritableOutputFolderShowsBothMessagesAndFails) {
+  // Even root cannot create files in /proc: the default folder leads there.
+  std::filesystem::create_directory_symlink("/proc/1", folder_.Host("_Zorbelle"));
+  const ProcessResult r = Run({"--no-same-folder", "--all-files"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_THAT(r.err, HasSubstr("ファイル関連のエラーが起こりました。"));
+  EXPECT_EQ(r.out, "");
+
+  std::filesystem::remove(folder_.Host("_Zorbelle"));
+  std::filesystem::create_directory_symlink("/proc/1", folder_.Host("_Zorbelle"));
+  const ProcessResult pages = Run({"--no-same-folder"});
+  EXPECT_EQ(pages.exitCode, 1);
+  EXPECT_THAT(pages.err, HasSubstr("ＨＴＭＬファイルに書き込みできません。"));
+  EXPECT_THAT(pages.err, HasSubstr("ファイル関連のエラーが起こりました。"));
+}
+
+TEST_F(CliRun, AFileBlockingTheDefaultFolderIsDeletedOnlyAfterYes) {
+  folder_.Put("_zorbelle", "in the way");
+  const ProcessResult refused = Run({"--no-same-folder"});
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_EQ(folder_.Contents("_zorbelle"), "in the way");
+  EXPECT_THAT(refused.err, HasSubstr("ファイルを消さないと、処理を続行できません"));
+
+  const ProcessResult accepted = Run({"--no-same-folder", "--yes"});
+  EXPECT_EQ(accepted.exitCode, 0) << accepted.err;
+  EXPECT_TRUE(std::filesystem::is_directory(folder_.Host("_Zorbelle")));
+}
+
+}  // namespace
+}  // namespace zb
