@@ -2,12 +2,12 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
-#include <csignal>
 #include <cstdio>
 #include <optional>
 
 #include "cli/cli_options.h"
 #include "cli/cli_progress.h"
+#include "cli/stop_on_interrupt.h"
 #include "cli/terminal_dialogs.h"
 #include "platform/posix/posix_platform.h"
 #include "run/run_driver.h"
@@ -16,14 +16,6 @@
 #include "window/program.h"
 
 namespace {
-
-volatile std::sig_atomic_t interrupted = 0;
-
-void OnInterrupt(int) {
-  interrupted = 1;
-  // A second Ctrl-C ends the program at once.
-  std::signal(SIGINT, SIG_DFL);
-}
 
 // The program opens results only when asked to.
 class OptionalShell : public zb::Shell {
@@ -89,13 +81,8 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  std::signal(SIGINT, OnInterrupt);
-  host.system().SetYieldHook([&] {
-    if (interrupted != 1) return;
-    interrupted = 2;
-    dialogs.AnswerNextYes();
-    program.form.cmdStop.Press();
-  });
+  zb::StopOnInterrupt interrupt(program, [&] { dialogs.AnswerNextYes(); });
+  host.system().SetYieldHook([&] { interrupt.Poll(); });
   std::optional<zb::CliProgress> progress;
   if (isatty(STDERR_FILENO)) progress.emplace(program, stderr);
   program.form.cmdStart.Press();
