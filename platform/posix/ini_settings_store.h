@@ -1,0 +1,54 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/settings_store.h"
+
+namespace zb {
+
+// Settings as INI files that a user can read and edit: one folder per
+// application under the configuration folder, one file per section
+// ("Zorbelle/CheckBox Value.ini"), parsed with libinih.
+//
+// A section is rewritten through a temporary file and a rename, so a file is
+// never half written. The crash marker is the exception: it is written before
+// every picture a run loads, so its file stays open and is rewritten in place,
+// without fsync; a killed process still leaves the last value behind.
+class IniSettingsStore : public SettingsStore {
+ public:
+  // $XDG_CONFIG_HOME, else ~/.config.
+  static std::string ConfigHomeFromEnvironment();
+
+  explicit IniSettingsStore(std::string configHome) : configHome_(std::move(configHome)) {}
+  ~IniSettingsStore() override;
+  IniSettingsStore(const IniSettingsStore&) = delete;
+  IniSettingsStore& operator=(const IniSettingsStore&) = delete;
+
+  std::string Read(const std::string& app, const std::string& section, const std::string& key,
+                   const std::string& fallback) override;
+  // Makes the folders it needs; false when they or the file cannot be written.
+  bool Write(const std::string& app, const std::string& section, const std::string& key,
+             const std::string& value) override;
+
+ private:
+  using Entries = std::vector<std::pair<std::string, std::string>>;
+  struct InPlaceFile {
+    int fd = -1;
+    Entries entries;
+    std::size_t size = 0;
+  };
+
+  std::string SectionPath(const std::string& app, const std::string& section) const;
+  bool ReplaceFile(const std::string& path, const std::string& text);
+  bool WriteInPlace(const std::string& path, const std::string& section, const std::string& key,
+                    const std::string& value);
+
+  std::string configHome_;
+  std::map<std::string, InPlaceFile> inPlace_;  // by path
+  std::string text_;                            // reused for every in-place write
+};
+
+}  // namespace zb

@@ -1,0 +1,113 @@
+#include "platform/posix/ini_settings_store.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "platform/posix/test_folder.h"
+
+namespace zb {
+namespace {
+
+using ::testing::HasSubstr;
+
+constexpr char kApp[] = "Zorbelle";
+constexpr char kOptions[] = "CheckBox Value";
+constexpr char kMarker[] = "PictureBox_LoadPicture_PgmEnd";
+
+class IniSettingsStoreTest : public ::testing::Test {
+ protected:
+  TestFolder folder_;
+  IniSettingsStore store_{folder_.Host("config")};
+};
+
+TEST_F(IniSettingsStoreTest, KeepsEveryKeyOfASectionAndFallsBackForTheRest) {
+  EXPECT_EQ(store_.Read(kApp, kOptions, "chkBmp", "1"), "1");
+  ASSERT_TRUE(store_.Write(kApp, kOptions, "chkBmp", "0"));
+  ASSERT_TRUE(store_.Write(kApp, kOptions, "hscGazoSuu", "100"));
+  ASSERT_TRUE(store_.Write(kApp, kOptions, "chkBmp", "1"));
+  IniSettingsStore later(folder_.Host("config"));
+  EXPECT_EQ(later.Read(kApp, kOptions, "chkBmp", ""), "1");
+  EXPECT_EQ(later.Read(kApp, kOptions, "HSCGAZOSUU", ""), "100");
+  EXPECT_EQ(later.Read(kApp, kOptions, "chkSubDir", "1"), "1");
+  EXPECT_EQ(later.Read(kApp, "Other", "chkBmp", "x"), "x");
+  EXPECT_EQ(later.Read("Other", kOptions, "chkBmp", "x"), "x");
+}
+
+TEST_F(IniSettingsStoreTest, ValuesComeBackByteForByte) {
+  const std::string values[] = {
+      "C:\\My Pictures\\100%\\",
+      "two\nlines\r\nand a tab\t",
+      "  spaces at both ends  ",
+      "; not a comment # nor this = nor : this [x]",
+      "%41 stays %41, %zz stays",
+      "",
+      "C:\\写真\\" + std::string(300, 'a') + " " + std::string(100, ' ') + "★.jpg",
+  };
+  for (const std::string& value : values) {
+    ASSERT_TRUE(store_.Write(kApp, kOptions, "txtOLEKensaku", value));
+    EXPECT_EQ(IniSettingsStore(folder_.Host("config")).Read(kApp, kOptions, "txtOLEKensaku", "?"),
+              value);
+  }
+}
+
+TEST_F(IniSettingsStoreTest, FilesAreReadableWithoutLeftoversAndAHandEditIsRead) {
+  ASSERT_TRUE(store_.Write(kApp, kOptions, "txtOLESakusei", "C:\\out\\_gazlist.htm"));
+  ASSERT_TRUE(store_.Write(kApp, kMarker, "aFileName", "C:\\a.jpg"));
+  EXPECT_THAT(folder_.Contents("config/Zorbelle/CheckBox Value.ini"),
+              HasSubstr("txtOLESakusei=C:\\out\\_gazlist.htm\n"));
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder_.Host("config/Zorbelle"))) {
+    names.push_back(entry.path().filename().string());
+  }
+  EXPECT_THAT(names, ::testing::UnorderedElementsAre("CheckBox Value.ini",
+                                                     "PictureBox_LoadPicture_PgmEnd.ini"));
+  folder_.Put("config/Zorbelle/CheckBox Value.ini",
+              "; edited by hand\n[CheckBox Value]\nchkBmp = 0\n");
+  EXPECT_EQ(store_.Read(kApp, kOptions, "chkBmp", "1"), "0");
+}
+
+TEST_F(IniSettingsStoreTest, AFolderThatCannotBeMadeFailsTheWrite) {
+  folder_.Put("blocked", "a file where the folder should be");
+  IniSettingsStore blocked(folder_.Host("blocked/config"));
+  EXPECT_FALSE(blocked.Write(kApp, kOptions, "chkBmp", "0"));
+  EXPECT_FALSE(blocked.Write(kApp, kMarker, "aFileName", "C:\\a.jpg"));
+  EXPECT_EQ(blocked.Read(kApp, kOptions, "chkBmp", "1"), "1");
+  EXPECT_EQ(blocked.Read(kApp, kMarker, "aFileName", "1"), "1");
+}
+
+TEST_F(IniSettingsStoreTest, TheMarkerIsSeenAtOnceByAnotherReader) {
+  IniSettingsStore reader(folder_.Host("config"));
+  ASSERT_TRUE(store_.Write(kApp, kMarker, "aFileName", "C:\\pics\\a rather long name.jpg"));
+  EXPECT_EQ(reader.Read(kApp, kMarker, "aFileName", "1"), "C:\\pics\\a rather long name.jpg");
+  ASSERT_TRUE(store_.Write(kApp, kMarker, "aFileName", "C:\\b.jpg"));
+  EXPECT_EQ(reader.Read(kApp, kMarker, "aFileName", "1"), "C:\\b.jpg");
+  ASSERT_TRUE(store_.Write(kApp, kMarker, "aFileName", ""));
+  EXPECT_EQ(reader.Read(kApp, kMarker, "aFileName", "1"), "");
+  EXPECT_EQ(
+      std::filesystem::file_size(folder_.Host("config/Zorbelle/" + std::string(kMarker) + ".ini")),
+      folder_.Contents("config/Zorbelle/" + std::string(kMarker) + ".ini").size());
+}
+
+TEST_F(IniSettingsStoreTest, TheMarkerOutlivesAKilledProcess) {
+  ASSERT_TRUE(store_.Write(kApp, kMarker, "aFileName", "C:\\first.jpg"));
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    IniSettingsStore dying(folder_.Host("config"));
+    dying.Write(kApp, kMarker, "aFileName", "C:\\crashes\\here.jpg");
+    raise(SIGKILL);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  EXPECT_EQ(IniSettingsStore(folder_.Host("config")).Read(kApp, kMarker, "aFileName", "1"),
+            "C:\\crashes\\here.jpg");
+}
+
+}  // namespace
+}  // namespace zb

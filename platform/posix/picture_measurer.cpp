@@ -1,0 +1,79 @@
+#include "platform/posix/picture_measurer.h"
+
+#include <fcntl.h>
+#include <stb_image.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <string_view>
+
+#include "platform/posix/jpeg_header_reader.h"
+
+namespace zb {
+namespace {
+
+bool StartsWith(const unsigned char* data, std::size_t length, std::string_view signature) {
+  return length >= signature.size() && std::memcmp(data, signature.data(), signature.size()) == 0;
+}
+
+// Only formats with a signature go to stb_image: its TGA reader has none
+// and would size plain garbage.
+bool IsStbFormat(const unsigned char* data, std::size_t length) {
+  return StartsWith(data, length, "BM") || StartsWith(data, length, "GIF87a") ||
+         StartsWith(data, length, "GIF89a") || StartsWith(data, length, "\x89PNG\r\n\x1a\n");
+}
+
+// Reads until the buffer or the expected size is reached; a regular file's
+// short read would only be followed by one that finds the end.
+std::size_t ReadHead(int fd, unsigned char* buffer, std::size_t wanted) {
+  std::size_t filled = 0;
+  while (filled < wanted) {
+    const ssize_t n = read(fd, buffer + filled, wanted - filled);
+    if (n > 0) {
+      filled += static_cast<std::size_t>(n);
+    } else if (n == 0 || errno != EINTR) {
+      break;
+    }
+  }
+  return filled;
+}
+
+}  // namespace
+
+std::optional<PixelSize> PictureMeasurer::Measure(const std::string& path) {
+  // Non-blocking, so that a pipe named like a picture cannot stall the run.
+  const int fd = paths_.Attempt(path, [](const std::string& host) {
+    return open(host.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  });
+  if (fd < 0) return std::nullopt;
+  const std::optional<PixelSize> size = MeasureOpenFile(fd);
+  close(fd);
+  if (size && (size->width == 0 || size->height == 0)) return std::nullopt;
+  return size;
+}
+
+std::optional<PixelSize> PictureMeasurer::MeasureOpenFile(int fd) {
+  struct stat status;
+  if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+  const std::size_t filled =
+      ReadHead(fd, head_.data(), std::min(head_.size(), static_cast<std::size_t>(status.st_size)));
+  if (StartsWith(head_.data(), filled, "\xFF\xD8")) {
+    return ReadJpegSize(fd, head_.data(), head_.size(), filled);
+  }
+  // The header fields of these formats lie well inside the first block.
+  int width = 0;
+  int height = 0;
+  int components = 0;
+  if (!IsStbFormat(head_.data(), filled) ||
+      !stbi_info_from_memory(head_.data(), static_cast<int>(filled), &width, &height,
+                             &components) ||
+      width <= 0 || height <= 0) {
+    return std::nullopt;
+  }
+  return PixelSize{static_cast<unsigned>(width), static_cast<unsigned>(height)};
+}
+
+}  // namespace zb

@@ -1,0 +1,154 @@
+#include "platform/posix/picture_measurer.h"
+
+// clang-format off
+#include <cstdio>  // jpeglib.h needs FILE
+#include <jpeglib.h>
+// clang-format on
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <vector>
+
+#include "platform/posix/test_folder.h"
+
+namespace zb {
+namespace {
+
+// A real JPEG from libjpeg's own compressor.
+std::string Jpeg(unsigned width, unsigned height) {
+  jpeg_compress_struct info;
+  jpeg_error_mgr errors;
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&info);
+  unsigned char* data = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &data, &size);
+  info.image_width = width;
+  info.image_height = height;
+  info.input_components = 3;
+  info.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&info);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<unsigned char> row(std::size_t{width} * 3, 0x80);
+  while (info.next_scanline < height) {
+    JSAMPROW rows[] = {row.data()};
+    jpeg_write_scanlines(&info, rows, 1);
+  }
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  std::string jpeg(reinterpret_cast<char*>(data), size);
+  free(data);
+  return jpeg;
+}
+
+std::string Little(std::uint64_t value, int bytes) {
+  std::string out;
+  for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+  return out;
+}
+
+std::string Big(std::uint32_t value) { return Little(__builtin_bswap32(value), 4); }
+
+// A 24-bit bottom-up BMP with black pixels.
+std::string Bmp(unsigned width, unsigned height) {
+  const std::size_t pixels = (std::size_t{width} * 3 + 3) / 4 * 4 * height;
+  return "BM" + Little(54 + pixels, 4) + Little(0, 4) + Little(54, 4) + Little(40, 4) +
+         Little(width, 4) + Little(height, 4) + Little(1, 2) + Little(24, 2) + Little(0, 4) +
+         Little(pixels, 4) + std::string(16 + pixels, '\0');
+}
+
+// A one-colour GIF: header, logical screen, palette, one image.
+std::string Gif(unsigned width, unsigned height) {
+  return "GIF89a" + Little(width, 2) + Little(height, 2) +
+         std::string("\x80\0\0\0\0\0\xFF\xFF\xFF", 9) + "," + Little(0, 4) + Little(width, 2) +
+         Little(height, 2) + std::string("\0\2\2\x44\1\0;", 7);
+}
+
+// Signature, header chunk and end chunk, with their check sums.
+std::string Png(unsigned width, unsigned height) {
+  const auto chunk = [](std::string_view type, const std::string& data) {
+    const std::string typed = std::string(type) + data;
+    std::uint32_t crc = 0xFFFFFFFF;
+    for (const char c : typed) {
+      crc ^= static_cast<unsigned char>(c);
+      for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
+    }
+    return Big(static_cast<std::uint32_t>(data.size())) + typed + Big(~crc);
+  };
+  return "\x89PNG\r\n\x1a\n" + chunk("IHDR", Big(width) + Big(height) + Little(0x0208, 5)) +
+         chunk("IEND", "");
+}
+
+// A JPEG whose frame header lies behind two large application segments, as
+// EXIF thumbnails put it.
+std::string JpegAfterLargeSegments(unsigned width, unsigned height) {
+  const std::string jpeg = Jpeg(width, height);
+  const std::string segment = "\xFF\xE1\xFF\xF0" + std::string(0xFFF0 - 2, 'x');
+  return jpeg.substr(0, 2) + segment + segment + jpeg.substr(2);
+}
+
+class PictureMeasurerTest : public ::testing::Test {
+ protected:
+  std::optional<PixelSize> Measure(std::string_view name, std::string_view contents) {
+    folder_.Put(name, contents);
+    return measurer_.Measure("C:\\" + std::string(name));
+  }
+
+  TestFolder folder_;
+  DrivePaths paths_{folder_.Drives()};
+  PictureMeasurer measurer_{paths_};
+};
+
+MATCHER_P2(Size, width, height, "") {
+  return arg && arg->width == unsigned(width) && arg->height == unsigned(height);
+}
+
+TEST_F(PictureMeasurerTest, MeasuresEachFormatFromItsHeader) {
+  EXPECT_THAT(Measure("a.jpg", Jpeg(37, 23)), Size(37, 23));
+  EXPECT_THAT(Measure("b.jpg", Jpeg(640, 480)), Size(640, 480));
+  EXPECT_THAT(Measure("c.jpg", JpegAfterLargeSegments(300, 200)), Size(300, 200));
+  EXPECT_THAT(Measure("d.bmp", Bmp(5, 3)), Size(5, 3));
+  EXPECT_THAT(Measure("e.gif", Gif(7, 9)), Size(7, 9));
+  EXPECT_THAT(Measure("f.png", Png(11, 13)), Size(11, 13));
+}
+
+TEST_F(PictureMeasurerTest, GoesByContentNotByName) {
+  EXPECT_THAT(Measure("jpeg.bmp", Jpeg(8, 6)), Size(8, 6));
+  EXPECT_THAT(Measure("bitmap.JPG", Bmp(4, 2)), Size(4, 2));
+}
+
+TEST_F(PictureMeasurerTest, FindsTheFileWhateverTheCaseOfThePath) {
+  folder_.Put("Pics/Photo.JPG", Jpeg(10, 20));
+  EXPECT_THAT(measurer_.Measure("C:\\PICS\\photo.jpg"), Size(10, 20));
+}
+
+TEST_F(PictureMeasurerTest, GivesNoSizeForWhatIsNoPicture) {
+  EXPECT_EQ(Measure("text.jpg", "This is not a picture, only a text named like one.\n"),
+            std::nullopt);
+  EXPECT_EQ(Measure("three.jpg", "\xFF\xD8\xFF"), std::nullopt);
+  EXPECT_EQ(Measure("empty.jpg", ""), std::nullopt);
+  EXPECT_EQ(Measure("cut.jpg", Jpeg(64, 64).substr(0, 100)), std::nullopt);
+  EXPECT_EQ(Measure("cut-segment.jpg", JpegAfterLargeSegments(9, 9).substr(0, 40000)),
+            std::nullopt);
+  EXPECT_EQ(Measure("cut.bmp", Bmp(5, 3).substr(0, 10)), std::nullopt);
+  EXPECT_EQ(Measure("cut.png", Png(5, 3).substr(0, 12)), std::nullopt);
+  EXPECT_EQ(Measure("zero.gif", Gif(0, 9)), std::nullopt);
+  EXPECT_EQ(Measure("targa.jpg", std::string("\x00\x00\x02\x00\x00\x00\x00\x00\x00\x00\x00\x00"
+                                             "\x10\x00\x10\x00\x18\x00",
+                                             18) +
+                                     std::string(768, '\0')),
+            std::nullopt);
+  EXPECT_EQ(measurer_.Measure("C:\\missing.jpg"), std::nullopt);
+  EXPECT_EQ(measurer_.Measure("C:\\"), std::nullopt);
+  // A bad file must not spoil the next one.
+  EXPECT_THAT(Measure("after.jpg", Jpeg(3, 4)), Size(3, 4));
+}
+
+TEST_F(PictureMeasurerTest, APipeNamedLikeAPictureDoesNotStallTheRun) {
+  ASSERT_EQ(mkfifo(folder_.Host("pipe.jpg").c_str(), 0600), 0);
+  EXPECT_EQ(measurer_.Measure("C:\\pipe.jpg"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace zb

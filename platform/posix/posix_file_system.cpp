@@ -1,0 +1,132 @@
+#include "platform/posix/posix_file_system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/posix/posix_folder_listing.h"
+#include "platform/posix/shift_jis_text_file.h"
+
+namespace zb {
+namespace {
+
+[[noreturn]] void Fail(const char* what, const std::string& path, int error) {
+  throw FileError(std::string(what) + " " + path + ": " + std::strerror(error));
+}
+
+// The last name of a drive path: "C:\pics\.cache\" -> ".cache".
+std::string_view LastName(std::string_view path) {
+  while (!path.empty() && (path.back() == '\\' || path.back() == '/')) path.remove_suffix(1);
+  const std::size_t cut = path.find_last_of("\\/:");
+  return cut == std::string_view::npos ? path : path.substr(cut + 1);
+}
+
+bool IsHiddenName(std::string_view name) {
+  return name.starts_with('.') && name != "." && name != "..";
+}
+
+bool IsUnreserved(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+         c == '.' || c == '_' || c == '~';
+}
+
+}  // namespace
+
+std::unique_ptr<FolderListing> PosixFileSystem::ListFolder(const std::string& folder,
+                                                           std::uint32_t mask) {
+  const int fd = paths_.Attempt(folder, [](const std::string& host) {
+    return open(host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  });
+  if (fd < 0) return nullptr;
+  return PosixFolderListing::Open(fd, mask);
+}
+
+std::optional<std::uint32_t> PosixFileSystem::GetAttributes(const std::string& path) {
+  struct stat status;
+  bool writable = false;
+  const int result = paths_.Attempt(path, [&](const std::string& host) {
+    if (stat(host.c_str(), &status) != 0) return -1;
+    writable = faccessat(AT_FDCWD, host.c_str(), W_OK, AT_EACCESS) == 0;
+    return 0;
+  });
+  if (result != 0) return std::nullopt;
+  std::uint32_t attributes = S_ISDIR(status.st_mode) ? std::uint32_t{kAttrDirectory} : 0;
+  if (!writable) attributes |= kAttrReadOnly;
+  if (IsHiddenName(LastName(path))) attributes |= kAttrHidden;
+  return attributes;
+}
+
+void PosixFileSystem::MakeFolder(const std::string& path) {
+  // Resolved first: a folder that exists in another case must not get a twin.
+  const std::optional<std::string> host = paths_.Resolve(path);
+  if (!host) Fail("Cannot make folder", path, ENOENT);
+  if (mkdir(host->c_str(), 0777) != 0) Fail("Cannot make folder", path, errno);
+  paths_.NoteCreated(*host);
+}
+
+void PosixFileSystem::DeleteFile(const std::string& path) {
+  const int result =
+      paths_.Attempt(path, [](const std::string& host) { return unlink(host.c_str()); });
+  if (result != 0) Fail("Cannot delete", path, errno);
+}
+
+std::unique_ptr<TextFile> PosixFileSystem::CreateTextFile(const std::string& path) {
+  const std::optional<std::string> host = paths_.ToHost(path);
+  if (!host) Fail("Cannot create", path, ENOENT);
+  int fd = open(host->c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+  if (fd < 0 && errno == ENOENT) {
+    const std::string resolved = paths_.ResolveHost(*host);
+    fd = open(resolved.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd >= 0) paths_.NoteCreated(resolved);
+  }
+  if (fd < 0) Fail("Cannot create", path, errno);
+  return std::make_unique<ShiftJisTextFile>(fd, path, encoding_);
+}
+
+std::size_t PosixFileSystem::ReadAt(const std::string& path, std::uint64_t offset,
+                                    std::span<std::byte> buffer) {
+  const int fd = paths_.Attempt(path, [](const std::string& host) {
+    return open(host.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  });
+  if (fd < 0) Fail("Cannot open", path, errno);
+  struct stat status;
+  int error = fstat(fd, &status) != 0 ? errno : (S_ISREG(status.st_mode) ? 0 : EINVAL);
+  std::size_t done = 0;
+  while (error == 0 && done < buffer.size()) {
+    const ssize_t n =
+        pread(fd, buffer.data() + done, buffer.size() - done, static_cast<off_t>(offset + done));
+    if (n > 0) {
+      done += static_cast<std::size_t>(n);
+    } else if (n == 0) {
+      break;
+    } else if (errno != EINTR) {
+      error = errno;
+    }
+  }
+  close(fd);
+  if (error != 0) Fail("Cannot read", path, error);
+  return done;
+}
+
+std::string PosixFileSystem::FileUrl(const std::string& path) {
+  const std::optional<std::string> host = paths_.Resolve(path);
+  if (!host) Fail("No drive for", path, ENOENT);
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string url = "file://";
+  for (const char c : *host) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (IsUnreserved(byte) || c == '/') {
+      url += c;
+    } else {
+      url += '%';
+      url += kHex[byte >> 4];
+      url += kHex[byte & 0xF];
+    }
+  }
+  return url;
+}
+
+}  // namespace zb

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/file_system.h"
+#include "platform/posix/drive_paths.h"
+#include "platform/posix/shift_jis_encoding.h"
+
+namespace zb {
+
+// The host's files seen through drive paths, names compared without regard
+// to case. Only the calls that need it pay for a case-insensitive look-up.
+class PosixFileSystem : public FileSystem {
+ public:
+  PosixFileSystem(DrivePaths& paths, ShiftJisEncoding& encoding)
+      : paths_(paths), encoding_(encoding) {}
+
+  std::unique_ptr<FolderListing> ListFolder(const std::string& folder, std::uint32_t mask) override;
+  // The only place that works out the read-only bit: it costs a call.
+  std::optional<std::uint32_t> GetAttributes(const std::string& path) override;
+  void MakeFolder(const std::string& path) override;
+  void DeleteFile(const std::string& path) override;
+  // An existing file of the name in any case is emptied; else the file is
+  // made with the case given.
+  std::unique_ptr<TextFile> CreateTextFile(const std::string& path) override;
+  // Regular files only: a pipe or device named like a picture must not hang
+  // the run.
+  std::size_t ReadAt(const std::string& path, std::uint64_t offset,
+                     std::span<std::byte> buffer) override;
+  std::string FileUrl(const std::string& path) override;
+
+ private:
+  DrivePaths& paths_;
+  ShiftJisEncoding& encoding_;
+};
+
+}  // namespace zb

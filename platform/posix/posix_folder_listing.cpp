@@ -1,0 +1,65 @@
+#include "platform/posix/posix_folder_listing.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string_view>
+
+namespace zb {
+
+std::unique_ptr<PosixFolderListing> PosixFolderListing::Open(int fd, std::uint32_t mask) {
+  struct stat folder;
+  if (fstat(fd, &folder) != 0) {
+    close(fd);
+    return nullptr;
+  }
+  DIR* dir = fdopendir(fd);
+  if (dir == nullptr) {
+    close(fd);
+    return nullptr;
+  }
+  const FolderId id{static_cast<std::uint64_t>(folder.st_dev),
+                    static_cast<std::uint64_t>(folder.st_ino)};
+  return std::unique_ptr<PosixFolderListing>(new PosixFolderListing(dir, mask, id));
+}
+
+PosixFolderListing::~PosixFolderListing() { closedir(dir_); }
+
+bool PosixFolderListing::Next(FolderEntry& entry) {
+  if (dotsGiven_ < 2) {
+    entry.name = dotsGiven_++ == 0 ? "." : "..";
+    entry.attributes = kAttrDirectory;
+    return true;
+  }
+  while (const dirent* found = readdir(dir_)) {
+    const std::string_view name = found->d_name;
+    if (name == "." || name == "..") continue;
+    const bool hidden = name.front() == '.';
+    if (hidden && !(mask_ & kAttrHidden)) continue;
+    std::optional<std::uint32_t> attributes = AttributesOf(*found);
+    if (attributes && (*attributes & kAttrDirectory) && !(mask_ & kAttrDirectory)) continue;
+    if (attributes && hidden) *attributes |= kAttrHidden;
+    entry.name = name;
+    entry.attributes = attributes;
+    return true;
+  }
+  return false;
+}
+
+std::optional<std::uint32_t> PosixFolderListing::AttributesOf(const dirent& entry) const {
+  switch (entry.d_type) {
+    case DT_DIR:
+      return kAttrDirectory;
+    case DT_LNK:
+    case DT_UNKNOWN: {
+      struct stat target;
+      if (fstatat(dirfd(dir_), entry.d_name, &target, 0) != 0) return std::nullopt;
+      return S_ISDIR(target.st_mode) ? std::uint32_t{kAttrDirectory} : 0;
+    }
+    default:
+      return 0u;
+  }
+}
+
+}  // namespace zb

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <dirent.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "platform/file_system.h"
+
+namespace zb {
+
+// One pass over an open folder, read as it goes: a folder of 100,000
+// entries is never held in memory. "." and ".." come first.
+class PosixFolderListing : public FolderListing {
+ public:
+  // Takes over fd, an open folder; null when it cannot be read.
+  static std::unique_ptr<PosixFolderListing> Open(int fd, std::uint32_t mask);
+  ~PosixFolderListing() override;
+  PosixFolderListing(const PosixFolderListing&) = delete;
+  PosixFolderListing& operator=(const PosixFolderListing&) = delete;
+
+  bool Next(FolderEntry& entry) override;
+  FolderId Id() const override { return id_; }
+
+ private:
+  PosixFolderListing(DIR* dir, std::uint32_t mask, FolderId id) : dir_(dir), mask_(mask), id_(id) {}
+  // Attributes as the entry's type tells them; stat only for links and
+  // entries of unknown type. Empty when a link leads nowhere.
+  std::optional<std::uint32_t> AttributesOf(const dirent& entry) const;
+
+  DIR* dir_;
+  std::uint32_t mask_;
+  FolderId id_;
+  int dotsGiven_ = 0;
+};
+
+}  // namespace zb

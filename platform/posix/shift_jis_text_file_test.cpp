@@ -1,0 +1,64 @@
+#include "platform/posix/shift_jis_text_file.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+
+#include "platform/posix/test_folder.h"
+
+namespace zb {
+namespace {
+
+class ShiftJisTextFileTest : public ::testing::Test {
+ protected:
+  std::unique_ptr<ShiftJisTextFile> Create(const std::string& host) {
+    const int fd = open(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    EXPECT_GE(fd, 0);
+    return std::make_unique<ShiftJisTextFile>(fd, host, encoding_);
+  }
+
+  TestFolder folder_;
+  ShiftJisEncoding encoding_;
+};
+
+TEST_F(ShiftJisTextFileTest, WritesShiftJisLinesEndedByCrLf) {
+  auto file = Create(folder_.Host("a.txt"));
+  file->WriteLine("★Zorbelle♪");
+  file->WriteLine("");
+  file->WriteLine("C:\\ｻﾌﾞ\\①.jpg");
+  file->Close();
+  EXPECT_EQ(folder_.Contents("a.txt"),
+            "\x81\x9AZorbelle\x81\xF4\r\n\r\nC:\\\xBB\xCC\xDE\\\x87\x40.jpg\r\n");
+}
+
+TEST_F(ShiftJisTextFileTest, ReplacesWhatShiftJisCannotHoldAndBrokenUtf8) {
+  auto file = Create(folder_.Host("a.txt"));
+  file->WriteLine(
+      "a\xF0\x9F\x98\x80"
+      "b\xC3\x9F"
+      "c\xFF"
+      "d\xE2\x98");
+  file->Close();
+  EXPECT_EQ(folder_.Contents("a.txt"), "a?b?c?d??\r\n");
+}
+
+TEST_F(ShiftJisTextFileTest, KeepsEveryLineOfALongFile) {
+  auto file = Create(folder_.Host("all.txt"));
+  for (int i = 0; i < 100000; ++i) file->WriteLine("C:\\写真\\" + std::to_string(i) + ".jpg");
+  file->Close();
+  const std::string contents = folder_.Contents("all.txt");
+  EXPECT_EQ(std::count(contents.begin(), contents.end(), '\n'), 100000);
+  EXPECT_TRUE(contents.ends_with("\\99999.jpg\r\n"));
+  EXPECT_EQ(contents.substr(0, 15), "C:\\\x8E\xCA\x90\x5E\\0.jpg\r\n");
+}
+
+TEST_F(ShiftJisTextFileTest, ADestroyedFileKeepsWhatWasWrittenAndAClosedOneTakesNoMore) {
+  Create(folder_.Host("a.txt"))->WriteLine("kept");
+  EXPECT_EQ(folder_.Contents("a.txt"), "kept\r\n");
+  auto file = Create(folder_.Host("b.txt"));
+  file->Close();
+  EXPECT_THROW(file->WriteLine("late"), FileError);
+  EXPECT_NO_THROW(file->Close());
+}
+
+}  // namespace
+}  // namespace zb

@@ -1,0 +1,41 @@
+#include "platform/posix/utf8_reader.h"
+
+namespace zb {
+namespace {
+
+struct Form {
+  std::size_t length;  // 0 for a byte that cannot start a character
+  unsigned char leadBits;
+  char32_t smallest;  // below it the same character has a shorter form
+};
+
+Form FormOf(unsigned char lead) {
+  if (lead >= 0xC2 && lead <= 0xDF) return {2, 0x1F, 0x80};
+  if (lead >= 0xE0 && lead <= 0xEF) return {3, 0x0F, 0x800};
+  if (lead >= 0xF0 && lead <= 0xF4) return {4, 0x07, 0x10000};
+  return {0, 0, 0};
+}
+
+}  // namespace
+
+std::optional<char32_t> TakeCodePoint(std::string_view& text) {
+  const auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  if (byte(0) < 0x80) {
+    const char32_t ascii = byte(0);
+    text.remove_prefix(1);
+    return ascii;
+  }
+  const Form form = FormOf(byte(0));
+  bool valid = form.length != 0 && text.size() >= form.length;
+  char32_t code = valid ? byte(0) & form.leadBits : 0;
+  for (std::size_t i = 1; valid && i < form.length; ++i) {
+    valid = (byte(i) & 0xC0) == 0x80;
+    code = (code << 6) | (byte(i) & 0x3F);
+  }
+  valid = valid && code >= form.smallest && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
+  text.remove_prefix(valid ? form.length : 1);
+  if (!valid) return std::nullopt;
+  return code;
+}
+
+}  // namespace zb

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace zb {
+
+// Takes the next character off UTF-8 text. A byte that starts no valid,
+// shortest-form character is taken off alone and gives nullopt.
+std::optional<char32_t> TakeCodePoint(std::string_view& text);
+
+}  // namespace zb
