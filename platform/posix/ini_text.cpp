@@ -1,7 +1,5 @@
 #include "platform/posix/ini_text.h"
 
-#include <vector>
-
 namespace zb {
 namespace {
 
@@ -29,17 +27,27 @@ int HexValue(char c) {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-// The escaped value cut into pieces that are never split inside "%XX" or a
-// UTF-8 character, so that each line stays readable on its own.
-std::vector<std::string> EscapedPieces(std::string_view value) {
-  std::vector<std::string> pieces;
-  for (std::size_t i = 0; i < value.size();) {
-    std::size_t end = i + 1;
-    while (end < value.size() && (static_cast<unsigned char>(value[end]) & 0xC0) == 0x80) ++end;
-    pieces.push_back(EscapeIniText(value.substr(i, end - i)));
-    i = end;
+// End of the UTF-8 character that starts at i.
+std::size_t CharacterEnd(std::string_view text, std::size_t i) {
+  std::size_t end = i + 1;
+  while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+  return end;
+}
+
+std::size_t EscapedSize(std::string_view text) {
+  std::size_t size = 0;
+  for (const char c : text) size += NeedsEscape(static_cast<unsigned char>(c), {}) ? 3 : 1;
+  return size;
+}
+
+void AppendEscapedText(std::string& out, std::string_view text) {
+  for (const char c : text) {
+    if (NeedsEscape(static_cast<unsigned char>(c), {})) {
+      AppendEscaped(out, static_cast<unsigned char>(c));
+    } else {
+      out += c;
+    }
   }
-  return pieces;
 }
 
 }  // namespace
@@ -77,22 +85,27 @@ bool AppendIniEntry(std::string& out, std::string_view key, std::string_view val
   if (escapedKey.size() > kKeyBudget) return false;
   out += escapedKey;
   out += '=';
-  const std::vector<std::string> pieces = EscapedPieces(value);
+  // Lines are cut between characters, never inside "%XX" or a UTF-8
+  // character, so that each line stays readable on its own.
   std::size_t lineStart = out.size();
-  for (std::size_t i = 0; i < pieces.size(); ++i) {
+  for (std::size_t i = 0; i < value.size();) {
+    const std::size_t end = CharacterEnd(value, i);
+    const std::string_view piece = value.substr(i, end - i);
+    const std::size_t nextEnd = end < value.size() ? CharacterEnd(value, end) : end;
     const bool first = out.size() == lineStart;
-    const bool last =
-        i + 1 == pieces.size() ||
-        out.size() - lineStart + pieces[i].size() + pieces[i + 1].size() > kLineBudget;
-    if ((first || last) && IsBlank(pieces[i][0])) {
-      AppendEscaped(out, static_cast<unsigned char>(pieces[i][0]));
+    const bool last = end == value.size() || out.size() - lineStart + EscapedSize(piece) +
+                                                     EscapedSize(value.substr(end, nextEnd - end)) >
+                                                 kLineBudget;
+    if ((first || last) && IsBlank(piece[0])) {
+      AppendEscaped(out, static_cast<unsigned char>(piece[0]));
     } else {
-      out += pieces[i];
+      AppendEscapedText(out, piece);
     }
-    if (last && i + 1 < pieces.size()) {
+    if (last && end < value.size()) {
       out += "\n  ";
       lineStart = out.size();
     }
+    i = end;
   }
   out += '\n';
   return true;

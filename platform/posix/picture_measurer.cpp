@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <stb_image.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -26,19 +25,14 @@ bool IsStbFormat(const unsigned char* data, std::size_t length) {
          StartsWith(data, length, "GIF89a") || StartsWith(data, length, "\x89PNG\r\n\x1a\n");
 }
 
-// Reads until the buffer or the expected size is reached; a regular file's
-// short read would only be followed by one that finds the end.
-std::size_t ReadHead(int fd, unsigned char* buffer, std::size_t wanted) {
-  std::size_t filled = 0;
-  while (filled < wanted) {
-    const ssize_t n = read(fd, buffer + filled, wanted - filled);
-    if (n > 0) {
-      filled += static_cast<std::size_t>(n);
-    } else if (n == 0 || errno != EINTR) {
-      break;
-    }
+// One read: a regular file gives all it has up to the buffer's size, and a
+// pipe, opened non-blocking, what is there or nothing.
+std::size_t ReadOnce(int fd, unsigned char* buffer, std::size_t size) {
+  for (;;) {
+    const ssize_t n = read(fd, buffer, size);
+    if (n >= 0) return static_cast<std::size_t>(n);
+    if (errno != EINTR) return 0;
   }
-  return filled;
 }
 
 }  // namespace
@@ -56,10 +50,7 @@ std::optional<PixelSize> PictureMeasurer::Measure(const std::string& path) {
 }
 
 std::optional<PixelSize> PictureMeasurer::MeasureOpenFile(int fd) {
-  struct stat status;
-  if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
-  const std::size_t filled =
-      ReadHead(fd, head_.data(), std::min(head_.size(), static_cast<std::size_t>(status.st_size)));
+  const std::size_t filled = ReadOnce(fd, head_.data(), head_.size());
   if (StartsWith(head_.data(), filled, "\xFF\xD8")) {
     return ReadJpegSize(fd, head_.data(), head_.size(), filled);
   }

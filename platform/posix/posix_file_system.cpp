@@ -37,10 +37,14 @@ bool IsUnreserved(unsigned char c) {
 
 std::unique_ptr<FolderListing> PosixFileSystem::ListFolder(const std::string& folder,
                                                            std::uint32_t mask) {
-  const int fd = paths_.Attempt(folder, [](const std::string& host) {
+  bool spelledAsOnDisk = true;
+  const int fd = paths_.Attempt(folder, [&, first = true](const std::string& host) mutable {
+    spelledAsOnDisk = first;
+    first = false;
     return open(host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   });
   if (fd < 0) return nullptr;
+  exactFolder_ = spelledAsOnDisk ? folder + (folder.ends_with('\\') ? "" : "\\") : "";
   return PosixFolderListing::Open(fd, mask);
 }
 
@@ -92,8 +96,8 @@ std::size_t PosixFileSystem::ReadAt(const std::string& path, std::uint64_t offse
     return open(host.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   });
   if (fd < 0) Fail("Cannot open", path, errno);
-  struct stat status;
-  int error = fstat(fd, &status) != 0 ? errno : (S_ISREG(status.st_mode) ? 0 : EINVAL);
+  // pread refuses pipes and folders; opened non-blocking, nothing waits.
+  int error = 0;
   std::size_t done = 0;
   while (error == 0 && done < buffer.size()) {
     const ssize_t n =
@@ -111,8 +115,16 @@ std::size_t PosixFileSystem::ReadAt(const std::string& path, std::uint64_t offse
   return done;
 }
 
+bool PosixFileSystem::InExactFolder(const std::string& path) const {
+  return !exactFolder_.empty() && path.size() > exactFolder_.size() &&
+         path.compare(0, exactFolder_.size(), exactFolder_) == 0 &&
+         path.find('\\', exactFolder_.size()) == std::string::npos;
+}
+
 std::string PosixFileSystem::FileUrl(const std::string& path) {
-  const std::optional<std::string> host = paths_.Resolve(path);
+  // A name that the last listing gave is spelt as on disk already.
+  const std::optional<std::string> host =
+      InExactFolder(path) ? paths_.ToHost(path) : paths_.Resolve(path);
   if (!host) Fail("No drive for", path, ENOENT);
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string url = "file://";

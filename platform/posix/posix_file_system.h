@@ -28,8 +28,13 @@ class PosixFileSystem : public FileSystem {
   std::string FileUrl(const std::string& path) override;
 
  private:
+  // True for an entry of the folder listed last, when that folder's path was
+  // spelt as on disk: its entries' paths need no look-up.
+  bool InExactFolder(const std::string& path) const;
+
   DrivePaths& paths_;
   ShiftJisEncoding& encoding_;
+  std::string exactFolder_;
 };
 
 }  // namespace zb
