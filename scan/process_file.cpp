@@ -7,6 +7,7 @@
 #include "run/output_location.h"
 #include "run/text_util.h"
 #include "scan/picture_fit.h"
+#include "scan/picture_kind.h"
 #include "scan/picture_measure.h"
 #include "window/program.h"
 
@@ -14,22 +15,6 @@ namespace zb {
 namespace {
 
 constexpr std::int16_t kPageWriteError = 75;
-
-enum class PictureKind { kNone, kGif, kOther };
-
-// The extension is taken from the last dot of the whole path, folders
-// included, so "C:\a.b\file" has none that matches.
-PictureKind KindOf(const std::string& path, bool withBmp) {
-  const std::size_t dot = path.rfind('.');
-  if (dot == std::string::npos) return PictureKind::kNone;
-  const std::string_view ext = std::string_view(path).substr(dot);
-  if (EqualsIgnoreCase(ext, ".gif")) return PictureKind::kGif;
-  for (const char* known : {".jpg", ".jpe", ".jpeg"}) {
-    if (EqualsIgnoreCase(ext, known)) return PictureKind::kOther;
-  }
-  if (withBmp && EqualsIgnoreCase(ext, ".bmp")) return PictureKind::kOther;
-  return PictureKind::kNone;
-}
 
 // False when the user confirmed the stop.
 bool AnswerStopRequest(Program& program) {

@@ -171,7 +171,10 @@ bool IniSettingsStore::WriteInPlace(const std::string& path, const std::string& 
   const ssize_t written = pwrite(file.fd, text_.data(), text_.size(), 0);
   file.size = std::max(file.size, text_.size());
   if (written != static_cast<ssize_t>(text_.size())) return false;
-  if (length < file.size && ftruncate(file.fd, static_cast<off_t>(length)) != 0) return false;
+  // Trimming the padding costs more than the write itself: it waits until
+  // the marker is cleared.
+  if (!value.empty() || length == file.size) return true;
+  if (ftruncate(file.fd, static_cast<off_t>(length)) != 0) return false;
   file.size = length;
   return true;
 }

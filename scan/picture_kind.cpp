@@ -1,0 +1,21 @@
+#include "scan/picture_kind.h"
+
+#include <string_view>
+
+#include "run/text_util.h"
+
+namespace zb {
+
+PictureKind KindOf(const std::string& path, bool withBmp) {
+  const std::size_t dot = path.rfind('.');
+  if (dot == std::string::npos) return PictureKind::kNone;
+  const std::string_view ext = std::string_view(path).substr(dot);
+  if (EqualsIgnoreCase(ext, ".gif")) return PictureKind::kGif;
+  for (const char* known : {".jpg", ".jpe", ".jpeg"}) {
+    if (EqualsIgnoreCase(ext, known)) return PictureKind::kOther;
+  }
+  if (withBmp && EqualsIgnoreCase(ext, ".bmp")) return PictureKind::kOther;
+  return PictureKind::kNone;
+}
+
+}  // namespace zb
