@@ -1,75 +1,18 @@
-#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <iconv.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "cli/cli_process_for_test.h"
 #include "platform/posix/test_folder.h"
 #include "platform/version.h"
 
-extern char** environ;
-
 namespace zb {
 namespace {
-
-struct ProcessResult {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadAll(int fd) {
-  std::string text;
-  char buffer[4096];
-  for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;) text.append(buffer, n);
-  return text;
-}
-
-ProcessResult RunCli(const std::vector<std::string>& args, const std::vector<std::string>& env) {
-  std::vector<std::string> all{ZORBELLE_CLI_PATH};
-  all.insert(all.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& a : all) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  std::vector<std::string> environment(env);
-  for (char** e = environ; *e; ++e) environment.emplace_back(*e);
-  std::vector<char*> envp;
-  for (std::string& e : environment) envp.push_back(e.data());
-  envp.push_back(nullptr);
-
-  int out[2], err[2];
-  if (pipe(out) != 0 || pipe(err) != 0) throw std::runtime_error("pipe");
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-  posix_spawn_file_actions_adddup2(&actions, err[1], 2);
-  posix_spawn_file_actions_addclose(&actions, out[0]);
-  posix_spawn_file_actions_addclose(&actions, err[0]);
-  pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  close(out[1]);
-  close(err[1]);
-  if (spawned != 0) throw std::runtime_error("cannot start the command-line program");
-  ProcessResult result;
-  // The error stream is small; reading it after the output cannot block the child.
-  result.out = ReadAll(out[0]);
-  result.err = ReadAll(err[0]);
-  close(out[0]);
-  close(err[0]);
-  int status = 0;
-  waitpid(pid, &status, 0);
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  return result;
-}
 
 std::string ShiftJisLines(const std::vector<std::string>& utf8Lines) {
   iconv_t cd = iconv_open("CP932", "UTF-8");

@@ -1,14 +1,32 @@
 #include "settings/crash_marker.h"
 
 #include "platform/platform.h"
+#include "settings/settings_messages.h"
+#include "window/program.h"
 
 namespace zb {
 
-void ArmCrashMarker(Platform& platform, const std::string& picturePath) {
-  platform.settings.Write(platform.system.ProgramTitle(), kCrashMarkerSection, kCrashMarkerKey,
-                          picturePath);
+bool ArmCrashMarker(Platform& platform, const std::string& picturePath) {
+  return platform.settings.Write(platform.system.ProgramTitle(), kCrashMarkerSection,
+                                 kCrashMarkerKey, picturePath);
 }
 
-void ClearCrashMarker(Platform& platform) { ArmCrashMarker(platform, ""); }
+bool ClearCrashMarker(Platform& platform) { return ArmCrashMarker(platform, ""); }
+
+void CheckCrashMarker(Program& program) {
+  Platform& host = program.platform;
+  // "1" stands for a marker never written.
+  const std::string path =
+      host.settings.Read(host.system.ProgramTitle(), kCrashMarkerSection, kCrashMarkerKey, "1");
+  if (path.empty() || path == "1") return;
+  if (host.dialogs.Show(CrashedPictureQuestion(path)) == Answer::kYes) {
+    try {
+      host.files.DeleteFile(path);
+    } catch (const FileError&) {
+      host.dialogs.Show(CrashedPictureNotDeletedMessage(path));
+    }
+  }
+  ClearCrashMarker(host);
+}
 
 }  // namespace zb

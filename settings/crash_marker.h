@@ -11,8 +11,12 @@ inline constexpr const char* kCrashMarkerSection = "PictureBox_LoadPicture_PgmEn
 inline constexpr const char* kCrashMarkerKey = "aFileName";
 
 // Records the picture about to be loaded, so that the next start can name it
-// if loading brings the process down.
-void ArmCrashMarker(Platform& platform, const std::string& picturePath);
-void ClearCrashMarker(Platform& platform);
+// if loading brings the process down. False when the store did not take it.
+bool ArmCrashMarker(Platform& platform, const std::string& picturePath);
+bool ClearCrashMarker(Platform& platform);
+
+// Start-up: names the picture a previous run died on and offers to delete
+// that one file; the marker is clean afterwards, whatever the answer.
+void CheckCrashMarker(Program& program);
 
 }  // namespace zb

@@ -1,70 +1,95 @@
 #include "settings/restore_settings.h"
 
 #include <algorithm>
-#include <string>
 
+#include "run/output_location.h"
 #include "run/text_util.h"
-#include "settings/settings_keys.h"
+#include "settings/stored_options.h"
+#include "window/folder_resolution.h"
+#include "window/path_fields.h"
 #include "window/program.h"
 
 namespace zb {
 namespace {
 
-class OptionReader {
- public:
-  explicit OptionReader(Program& program)
-      : program_(program), app_(program.platform.system.ProgramTitle()) {}
+// Every restored check box clicks once, changed or not, so that the controls
+// that depend on it follow the restored value whatever state the window was
+// built in.
+void Restore(CheckBox& box, int value) {
+  if (box.Value() != value) {
+    box.SetValue(value);
+  } else if (box.Click) {
+    box.Click();
+  }
+}
 
-  std::string Text(const char* key, const std::string& fallback) {
-    return program_.platform.settings.Read(app_, kOptionsSection, key, fallback);
-  }
-  int Number(const char* key, int fallback, int min, int max) {
-    long value = 0;
-    if (!ParseInt(Text(key, std::to_string(fallback)), value) || value < min || value > max) {
-      return fallback;
-    }
-    return static_cast<int>(value);
-  }
-  bool Flag(const char* key, bool fallback) {
-    const std::string text = Text(key, fallback ? "True" : "False");
-    if (EqualsIgnoreCase(text, "True")) return true;
-    if (EqualsIgnoreCase(text, "False")) return false;
-    return fallback;
-  }
+int CheckValue(StoredOptions& stored, const char* key, int fallback) {
+  return stored.Number(key, fallback, 0, 2);
+}
 
- private:
-  Program& program_;
-  std::string app_;
-};
+// A fixed list takes only the texts of its items.
+void Restore(ComboBox& combo, std::string text, const char* fallback) {
+  const auto& items = combo.Items();
+  if (combo.FixedList() && std::find(items.begin(), items.end(), text) == items.end()) {
+    text = fallback;
+  }
+  combo.SetText(std::move(text));
+}
 
 }  // namespace
 
 void RestoreSettings(Program& program) {
   MainForm& f = program.form;
-  OptionReader stored(program);
-  f.chkGazoHtml.SetValue(stored.Number("chkGazoHtml", 1, 0, 2));
-  f.chkBmp.SetValue(stored.Number("chkBmp", 1, 0, 2));
-  f.chkHtmlBr.SetValue(stored.Number("chkHtmlBr", 0, 0, 2));
-  f.chkAllFileList.SetValue(stored.Number("chkAllFileList", 0, 0, 2));
-  f.chkLelative.SetValue(stored.Number("chkLelative", 1, 0, 2));
-  f.chkSameDir.SetValue(stored.Number("chkSameDir", 1, 0, 2));
-  f.chkSubDir.SetValue(stored.Number("chkSubDir", 1, 0, 2));
+  StoredOptions stored(program);
+  Restore(f.chkGazoHtml, CheckValue(stored, "chkGazoHtml", 1));
+  Restore(f.chkBmp, CheckValue(stored, "chkBmp", 1));
+  Restore(f.chkHtmlBr, CheckValue(stored, "chkHtmlBr", 0));
+  Restore(f.chkAllFileList, CheckValue(stored, "chkAllFileList", 0));
+  // Ticking "same folder" ticks relative links too, so the stored choice of
+  // links is put in after it.
+  const int relative = CheckValue(stored, "chkLelative", 1);
+  Restore(f.chkSameDir, CheckValue(stored, "chkSameDir", 1));
+  Restore(f.chkLelative, relative);
+  Restore(f.chkSubDir, CheckValue(stored, "chkSubDir", 1));
   f.hscGazoSuu.SetValue(stored.Number("hscGazoSuu", 100, f.hscGazoSuu.Min(), f.hscGazoSuu.Max()));
   f.hscThumbnail.SetValue(
       stored.Number("hscThumbnail", 100, f.hscThumbnail.Min(), f.hscThumbnail.Max()));
   f.mnuOptionItem[0].SetChecked(stored.Flag("mnuOptionItem0", false));
   f.mnuOptionItem[1].SetChecked(stored.Flag("mnuOptionItem1", false));
-  f.chkTable1.SetValue(stored.Number("chkTable1", 0, 0, 2));
-  f.cmbFontSize.SetText(stored.Text("cmbFontSize", "1"));
-  std::string perRow = stored.Text("cmbGazoSuu", "3");
-  const auto& rows = f.cmbGazoSuu.Items();
-  if (std::find(rows.begin(), rows.end(), perRow) == rows.end()) perRow = "3";
-  f.cmbGazoSuu.SetText(perRow);
-  f.chkFileName.SetValue(stored.Number("chkFileName", 0, 0, 2));
+  Restore(f.chkTable1, CheckValue(stored, "chkTable1", 0));
+  Restore(f.cmbFontSize, stored.Text("cmbFontSize", "1"), "1");
+  Restore(f.cmbGazoSuu, stored.Text("cmbGazoSuu", "3"), "3");
+  Restore(f.chkFileName, CheckValue(stored, "chkFileName", 0));
   const std::string window = stored.Text("optWin2", "1");
-  f.optWin2[window == "2" ? 2 : window == "1" ? 1 : 0].SetValue(true);
-  // The change handler only runs when the value differs from the design value.
-  program.run.ImagesPerPage = f.hscGazoSuu.Value();
+  const std::size_t selected = EqualsIgnoreCase(window, "2")   ? 2
+                               : EqualsIgnoreCase(window, "1") ? 1
+                                                               : 0;
+  f.optWin2[selected].SetValue(true);
+}
+
+std::string DefaultSearchPath(const std::string& drive) {
+  return drive.substr(0, 1) + ":\\" + kDefaultFolderName + "\\" + kListFileName;
+}
+
+void RestorePaths(Program& program) {
+  MainForm& f = program.form;
+  StoredOptions stored(program);
+  const std::string output = stored.Text("txtOLESakusei", "");
+  f.txtOLESakusei.SetText(output);
+  program.run.ListPath = output;
+  if (ResolveFolder(program, output).code == Resolution::kRejected) {
+    f.txtOLESakusei.SetText("");
+    program.run.ListPath.clear();
+  }
+
+  f.txtOLEKensaku.SetText(stored.Text("txtOLEKensaku", DefaultSearchPath(f.Drive1.Drive())));
+  const std::string startFolder = f.Dir1.Path();
+  const ResolvedFolder search = ResolveFolder(program, f.txtOLEKensaku.Text());
+  // A folder that went away just now: the fields keep what they hold.
+  if (search.code != Resolution::kRejected && !MoveFolderList(program, search.folder)) return;
+  // Lists that did not move fire no change, yet the fields must show their
+  // folder, and "same folder" must fill the output from it.
+  if (f.Dir1.Path() == startFolder) Dir1_Change(program);
 }
 
 }  // namespace zb

@@ -1,0 +1,10 @@
+#include "about/home_page.h"
+
+#include "platform/shell.h"
+#include "window/form_lifecycle.h"
+
+namespace zb {
+
+void OpenHomePage(Shell& shell) { shell.Open("open", kHomePage, ""); }
+
+}  // namespace zb

@@ -1,0 +1,35 @@
+#include "settings/stored_options.h"
+
+#include "run/text_util.h"
+#include "settings/settings_keys.h"
+#include "window/program.h"
+
+namespace zb {
+
+StoredOptions::StoredOptions(Program& program)
+    : program_(program), app_(program.platform.system.ProgramTitle()) {}
+
+std::string StoredOptions::Text(const char* key, const std::string& fallback) {
+  return program_.platform.settings.Read(app_, kOptionsSection, key, fallback);
+}
+
+int StoredOptions::Number(const char* key, int fallback, int min, int max) {
+  long value = 0;
+  if (!ParseInt(Text(key, std::to_string(fallback)), value) || value < min || value > max) {
+    return fallback;
+  }
+  return static_cast<int>(value);
+}
+
+bool StoredOptions::Flag(const char* key, bool fallback) {
+  const std::string text = Text(key, fallback ? "True" : "False");
+  if (EqualsIgnoreCase(text, "True")) return true;
+  if (EqualsIgnoreCase(text, "False")) return false;
+  return fallback;
+}
+
+void StoredOptions::Write(const char* key, const std::string& text) {
+  program_.platform.settings.Write(app_, kOptionsSection, key, text);
+}
+
+}  // namespace zb

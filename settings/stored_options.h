@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+namespace zb {
+
+struct Program;
+
+// The option section of the settings store, read and written as text. A
+// stored text that the control cannot take reads as the key's default.
+class StoredOptions {
+ public:
+  explicit StoredOptions(Program& program);
+
+  std::string Text(const char* key, const std::string& fallback);
+  // A whole number from min to max.
+  int Number(const char* key, int fallback, int min, int max);
+  // "True" or "False", in any letter case.
+  bool Flag(const char* key, bool fallback);
+
+  void Write(const char* key, const std::string& text);
+
+ private:
+  Program& program_;
+  std::string app_;
+};
+
+}  // namespace zb
