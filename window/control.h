@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,6 +12,21 @@ namespace zb {
 struct Rgb {
   std::uint8_t r = 0, g = 0, b = 0;
   bool operator==(const Rgb&) const = default;
+};
+
+// Left, top, width and height in twips (15 to a pixel), relative to the
+// control's container.
+struct Bounds {
+  int left = 0, top = 0, width = 0, height = 0;
+  bool operator==(const Bounds&) const = default;
+};
+
+// The window's typeface at a size; the view falls back to a similar face
+// where it is missing.
+struct FontStyle {
+  double points = 9;
+  bool bold = false;
+  bool operator==(const FontStyle&) const = default;
 };
 
 // What every control has; a view registers here to follow the model.
@@ -29,8 +45,17 @@ class Control {
   void SetCaption(std::string text) { Assign(caption_, std::move(text)); }
   Rgb ForeColor() const { return foreColor_; }
   void SetForeColor(Rgb c) { Assign(foreColor_, c); }
+  // Empty: the container shows through.
+  std::optional<Rgb> BackColor() const { return backColor_; }
+  void SetBackColor(Rgb c) { Assign(backColor_, std::optional<Rgb>(c)); }
+  const FontStyle& Font() const { return font_; }
+  void SetFont(FontStyle font) { Assign(font_, font); }
   const std::string& ToolTip() const { return toolTip_; }
   void SetToolTip(std::string text) { Assign(toolTip_, std::move(text)); }
+  const zb::Bounds& Bounds() const { return bounds_; }
+  void Move(int left, int top, int width, int height) {
+    Assign(bounds_, zb::Bounds{left, top, width, height});
+  }
 
   // Paint at once: the view shows the current properties without waiting.
   void Refresh() { Notify(); }
@@ -65,6 +90,9 @@ class Control {
   std::string caption_;
   std::string toolTip_;
   Rgb foreColor_{0, 0, 0};
+  std::optional<Rgb> backColor_;
+  FontStyle font_;
+  zb::Bounds bounds_;
   int lastId_ = 0;
   std::vector<std::pair<int, std::function<void()>>> observers_;
 };

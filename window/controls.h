@@ -54,31 +54,42 @@ class ScrollBar : public Control {
 class TextBox : public Control {
  public:
   const std::string& Text() const { return text_; }
+  // A new text starts with the caret at its start and nothing selected.
   void SetText(std::string text) {
-    if (Assign(text_, std::move(text))) Fire(Change);
+    if (text == text_) return;
+    selStart_ = 0;
+    selLength_ = 0;
+    Assign(text_, std::move(text));
+    Fire(Change);
   }
   int SelStart() const { return selStart_; }
   int SelLength() const { return selLength_; }
   void Select(int start, int length) {
+    if (start == selStart_ && length == selLength_) return;
     selStart_ = start;
     selLength_ = length;
     Notify();
   }
   bool AcceptsDrops() const { return acceptsDrops_; }
   void SetAcceptsDrops(bool on) { acceptsDrops_ = on; }
+  // Only SetFocus and ClearFocus move the focus (window/focus.h).
+  bool HasFocus() const { return hasFocus_; }
+  void SetHasFocus(bool on) { Assign(hasFocus_, on); }
 
   std::function<void()> Change;
   std::function<void()> GotFocus;
   std::function<void()> LostFocus;
   // The handler may set the key code to 0 to swallow the key.
   std::function<void(int& keyCode)> KeyPress;
-  // Host paths of the dropped files, in the drop's order; may be empty.
+  // Dropped files in the drop's order, as drive paths where a drive holds
+  // them; may be empty.
   std::function<void(const std::vector<std::string>& files)> OLEDragDrop;
 
  private:
   std::string text_;
-  int selStart_ = 0, selLength_ = 0;
+  int selStart_ = 0, selLength_ = 0;  // in characters
   bool acceptsDrops_ = false;
+  bool hasFocus_ = false;
 };
 
 class ComboBox : public Control {
@@ -188,5 +199,17 @@ class PathList : public Control {
 
 // The hidden picture surface.
 class PictureBox : public Control {};
+
+// The window itself: Caption is its title, Bounds its place on the screen
+// and its outer size.
+class FormWindow : public Control {
+ public:
+  // The persistent background: plain colour, or the white-to-blue gradient.
+  bool WhiteBackground() const { return whiteBackground_; }
+  void SetWhiteBackground(bool on) { Assign(whiteBackground_, on); }
+
+ private:
+  bool whiteBackground_ = false;
+};
 
 }  // namespace zb

@@ -9,20 +9,39 @@ void Fire(const std::function<void()>& event) {
   if (event) event();
 }
 
+// Moves the focus to field (or nowhere); the one that had it hears
+// LostFocus before the new one hears GotFocus.
+void MoveFocus(Program& program, TextBox* field) {
+  TextBox* previous = program.focused;
+  program.focused = field;
+  if (previous) previous->SetHasFocus(false);
+  if (field) field->SetHasFocus(true);
+  if (previous) Fire(previous->LostFocus);
+  if (field) Fire(field->GotFocus);
+}
+
 }  // namespace
 
 void SetFocus(Program& program, TextBox& field) {
-  if (!field.Enabled() || program.focused == &field) return;
-  TextBox* previous = program.focused;
-  program.focused = &field;
-  if (previous) Fire(previous->LostFocus);
-  Fire(field.GotFocus);
+  if (field.Enabled() && program.focused != &field) MoveFocus(program, &field);
 }
 
-void ClearFocus(Program& program) {
-  TextBox* previous = program.focused;
-  program.focused = nullptr;
-  if (previous) Fire(previous->LostFocus);
+void ClearFocus(Program& program) { MoveFocus(program, nullptr); }
+
+void FocusMovedTo(Program& program, TextBox* field) {
+  if (program.focused && !program.focused->Enabled()) return;
+  if (field) {
+    SetFocus(program, *field);
+  } else {
+    ClearFocus(program);
+  }
+}
+
+void AdvanceFocusRing(Program& program) {
+  if (++program.focusIndex == 2) program.focusIndex = 0;
+  if (TextBox* next = program.focusRing[static_cast<std::size_t>(program.focusIndex)]) {
+    SetFocus(program, *next);
+  }
 }
 
 }  // namespace zb

@@ -5,6 +5,8 @@
 
 #include "run/run_lockout.h"
 #include "settings/restore_settings.h"
+#include "window/option_menu.h"
+#include "window/path_fields.h"
 #include "window/program.h"
 
 namespace zb {
@@ -38,6 +40,11 @@ WindowPosition CenterForm(double screenWidth, double screenHeight, double width,
 
 void Form_Load(Program& program) {
   MainForm& f = program.form;
+  OpenFolderLists(program);
+  const Bounds window = f.Window.Bounds();
+  const WindowPosition centre =
+      CenterForm(program.screen.width, program.screen.height, window.width, window.height);
+  f.Window.Move(centre.left, centre.top, window.width, window.height);
   FillCombo(f.cmbGazoSuu, 30, "3");
   FillCombo(f.cmbFontSize, 7, "1");
   program.focusRing = {&f.txtOLESakusei, &f.txtOLEKensaku};
@@ -49,10 +56,11 @@ void Form_Load(Program& program) {
   f.cmdView.SetEnabled(true);
   program.run.ListPath.clear();
   const Version version = program.platform.system.ProgramVersion();
-  f.Caption = WindowTitle(version);
+  f.Window.SetCaption(WindowTitle(version));
   program.run.FooterHtml = FooterHtml(version);
   f.lblVersion.SetCaption("Ver " + VersionText(version));
   PointGuideArrowAt(program, 0);
+  PaintBackground(program, f.mnuOptionItem[1].Checked());
 }
 
 void Form_Activate(Program& program) {
@@ -61,5 +69,7 @@ void Form_Activate(Program& program) {
   f.txtOLEKensaku.SetText(f.Dir1.Path());
   if (!program.activatedOnce) program.activatedOnce = true;
 }
+
+void Form_Unload(Program& program) { program.platform.system.EndProgram(0); }
 
 }  // namespace zb

@@ -12,6 +12,8 @@ struct Program;
 void Form_Load(Program& program);
 // Every activation; the first one also restores the two paths.
 void Form_Activate(Program& program);
+// The window closes: the program ends at once, even in the middle of a run.
+void Form_Unload(Program& program);
 
 std::string WindowTitle(const Version& v);
 std::string FooterHtml(const Version& v);

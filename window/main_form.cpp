@@ -1,12 +1,14 @@
 #include "window/main_form.h"
 
-#include <string>
+#include <initializer_list>
+
+#include "window/design_colors.h"
 
 namespace zb {
 namespace {
 
-constexpr Rgb kNavy{0, 0, 128};
-constexpr Rgb kDarkBlue{0, 0, 192};
+constexpr FontStyle kFrameFont{9.75, true};
+constexpr FontStyle kButtonFont{12, true};
 
 void Menu(MenuItem& item, const char* caption, const char* shortcut) {
   item.SetCaption(caption);
@@ -131,6 +133,93 @@ MainForm::MainForm() {
   Menu(mnuHelpItem[0], "ホームページ(&i)", "Ctrl+I");
   Menu(mnuHelpItem[1], "ｳﾞｧｰｼﾞｮﾝ情報(&A)", "Ctrl+A");
   Menu(mnuHelpItem[2], "Readme閲覧", "F1");
+
+  Window.Move(0, 0, kClientWidth, kClientHeight);
+  Arrange();
+  Decorate();
+}
+
+// Positions in twips. Controls inside a frame count from the frame; those on
+// a tab count from the tab's page, below the tab strip.
+void MainForm::Arrange() {
+  Frame6.Move(330, 255, 4485, 3465);
+  txtOLEKensaku.Move(120, 300, 4245, 315);
+  Drive1.Move(120, 705, 2085, 315);
+  Dir1.Move(120, 1095, 2085, 1905);
+  File1.Move(2280, 705, 2085, 2295);
+  chkSubDir.Move(120, 3075, 2500, 270);
+
+  Frame5.Move(330, 3915, 4455, 1005);
+  chkSameDir.Move(120, 270, 2040, 270);
+  chkLelative.Move(2280, 270, 2040, 270);
+  txtOLESakusei.Move(120, 600, 3855, 315);
+  cmdWriteDirSet.Move(4035, 600, 300, 315);
+
+  SSTab1.Move(5160, 270, 3135, 3465);
+  chkGazoHtml.Move(120, 120, 1320, 270);
+  chkBmp.Move(1560, 120, 1320, 270);
+  chkHtmlBr.Move(120, 450, 1320, 270);
+  Frame1.Move(120, 840, 2820, 900);
+  hscGazoSuu.Move(120, 390, 1935, 255);
+  lGazosu.Move(2160, 390, 540, 255);
+  Frame4.Move(120, 1860, 2820, 900);
+  hscThumbnail.Move(120, 390, 1935, 255);
+  LblThumbnail.Move(2160, 390, 540, 255);
+  frmOptWin2.Move(120, 120, 2820, 1080);
+  optWin2[0].Move(120, 330, 1140, 270);
+  optWin2[1].Move(1320, 330, 1440, 270);
+  optWin2[2].Move(120, 690, 1560, 270);
+  chkTable1.Move(240, 1320, 1020, 270);
+  frmTable1.Move(120, 1440, 2820, 1560);
+  Label2.Move(120, 360, 1380, 255);
+  cmbGazoSuu.Move(1560, 315, 900, 315);
+  Label3.Move(120, 765, 1380, 255);
+  cmbFontSize.Move(1560, 720, 900, 315);
+  chkFileName.Move(120, 1140, 2520, 270);
+  chkAllFileList.Move(120, 120, 1800, 270);
+  Label8.Move(1920, 150, 1020, 255);
+  chkXLS2PRN.Move(120, 480, 1500, 270);
+
+  Frame3.Move(5190, 3915, 3075, 1005);
+  lblAnnai[0].Move(450, 255, 255, 225);
+  lblAnnai[1].Move(2385, 255, 255, 225);
+  cmdStart.Move(120, 495, 900, 465);
+  cmdStop.Move(1087, 495, 900, 465);
+  cmdView.Move(2055, 495, 900, 465);
+
+  Frame7.Move(315, 5130, 7935, 1080);
+  chkSpeed.Move(120, 285, 1260, 270);
+  Label1.Move(1500, 300, 1080, 225);
+  LblDirMax.Move(2580, 300, 600, 225);
+  Label7.Move(3300, 300, 960, 225);
+  LblFileCount.Move(4260, 300, 1200, 225);
+  LblComment.Move(120, 660, 7695, 300);
+
+  cmdInternet.Move(5010, 75, 960, 315);
+}
+
+void MainForm::Decorate() {
+  for (Frame* f : {&Frame6, &Frame5, &Frame3, &Frame7}) {
+    f->SetBackColor(kWhite);
+    f->SetFont(kFrameFont);
+  }
+  for (CommandButton* b : {&cmdStart, &cmdStop, &cmdView}) b->SetFont(kButtonFont);
+  chkGazoHtml.SetFont({9, true});
+  for (Control* c : std::initializer_list<Control*>{
+           &Frame1, &Frame4, &frmOptWin2, &frmTable1, &chkGazoHtml, &chkBmp, &chkHtmlBr, &chkTable1,
+           &chkFileName, &chkAllFileList, &chkXLS2PRN, &optWin2[0], &optWin2[1], &optWin2[2]}) {
+    c->SetBackColor(kSilver);
+  }
+  for (Control* c : std::initializer_list<Control*>{&Frame1, &Frame4, &frmOptWin2, &optWin2[0],
+                                                    &optWin2[1], &optWin2[2], &Label2, &Label3,
+                                                    &lGazosu, &LblThumbnail, &Label8}) {
+    c->SetForeColor(kNavy);
+  }
+}
+
+std::array<Label*, 7> ThemeLabels(MainForm& f) {
+  return {&f.Label7,     &f.Label1,      &f.LblDirMax,  &f.LblFileCount,
+          &f.LblComment, &f.lblAnnai[0], &f.lblAnnai[1]};
 }
 
 }  // namespace zb

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <string>
 
 #include "window/controls.h"
 
@@ -11,8 +10,7 @@ namespace zb {
 struct MainForm {
   MainForm();
 
-  std::string Caption;  // the window title
-  int Left = 0, Top = 0;
+  FormWindow Window;
   static constexpr int kClientWidth = 8625;   // twips
   static constexpr int kClientHeight = 6405;  // twips
 
@@ -84,8 +82,13 @@ struct MainForm {
   std::array<MenuItem, 2> mnuOptionItem;
   std::array<MenuItem, 3> mnuHelpItem;
 
-  // Window background: the plain colour or the white-to-blue gradient.
-  bool whiteBackground = false;
+ private:
+  void Arrange();
+  void Decorate();
 };
+
+// The labels whose text colour follows the background, in the order they
+// are painted.
+std::array<Label*, 7> ThemeLabels(MainForm& form);
 
 }  // namespace zb

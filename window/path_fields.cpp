@@ -3,6 +3,7 @@
 #include "platform/file_system.h"
 #include "run/output_location.h"
 #include "run/text_util.h"
+#include "window/folder_list_items.h"
 #include "window/program.h"
 
 namespace zb {
@@ -13,74 +14,50 @@ bool IsFolder(Program& program, const std::string& path) {
   return attributes && (*attributes & kAttrDirectory);
 }
 
-// The folder list's own form: "C:\" for a root, no final "\" elsewhere.
-std::string FolderListForm(std::string folder) {
-  while (folder.size() > 3 && EndsWith(folder, '\\')) folder.pop_back();
-  if (folder.size() == 2 && folder[1] == ':') folder += '\\';
-  return folder;
-}
-
-void ShowInternalError(Program& program) {
-  program.platform.dialogs.Show(
-      {"エラーだよ。でもこんなの起こり得ないけど。txtOLEKensaku_OLEDragDrop", "", Buttons::kOk,
-       Icon::kNone, Answer::kOk});
-}
+std::string DriveOf(const std::string& folder) { return ToLowerAscii(folder.substr(0, 2)); }
 
 }  // namespace
-
-int FindLastChar(const std::string& text, char ch) {
-  for (std::size_t i = text.size(); i > 0; --i) {
-    if (EqualsIgnoreCase(std::string_view(&text[i - 1], 1), std::string_view(&ch, 1))) {
-      return static_cast<int>(i);
-    }
-  }
-  return 0;
-}
-
-ResolvedFolder ResolveParentFolder(Program& program, const std::string& path) {
-  const std::string parent = path.substr(0, static_cast<std::size_t>(FindLastChar(path, '\\')));
-  auto attributes = parent.empty() ? std::nullopt : program.platform.files.GetAttributes(parent);
-  if (!attributes) return {};
-  if (!(*attributes & kAttrDirectory)) ShowInternalError(program);
-  return {Resolution::kParentOfFile, parent};
-}
-
-ResolvedFolder ResolveFolder(Program& program, const std::string& path) {
-  if (path.empty() || path[0] == '\\') return {};
-  auto attributes = program.platform.files.GetAttributes(path);
-  if (!attributes) return ResolveParentFolder(program, path);
-  if (*attributes & kAttrDirectory) {
-    std::string folder = path;
-    while (EndsWith(folder, '\\')) folder.pop_back();
-    return {Resolution::kFolder, folder};
-  }
-  return ResolveParentFolder(program, path);
-}
 
 std::string SameFolderListPath(const std::string& folder) {
   return folder + (EndsWith(folder, '\\') ? "" : "\\") + kListFileName;
 }
 
 bool MoveFolderList(Program& program, const std::string& folder) {
-  if (folder.size() < 2 || folder[1] != ':' || !IsFolder(program, folder)) return false;
+  const std::string target = FolderListForm(folder);
+  if (target.empty() || !IsFolder(program, target)) return false;
   MainForm& f = program.form;
-  f.Drive1.SetDrive(ToLowerAscii(folder.substr(0, 2)));
-  f.Dir1.SetPath(FolderListForm(folder));
+  f.Drive1.SetDrive(DriveOf(target));
+  f.Dir1.SetPath(target);
   return true;
+}
+
+void RefreshFolderLists(Program& program) {
+  Dir1_Change(program);
+  FillFileList(program);
+}
+
+void OpenFolderLists(Program& program) {
+  FillDriveList(program);
+  const std::string windows = program.platform.system.WindowsDirectory();
+  if (!windows.empty()) program.form.Drive1.SetDrive(DriveOf(windows));
 }
 
 void Drive1_Change(Program& program) {
   MainForm& f = program.form;
   const std::string drive = f.Drive1.Drive();
-  // The list stays where it is when it is already on that drive or the
-  // drive is not ready.
   if (EqualsIgnoreCase(f.Dir1.Path().substr(0, 2), drive)) return;
-  const std::string root = drive + "\\";
-  if (IsFolder(program, root)) f.Dir1.SetPath(FolderListForm(root));
+  const std::string root = FolderListForm(drive);
+  if (!root.empty() && IsFolder(program, root)) {
+    f.Dir1.SetPath(root);
+  } else if (!f.Dir1.Path().empty()) {
+    // A drive that is not ready: the list shows the folder list's drive again.
+    f.Drive1.SetDrive(DriveOf(f.Dir1.Path()));
+  }
 }
 
 void Dir1_Change(Program& program) {
   MainForm& f = program.form;
+  FillFolderList(program);
   f.File1.SetPath(f.Dir1.Path());
   f.txtOLEKensaku.SetText(f.Dir1.Path());
   if (f.chkSameDir.Value() == 1) {
@@ -88,6 +65,8 @@ void Dir1_Change(Program& program) {
     f.txtOLESakusei.SetText(program.run.ListPath);
   }
 }
+
+void File1_Change(Program& program) { FillFileList(program); }
 
 void chkSameDir_Click(Program& program) {
   MainForm& f = program.form;

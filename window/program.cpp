@@ -2,13 +2,19 @@
 
 #include "run/run_driver.h"
 #include "run/run_lockout.h"
+#include "window/file_menu.h"
 #include "window/option_interlocks.h"
+#include "window/option_menu.h"
+#include "window/path_field_input.h"
+#include "window/path_field_validation.h"
 #include "window/path_fields.h"
 
 namespace zb {
 
 Program::Program(Platform& host) : platform(host), gallery(host.files, host.encoding) {
   run.MainForm = &form;
+  // The scroll bar's design value holds until its first change.
+  run.ImagesPerPage = form.hscGazoSuu.Value();
   MainForm& f = form;
   f.cmdStart.Click = [this] { cmdStart_Click(*this); };
   f.cmdStop.Click = [this] { cmdStop_Click(*this); };
@@ -21,8 +27,30 @@ Program::Program(Platform& host) : platform(host), gallery(host.files, host.enco
   f.hscThumbnail.Change = [this] { hscThumbnail_Change(*this); };
   f.Drive1.Change = [this] { Drive1_Change(*this); };
   f.Dir1.Change = [this] { Dir1_Change(*this); };
+  f.File1.Change = [this] { File1_Change(*this); };
   f.chkSameDir.Click = [this] { chkSameDir_Click(*this); };
   f.txtOLESakusei.Change = [this] { txtOLESakusei_Change(*this); };
+  f.txtOLEKensaku.LostFocus = [this] { txtOLEKensaku_LostFocus(*this); };
+  f.txtOLESakusei.LostFocus = [this] { txtOLESakusei_LostFocus(*this); };
+  f.txtOLEKensaku.OLEDragDrop = [this](const auto& files) {
+    txtOLEKensaku_OLEDragDrop(*this, files);
+  };
+  f.txtOLESakusei.OLEDragDrop = [this](const auto& files) {
+    txtOLESakusei_OLEDragDrop(*this, files);
+  };
+  for (TextBox* field : {&f.txtOLEKensaku, &f.txtOLESakusei}) {
+    field->GotFocus = [field] { PathField_GotFocus(*field); };
+    field->KeyPress = [this](int& keyCode) { PathField_KeyPress(*this, keyCode); };
+  }
+  f.cmdWriteDirSet.Click = [this] { cmdWriteDirSet_Click(*this); };
+  for (int i : {0, 1, 3}) {
+    f.mnuFileItem[static_cast<std::size_t>(i)].Click = [this, i] { mnuFileItem_Click(*this, i); };
+  }
+  for (int i : {0, 1}) {
+    f.mnuOptionItem[static_cast<std::size_t>(i)].Click = [this, i] {
+      mnuOptionItem_Click(*this, i);
+    };
+  }
 }
 
 }  // namespace zb

@@ -42,6 +42,12 @@ struct Program {
   std::int16_t focusIndex = 0;
   TextBox* focused = nullptr;
   bool activatedOnce = false;
+
+  // The screen the window opens on, in twips; the view measures it.
+  struct {
+    double width = 0;
+    double height = 0;
+  } screen;
 };
 
 }  // namespace zb

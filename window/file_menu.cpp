@@ -1,0 +1,38 @@
+#include "window/file_menu.h"
+
+#include "window/form_lifecycle.h"
+#include "window/path_field_validation.h"
+#include "window/program.h"
+
+namespace zb {
+
+OpenFileRequest ListFileRequest() {
+  return {"ＨＴＭＬ ファイル (*.htm)", "*.htm", /*overwritePrompt=*/true, /*pathMustExist=*/true};
+}
+
+std::string BrowseForFile(Program& program) {
+  return program.platform.dialogs.OpenFile(ListFileRequest()).value_or("");
+}
+
+void cmdWriteDirSet_Click(Program& program) {
+  const std::string chosen = BrowseForFile(program);
+  if (chosen.empty()) return;
+  program.form.txtOLESakusei.SetText(chosen);
+  program.run.ListPath = chosen;
+}
+
+void mnuFileItem_Click(Program& program, int index) {
+  switch (index) {
+    case 0:
+      if (const std::string chosen = BrowseForFile(program); !chosen.empty()) {
+        SelectSearchFolder(program, ResolveFolder(program, chosen));
+      }
+      return;
+    case 1:
+      return cmdWriteDirSet_Click(program);
+    case 3:
+      return Form_Unload(program);
+  }
+}
+
+}  // namespace zb

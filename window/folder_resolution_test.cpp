@@ -1,0 +1,64 @@
+#include "window/folder_resolution.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/fake/fake_program.h"
+
+namespace zb {
+namespace {
+
+TEST(FindLastCharTest, GivesTheOneBasedPositionOfTheLastMatch) {
+  EXPECT_EQ(FindLastChar("D:\\my.pics\\list.htm", '.'), 16);
+  EXPECT_EQ(FindLastChar("D:\\pics\\", '\\'), 8);
+  EXPECT_EQ(FindLastChar("ABCabc", 'A'), 4);
+  EXPECT_EQ(FindLastChar("no dot", '.'), 0);
+  EXPECT_EQ(FindLastChar("", '.'), 0);
+}
+
+class ResolveFolderTest : public testing::Test {
+ protected:
+  ResolveFolderTest() {
+    f.files.AddFile("D:\\pics\\a.jpg");
+    f.files.AddFile("C:\\note.txt");
+  }
+  void ExpectResolved(const std::string& path, Resolution code, const std::string& folder) {
+    const ResolvedFolder resolved = ResolveFolder(f.program, path);
+    EXPECT_EQ(resolved.code, code) << path;
+    EXPECT_EQ(resolved.folder, folder) << path;
+  }
+
+  FakeProgram f;
+};
+
+TEST_F(ResolveFolderTest, RejectsEmptyAndDrivelessPaths) {
+  ExpectResolved("", Resolution::kRejected, "");
+  ExpectResolved("\\\\server\\share\\pics", Resolution::kRejected, "");
+  ExpectResolved("\\pics", Resolution::kRejected, "");
+  ExpectResolved("pics", Resolution::kRejected, "");
+}
+
+TEST_F(ResolveFolderTest, AnExistingFolderLosesEveryFinalBackslash) {
+  ExpectResolved("C:\\", Resolution::kFolder, "C:");
+  ExpectResolved("D:\\pics\\\\", Resolution::kFolder, "D:\\pics");
+  ExpectResolved("d:\\PICS", Resolution::kFolder, "d:\\PICS");
+}
+
+TEST_F(ResolveFolderTest, AFileGivesTheFolderThatHoldsIt) {
+  ExpectResolved("D:\\pics\\a.jpg", Resolution::kParentOfFile, "D:\\pics\\");
+  ExpectResolved("D:\\pics\\nothing", Resolution::kParentOfFile, "D:\\pics\\");
+  ExpectResolved("D:\\gone\\nothing", Resolution::kRejected, "");
+  ExpectResolved("Q:\\pics\\a.jpg", Resolution::kRejected, "");
+  EXPECT_TRUE(f.host.dialogs.shown.empty());
+}
+
+TEST_F(ResolveFolderTest, AParentThatIsAFileIsReportedAndStillTaken) {
+  ExpectResolved("C:\\note.txt\\x", Resolution::kParentOfFile, "C:\\note.txt\\");
+  ASSERT_EQ(f.host.dialogs.shown.size(), 1u);
+  const MessageBox& box = f.host.dialogs.shown[0];
+  EXPECT_EQ(box.text, "エラーだよ。でもこんなの起こり得ないけど。txtOLEKensaku_OLEDragDrop");
+  EXPECT_EQ(box.title, "");
+  EXPECT_EQ(box.buttons, Buttons::kOk);
+}
+
+}  // namespace
+}  // namespace zb

@@ -1,0 +1,76 @@
+#include "window/form_lifecycle.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "platform/fake/fake_platform.h"
+#include "window/program.h"
+
+namespace zb {
+namespace {
+
+using testing::ElementsAre;
+
+class FormLoadTest : public testing::Test {
+ protected:
+  FormLoadTest() {
+    host.files.AddFolder("C:\\pics");
+    program.screen = {19200, 14400};
+    program.form.Window.Move(0, 0, 9001, 7200);
+    Form_Load(program);
+  }
+
+  FakePlatform host;
+  Program program{host.platform};
+  MainForm& f = program.form;
+};
+
+TEST_F(FormLoadTest, CentresTheWindowWithWholeTwips) {
+  EXPECT_EQ(f.Window.Bounds(), (Bounds{5099, 3600, 9001, 7200}));
+  EXPECT_EQ(CenterForm(100.5, 50, 10, 10).left, 45);
+  EXPECT_EQ(CenterForm(10, 10, 20, 20).top, -5);
+}
+
+TEST_F(FormLoadTest, NamesTheVersionInTheTitleTheLabelAndTheFooter) {
+  EXPECT_EQ(f.Window.Caption(), "★Zorbelle♪　ＨＤＤ【全】画像HTML作成 V. 4.2.1");
+  EXPECT_EQ(f.lblVersion.Caption(), "Ver 4.2.1");
+  EXPECT_NE(program.run.FooterHtml.find("V4.2.1"), std::string::npos);
+}
+
+TEST_F(FormLoadTest, FillsTheCombosAndSetsTheButtonsAndArrows) {
+  EXPECT_EQ(f.cmbGazoSuu.Items().size(), 30u);
+  EXPECT_EQ(f.cmbGazoSuu.Items().back(), "30");
+  EXPECT_EQ(f.cmbGazoSuu.Text(), "3");
+  EXPECT_THAT(f.cmbFontSize.Items(), ElementsAre("1", "2", "3", "4", "5", "6", "7"));
+  EXPECT_EQ(f.cmbFontSize.Text(), "1");
+  EXPECT_TRUE(f.cmdStart.Enabled());
+  EXPECT_FALSE(f.cmdStop.Enabled());
+  EXPECT_TRUE(f.cmdView.Enabled());
+  EXPECT_FALSE(f.mnuRunItem[1].Enabled());
+  EXPECT_TRUE(f.lblAnnai[0].Visible());
+  EXPECT_FALSE(f.lblAnnai[1].Visible());
+  EXPECT_EQ(program.focusRing[0], &f.txtOLESakusei);
+  EXPECT_EQ(program.focusRing[1], &f.txtOLEKensaku);
+}
+
+TEST_F(FormLoadTest, TheListsStartOnTheWindowsDrive) {
+  EXPECT_EQ(f.Drive1.Drive(), "c:");
+  EXPECT_EQ(f.Dir1.Path(), "C:\\");
+  EXPECT_THAT(f.Dir1.Items(), ElementsAre("C:\\", "C:\\pics"));
+}
+
+TEST_F(FormLoadTest, EveryActivationTicksFastModeAndShowsTheFolder) {
+  Form_Activate(program);
+  f.chkSpeed.SetValue(0);
+  f.txtOLEKensaku.SetText("typed");
+  Form_Activate(program);
+  EXPECT_EQ(f.chkSpeed.Value(), 1);
+  EXPECT_EQ(program.run.FastMode, 1);
+  EXPECT_EQ(f.txtOLEKensaku.Text(), "C:\\");
+  EXPECT_TRUE(program.activatedOnce);
+}
+
+TEST_F(FormLoadTest, UnloadEndsTheProgram) { EXPECT_THROW(Form_Unload(program), FakeProgramEnded); }
+
+}  // namespace
+}  // namespace zb
