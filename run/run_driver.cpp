@@ -77,27 +77,6 @@ void FailurePath(Program& program) {
   program.lastOutcome = RunOutcome::kFailed;
 }
 
-// While the walk lasts the picture loader may read ahead; it arms the crash
-// marker before each load, and nothing is loaded once the walk is over.
-class PictureLoading {
- public:
-  explicit PictureLoading(Platform& platform) : platform_(platform) {
-    platform_.pictures.SetLoadGuard(
-        [&platform](const std::string& path) { ArmCrashMarker(platform, path); });
-  }
-  ~PictureLoading() { platform_.pictures.ForgetExpected(); }
-  PictureLoading(const PictureLoading&) = delete;
-  PictureLoading& operator=(const PictureLoading&) = delete;
-
- private:
-  Platform& platform_;
-};
-
-std::int16_t Walk(Program& program) {
-  PictureLoading loading(program.platform);
-  return WalkFolder(program, program.run.SearchRoot);
-}
-
 // Steps from the lock-out to the unlock; throws on any failure.
 void RunCatalogue(Program& program) {
   MainForm& f = program.form;
@@ -111,7 +90,7 @@ void RunCatalogue(Program& program) {
   run.CurrentDepth = static_cast<std::int16_t>(CountChar(run.SearchRoot, '\\') - 1);
   run.RunState = 0;
   program.enteredFolders.clear();
-  if (Walk(program) != 0) throw FileError("a page could not be written");
+  if (WalkFolder(program, run.SearchRoot) != 0) throw FileError("a page could not be written");
   f.LblFileCount.SetCaption(std::to_string(run.FileCount));
   f.LblFileCount.Refresh();
   CloseAllFileList(program);

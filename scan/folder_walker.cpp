@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "run/text_util.h"
-#include "scan/picture_kind.h"
 #include "scan/process_file.h"
 #include "window/program.h"
 
@@ -12,52 +11,29 @@ namespace {
 
 constexpr std::uint32_t kEverything = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrDirectory;
 
-constexpr std::size_t kBatch = 256;
-
+// A name holding a backslash, which no Windows listing gives, would name
+// another path once joined to its folder ("..\x" one above it): it is passed
+// over like an entry whose attributes cannot be read.
 bool Skipped(const FolderEntry& entry, bool first) {
   return (!first && EqualsIgnoreCase(entry.name, "pagefile.sys")) || entry.name == "." ||
-         entry.name == ".." || !entry.attributes;
+         entry.name == ".." || !entry.attributes || entry.name.find('\\') != std::string::npos;
 }
 
-// Tells the loader which pictures of the batch it will be asked to measure,
-// so that it can read them while the batch is handled.
-void ExpectPictures(Program& program, const std::string& folder,
-                    const std::vector<FolderEntry>& batch) {
-  const MainForm& f = program.form;
-  if (f.chkGazoHtml.Value() != 1) return;
-  for (const FolderEntry& entry : batch) {
-    if (*entry.attributes & kAttrDirectory) continue;
-    const std::string path = folder + entry.name;
-    if (KindOf(path, f.chkBmp.Value() == 1) == PictureKind::kOther) {
-      program.platform.pictures.Expect(path);
-    }
-  }
-}
-
-// Lists the folder, handing its files to ProcessFile a batch at a time and
-// keeping only the names of its sub-folders. A folder already entered in
-// this run (a link back up the tree) is not listed again.
+// Lists the folder, handing its files to ProcessFile at once and keeping only
+// the names of its sub-folders. A folder already entered in this run (a link
+// back up the tree) is not listed again.
 std::int16_t ListFiles(Program& program, const std::string& folder,
                        std::vector<std::string>& subfolders) {
   auto listing = program.platform.files.ListFolder(folder, kEverything);
   if (!listing || !program.enteredFolders.insert(listing->Id()).second) return 0;
-  std::vector<FolderEntry> batch;
-  bool first = true;
-  for (bool more = true; more;) {
-    batch.clear();
-    FolderEntry entry;
-    while (batch.size() < kBatch && (more = listing->Next(entry))) {
-      if (!Skipped(entry, first)) batch.push_back(entry);
-      first = false;
-    }
-    ExpectPictures(program, folder, batch);
-    for (const FolderEntry& e : batch) {
-      program.CurrentEntry = e.name;
-      if (*e.attributes & kAttrDirectory) {
-        subfolders.push_back(e.name);
-      } else if (std::int16_t error = ProcessFile(program, folder + e.name)) {
-        return error;
-      }
+  FolderEntry entry;
+  for (bool first = true; listing->Next(entry); first = false) {
+    if (Skipped(entry, first)) continue;
+    program.CurrentEntry = entry.name;
+    if (*entry.attributes & kAttrDirectory) {
+      subfolders.push_back(entry.name);
+    } else if (std::int16_t error = ProcessFile(program, folder + entry.name)) {
+      return error;
     }
   }
   return 0;

@@ -68,26 +68,6 @@ TEST_F(FolderWalkerTest, AFolderReachedTwiceIsWalkedOnce) {
   EXPECT_THAT(Walked(), ElementsAre("C:\\pics\\allfile.txt", "C:\\pics\\s\\a.txt"));
 }
 
-TEST(PictureReadAhead, TheLoaderHearsOfEachFoldersPicturesAndForgetsThemAtTheEnd) {
-  FakeProgram f;
-  f.files.AddFile("C:\\pics\\a.jpg");
-  f.files.AddFile("C:\\pics\\b.gif");  // measured from its header, not loaded
-  f.files.AddFile("C:\\pics\\c.bmp");
-  f.files.AddFile("C:\\pics\\d.txt");
-  f.files.AddFile("C:\\pics\\s\\e.JPEG");
-  f.Start();
-  EXPECT_THAT(f.host.pictures.expected,
-              ElementsAre("C:\\pics\\a.jpg", "C:\\pics\\c.bmp", "C:\\pics\\s\\e.JPEG"));
-  EXPECT_EQ(f.host.pictures.measured, f.host.pictures.expected);
-  EXPECT_EQ(f.host.pictures.forgets, 1);
-
-  f.form.chkGazoHtml.SetValue(0);
-  f.form.chkAllFileList.SetValue(1);
-  f.Start();
-  EXPECT_EQ(f.host.pictures.expected.size(), 3u);  // no gallery, nothing to load
-  EXPECT_EQ(f.host.pictures.forgets, 2);
-}
-
 TEST(FolderDepth, CountsLevelsFromTheDriveRootAndKeepsTheDeepest) {
   FakeProgram f("C:\\");
   f.files.AddFile("C:\\a\\b\\x.txt");

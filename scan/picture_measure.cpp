@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 
+#include "settings/crash_marker.h"
 #include "window/program.h"
 
 namespace zb {
@@ -29,7 +30,7 @@ MeasuredSize MeasureGif(FileSystem& files, const std::string& path) {
 
 MeasuredSize MeasurePicture(Program& program, const std::string& path, bool gif) {
   if (gif) return MeasureGif(program.platform.files, path);
-  // The loader arms the crash marker right before it opens the file.
+  ArmCrashMarker(program.platform, path);
   if (auto size = program.platform.pictures.Measure(path)) {
     return {static_cast<float>(size->width), static_cast<float>(size->height)};
   }

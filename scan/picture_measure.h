@@ -12,7 +12,7 @@ struct MeasuredSize {
 };
 
 // A GIF is measured from its header's logical screen size; any other
-// picture through the picture loader, which arms the crash marker first.
+// picture through the picture loader, with the crash marker armed first.
 // Whatever cannot be read measures 0.
 MeasuredSize MeasurePicture(Program& program, const std::string& path, bool gif);
 

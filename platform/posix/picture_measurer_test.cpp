@@ -8,9 +8,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <atomic>
-#include <chrono>
-#include <thread>
 #include <vector>
 
 #include "platform/posix/test_folder.h"
@@ -151,43 +148,6 @@ TEST_F(PictureMeasurerTest, GivesNoSizeForWhatIsNoPicture) {
 TEST_F(PictureMeasurerTest, APipeNamedLikeAPictureDoesNotStallTheRun) {
   ASSERT_EQ(mkfifo(folder_.Host("pipe.jpg").c_str(), 0600), 0);
   EXPECT_EQ(measurer_.Measure("C:\\pipe.jpg"), std::nullopt);
-}
-
-TEST_F(PictureMeasurerTest, ReadsExpectedPicturesAheadGuardingEachLoadInOrder) {
-  std::vector<std::string> guarded;
-  measurer_.SetLoadGuard([&](const std::string& path) { guarded.push_back(path); });
-  for (unsigned i = 1; i <= 40; ++i) folder_.Put("p" + std::to_string(i) + ".jpg", Jpeg(i, 2 * i));
-  for (unsigned i = 1; i <= 40; ++i) measurer_.Expect("C:\\p" + std::to_string(i) + ".jpg");
-  for (unsigned i = 1; i <= 40; ++i) {
-    if (i % 10 == 0) continue;  // passed over: the rest still come in order
-    EXPECT_THAT(measurer_.Measure("C:\\p" + std::to_string(i) + ".jpg"), Size(i, 2 * i));
-  }
-  measurer_.ForgetExpected();
-  ASSERT_EQ(guarded.size(), 40u);
-  for (unsigned i = 1; i <= 40; ++i)
-    EXPECT_EQ(guarded[i - 1], "C:\\p" + std::to_string(i) + ".jpg");
-}
-
-TEST_F(PictureMeasurerTest, NothingIsLoadedOnceTheExpectedAreForgotten) {
-  std::atomic<int> loads = 0;
-  measurer_.SetLoadGuard([&](const std::string&) { ++loads; });
-  for (int i = 0; i < 500; ++i) {
-    folder_.Put("q" + std::to_string(i) + ".jpg", Jpeg(4, 4));
-    measurer_.Expect("C:\\q" + std::to_string(i) + ".jpg");
-  }
-  measurer_.ForgetExpected();
-  const int afterForget = loads;
-  std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  EXPECT_EQ(loads, afterForget);
-  EXPECT_LT(afterForget, 500 + 1);
-  // Forgotten pictures are measured on request all the same.
-  EXPECT_THAT(measurer_.Measure("C:\\q499.jpg"), Size(4, 4));
-}
-
-TEST_F(PictureMeasurerTest, AnExpectedPathInAnotherCaseIsStillFound) {
-  folder_.Put("Pics/Photo.JPG", Jpeg(10, 20));
-  measurer_.Expect("C:\\PICS\\photo.jpg");
-  EXPECT_THAT(measurer_.Measure("C:\\PICS\\photo.jpg"), Size(10, 20));
 }
 
 }  // namespace
