@@ -49,14 +49,6 @@ TEST_F(FocusRingTest, ADisabledOutputFieldLeavesTheFocusWhereItIs) {
   EXPECT_EQ(program.focused, &search);
 }
 
-TEST_F(FocusRingTest, OtherKeysReachTheField) {
-  SetFocus(program, search);
-  int key = 'a';
-  search.KeyPress(key);
-  EXPECT_EQ(key, 'a');
-  EXPECT_EQ(program.focusIndex, 0);
-}
-
 TEST_F(FocusRingTest, TakingTheFocusSelectsTheWholeTextInCharacters) {
   search.SetText("C:\\写真\\旅行");
   search.Select(2, 0);

@@ -37,22 +37,6 @@ TEST_F(FormLoadTest, NamesTheVersionInTheTitleTheLabelAndTheFooter) {
   EXPECT_NE(program.run.FooterHtml.find("V4.2.1"), std::string::npos);
 }
 
-TEST_F(FormLoadTest, FillsTheCombosAndSetsTheButtonsAndArrows) {
-  EXPECT_EQ(f.cmbGazoSuu.Items().size(), 30u);
-  EXPECT_EQ(f.cmbGazoSuu.Items().back(), "30");
-  EXPECT_EQ(f.cmbGazoSuu.Text(), "3");
-  EXPECT_THAT(f.cmbFontSize.Items(), ElementsAre("1", "2", "3", "4", "5", "6", "7"));
-  EXPECT_EQ(f.cmbFontSize.Text(), "1");
-  EXPECT_TRUE(f.cmdStart.Enabled());
-  EXPECT_FALSE(f.cmdStop.Enabled());
-  EXPECT_TRUE(f.cmdView.Enabled());
-  EXPECT_FALSE(f.mnuRunItem[1].Enabled());
-  EXPECT_TRUE(f.lblAnnai[0].Visible());
-  EXPECT_FALSE(f.lblAnnai[1].Visible());
-  EXPECT_EQ(program.focusRing[0], &f.txtOLESakusei);
-  EXPECT_EQ(program.focusRing[1], &f.txtOLEKensaku);
-}
-
 TEST_F(FormLoadTest, TheListsStartOnTheWindowsDrive) {
   EXPECT_EQ(f.Drive1.Drive(), "c:");
   EXPECT_EQ(f.Dir1.Path(), "C:\\");

@@ -87,10 +87,6 @@ TEST_F(FolderListsTest, TheFileListShowsThePlainFilesOfTheFolder) {
   EXPECT_THAT(f.form.File1.Items(), ElementsAre("A.gif", "b.jpg"));
 }
 
-TEST_F(FolderListsTest, TheDriveListOffersTheHostsDrives) {
-  EXPECT_THAT(f.form.Drive1.Items(), ElementsAre("c:"));
-}
-
 TEST_F(FolderListsTest, ChoosingAnotherDriveGoesToItsRoot) {
   f.files.AddFolder("D:\\x");
   f.form.Drive1.SetDrive("d:");

@@ -52,23 +52,6 @@ TEST_F(AfterRunTest, WithoutTheTableItsControlsStayDisabled) {
   EXPECT_FALSE(m.chkFileName.Enabled());
 }
 
-TEST_F(AfterRunTest, DuringARunOnlyStopSpeedAndTheMenusLeftAloneStayUsable) {
-  f.files.AddFile("C:\\pics\\a.txt");
-  std::vector<bool> seen;
-  f.host.system.onYield = [&] {
-    if (!seen.empty()) return;
-    for (const Control* c : std::initializer_list<const Control*>{
-             &m.cmdStart, &m.cmdView, &m.txtOLEKensaku, &m.txtOLESakusei, &m.Dir1, &m.SSTab1,
-             &m.mnuFileItem[3], &m.mnuRunItem[0], &m.cmdStop, &m.mnuRunItem[1], &m.chkSpeed,
-             &m.mnuOptionItem[1], &m.cmdInternet}) {
-      seen.push_back(c->Enabled());
-    }
-  };
-  f.Start();
-  EXPECT_EQ(seen, (std::vector<bool>{false, false, false, false, false, false, false, false, true,
-                                     true, true, true, true}));
-}
-
 TEST_F(AfterRunTest, ClearingFastModeMidRunShowsEveryFileFromThenOn) {
   for (int i = 0; i < 3; ++i) f.files.AddFile("C:\\pics\\f" + std::to_string(i) + ".txt");
   std::vector<std::string> counts;

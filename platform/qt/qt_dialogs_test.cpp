@@ -1,0 +1,91 @@
+#include "platform/qt/qt_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "platform/posix/test_folder.h"
+
+namespace zb {
+namespace {
+
+// Runs act on the dialog that opens next, once it is up.
+template <typename Dialog>
+void WhenShown(std::function<void(Dialog&)> act) {
+  QTimer::singleShot(0, [act] {
+    auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return WhenShown<Dialog>(act);
+    act(*dialog);
+  });
+}
+
+QtDialogs Dialogs() {
+  return QtDialogs(
+      [](const std::string& host) -> std::optional<std::string> { return "C:" + host; });
+}
+
+TEST(QtDialogsTest, AQuestionShowsItsTextIconAndDefaultAndReportsTheButton) {
+  QtDialogs dialogs = Dialogs();
+  WhenShown<QMessageBox>([](QMessageBox& box) {
+    EXPECT_EQ(box.windowTitle(), "削除");
+    EXPECT_EQ(box.text(), "一行目\n二行目");
+    EXPECT_EQ(box.icon(), QMessageBox::Critical);
+    EXPECT_EQ(box.standardButtons(), QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(static_cast<QAbstractButton*>(box.defaultButton()), box.button(QMessageBox::No));
+    box.button(QMessageBox::Yes)->click();
+  });
+  EXPECT_EQ(
+      dialogs.Show({"一行目\r\n二行目", "削除", Buttons::kYesNo, Icon::kCritical, Answer::kNo}),
+      Answer::kYes);
+}
+
+TEST(QtDialogsTest, EscapeBacksOut) {
+  QtDialogs dialogs = Dialogs();
+  WhenShown<QMessageBox>([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
+  EXPECT_EQ(dialogs.Show({"上書き", "t", Buttons::kOkCancel, Icon::kNone, Answer::kOk}),
+            Answer::kCancel);
+}
+
+class ListFileDialogTest : public testing::Test {
+ protected:
+  OpenFileRequest request{"ＨＴＭＬ ファイル (*.htm)", "*.htm", true, true};
+  TestFolder folder;
+};
+
+TEST_F(ListFileDialogTest, ANewFileInAnExistingFolderIsTakenAsADrivePath) {
+  QtDialogs dialogs = Dialogs();
+  const QString chosen = QString::fromStdString(folder.Host("new.htm"));
+  WhenShown<QFileDialog>([chosen](QFileDialog& dialog) {
+    dialog.selectFile(chosen);
+    static_cast<QDialog&>(dialog).accept();
+  });
+  EXPECT_EQ(dialogs.OpenFile(request), "C:" + folder.Host("new.htm"));
+}
+
+TEST_F(ListFileDialogTest, AMissingFolderIsRefused) {
+  ListFileDialog dialog(nullptr, request);
+  dialog.selectFile(QString::fromStdString(folder.Host("gone/new.htm")));
+  WhenShown<QMessageBox>([](QMessageBox& box) { box.accept(); });
+  dialog.accept();
+  EXPECT_NE(dialog.result(), QDialog::Accepted);
+}
+
+TEST_F(ListFileDialogTest, AnExistingFileIsTakenOnlyWhenConfirmed) {
+  const QString existing = QString::fromStdString(folder.Put("old.htm"));
+  for (auto [answer, accepted] : {std::pair{QMessageBox::No, false}, {QMessageBox::Yes, true}}) {
+    ListFileDialog dialog(nullptr, request);
+    dialog.selectFile(existing);
+    WhenShown<QMessageBox>([answer](QMessageBox& box) { box.button(answer)->click(); });
+    dialog.accept();
+    EXPECT_EQ(dialog.result() == QDialog::Accepted, accepted);
+  }
+}
+
+}  // namespace
+}  // namespace zb
