@@ -5,6 +5,7 @@
 #include <QTranslator>
 #include <cstdio>
 
+#include "app/about_window.h"
 #include "app/main_window.h"
 #include "app/window_grab.h"
 #include "platform/posix/posix_platform.h"
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
     return host.paths().ToDrive(hostPath).value_or(hostPath);
   });
   dialogs.SetParent(&window);
+  program.ShowAboutDialog = [&window, &platform] { zb::ShowAboutWindow(&window, platform); };
   window.MeasureForCentring();
   zb::Form_Load(program);
 

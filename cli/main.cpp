@@ -11,8 +11,6 @@
 #include "cli/terminal_dialogs.h"
 #include "platform/posix/posix_platform.h"
 #include "run/run_driver.h"
-#include "settings/crash_marker.h"
-#include "settings/save_settings.h"
 #include "window/form_lifecycle.h"
 #include "window/path_fields.h"
 #include "window/program.h"
@@ -72,9 +70,6 @@ int main(int argc, char** argv) {
                         shell,          services.pictures, services.system};
   zb::Program program(platform);
   zb::Form_Load(program);
-  // The window's start-up checks, until Form_Load makes them itself.
-  zb::CheckCrashMarker(program);
-  zb::ReportIfSettingsCannotBeSaved(program);
   zb::Form_Activate(program);
 
   const std::string folder = LooksLikeDrivePath(options.folder)

@@ -4,7 +4,9 @@
 #include <string>
 
 #include "run/run_lockout.h"
+#include "settings/crash_marker.h"
 #include "settings/restore_settings.h"
+#include "settings/save_settings.h"
 #include "window/option_menu.h"
 #include "window/path_fields.h"
 #include "window/program.h"
@@ -51,6 +53,8 @@ void Form_Load(Program& program) {
   program.run.MainForm = &f;
   program.activatedOnce = false;
   RestoreSettings(program);
+  CheckCrashMarker(program);
+  ReportIfSettingsCannotBeSaved(program);
   f.cmdStart.SetEnabled(true);
   f.cmdStop.SetEnabled(false);
   f.cmdView.SetEnabled(true);
@@ -67,9 +71,14 @@ void Form_Activate(Program& program) {
   MainForm& f = program.form;
   f.chkSpeed.SetValue(1);
   f.txtOLEKensaku.SetText(f.Dir1.Path());
-  if (!program.activatedOnce) program.activatedOnce = true;
+  if (program.activatedOnce) return;
+  program.activatedOnce = true;
+  RestorePaths(program);
 }
 
-void Form_Unload(Program& program) { program.platform.system.EndProgram(0); }
+void Form_Unload(Program& program) {
+  SaveSettings(program);
+  program.platform.system.EndProgram(0);
+}
 
 }  // namespace zb

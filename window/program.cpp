@@ -8,6 +8,7 @@
 #include "window/path_field_input.h"
 #include "window/path_field_validation.h"
 #include "window/path_fields.h"
+#include "window/view_and_help.h"
 
 namespace zb {
 
@@ -50,7 +51,15 @@ Program::Program(Platform& host) : platform(host), gallery(host.files, host.enco
     f.mnuOptionItem[static_cast<std::size_t>(i)].Click = [this, i] {
       mnuOptionItem_Click(*this, i);
     };
+    f.mnuViewItem[static_cast<std::size_t>(i)].Click = [this, i] { mnuViewItem_Click(*this, i); };
   }
+  for (int i : {0, 1, 2}) {
+    f.mnuHelpItem[static_cast<std::size_t>(i)].Click = [this, i] {
+      mnuHelpItem_Click(*this, i, ShowAboutDialog);
+    };
+  }
+  f.cmdView.Click = [this] { cmdView_Click(*this); };
+  f.cmdInternet.Click = [this] { cmdInternet_Click(*this); };
 }
 
 }  // namespace zb

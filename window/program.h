@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_set>
@@ -42,6 +43,10 @@ struct Program {
   std::int16_t focusIndex = 0;
   TextBox* focused = nullptr;
   bool activatedOnce = false;
+
+  // Shows the About box modally; the window supplies it, the command line
+  // has none.
+  std::function<void()> ShowAboutDialog;
 
   // The screen the window opens on, in twips; the view measures it.
   struct {
