@@ -1,0 +1,50 @@
+// Hostile picture files: the header readers behind the picture loader (JPEG
+// through libjpeg; GIF, BMP and PNG through stb_image) and the GIF header
+// fields the run reads itself.
+#include <cstddef>
+#include <cstdint>
+#include <fstream>
+#include <optional>
+
+#include "fuzz/require.h"
+#include "platform/fake/fake_dialogs.h"
+#include "platform/posix/posix_platform.h"
+#include "platform/posix/test_folder.h"
+#include "scan/picture_fit.h"
+#include "scan/picture_measure.h"
+#include "window/program.h"
+
+namespace {
+
+constexpr const char* kPicture = "C:\\fuzz.gif";
+constexpr int kBox = 120;
+
+struct Host {
+  zb::TestFolder folder;
+  zb::PosixPlatform posix{folder.Drives(), folder.Host("config"), ""};
+  zb::FakeDialogs dialogs;
+  zb::Platform platform = posix.With(dialogs);
+  zb::Program program{platform};
+};
+
+void CheckFitted(const zb::MeasuredSize& measured) {
+  const zb::FittedSize fitted = zb::FitIntoBox(measured.width, measured.height, kBox);
+  zb::Require(fitted.width >= 0 && fitted.height >= 0 && fitted.width <= kBox &&
+              fitted.height <= kBox);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t length) {
+  static Host* host = new Host;
+  std::ofstream(host->folder.Host("fuzz.gif"), std::ios::binary | std::ios::trunc)
+      .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(length));
+
+  const std::optional<zb::PixelSize> size = host->platform.pictures.Measure(kPicture);
+  // A size is a size: the loader gives none rather than a zero side.
+  zb::Require(!size || (size->width > 0 && size->height > 0));
+
+  CheckFitted(zb::MeasurePicture(host->program, kPicture, true));
+  CheckFitted(zb::MeasurePicture(host->program, kPicture, false));
+  return 0;
+}

@@ -1,0 +1,192 @@
+// Whole runs on the real disk while the walk's folders change under it: the
+// changes are made at the run's own yields, as a user's other programs would.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "gallery/signed_number.h"
+#include "platform/fake/fake_dialogs.h"
+#include "platform/fake/fake_shell.h"
+#include "platform/posix/posix_platform.h"
+#include "platform/posix/test_folder.h"
+#include "window/form_lifecycle.h"
+#include "window/path_fields.h"
+#include "window/program.h"
+
+namespace zb {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::Contains;
+using testing::ElementsAre;
+using testing::IsEmpty;
+
+std::string Gif(int side) {
+  return std::string("GIF89a") + char(side) + '\0' + char(side) + '\0' + std::string(20, '\0');
+}
+
+std::string Utf8FromShiftJis(std::string bytes) {
+  iconv_t cd = iconv_open("UTF-8", "CP932");
+  std::string out(bytes.size() * 3, '\0');
+  char* in = bytes.data();
+  std::size_t inLeft = bytes.size();
+  char* to = out.data();
+  std::size_t outLeft = out.size();
+  const std::size_t converted = iconv(cd, &in, &inLeft, &to, &outLeft);
+  iconv_close(cd);
+  if (converted == static_cast<std::size_t>(-1)) throw std::runtime_error("not Shift_JIS");
+  out.resize(out.size() - outLeft);
+  return out;
+}
+
+Platform WithShell(const Platform& services, Shell& shell) {
+  return {services.files, services.encoding, services.settings, services.dialogs,
+          shell,          services.pictures, services.system};
+}
+
+// A program on the POSIX host services with drive C: on a fresh folder,
+// searching C:\pics and writing the pages, the list of every file and the
+// deletion prompts into the default folder C:\_Zorbelle.
+struct DiskRun {
+  DiskRun() {
+    folder.MakeFolder("pics");
+    Form_Load(program);
+    Form_Activate(program);
+    MainForm& f = program.form;
+    f.chkSameDir.SetValue(0);
+    f.chkAllFileList.SetValue(1);
+    f.mnuOptionItem[0].SetChecked(true);
+  }
+
+  // Runs at every yield of the walk: once per folder and once per file.
+  void OnYield(std::function<void()> hook) { host.system().SetYieldHook(std::move(hook)); }
+  void Start() {
+    ASSERT_TRUE(MoveFolderList(program, "C:\\pics"));
+    program.form.cmdStart.Press();
+  }
+  // A file of the output folder, line by line, as UTF-8.
+  std::vector<std::string> Output(const std::string& name) const {
+    const std::string text = Utf8FromShiftJis(folder.Contents("_Zorbelle/" + name));
+    std::vector<std::string> lines;
+    for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos;
+         at = end + 2) {
+      lines.push_back(text.substr(at, end - at));
+    }
+    return lines;
+  }
+  std::vector<std::string> Reports() const {
+    std::vector<std::string> texts;
+    for (const MessageBox& box : dialogs.shown) {
+      if (box.buttons == Buttons::kOk) texts.push_back(box.text);
+    }
+    return texts;
+  }
+
+  TestFolder folder;
+  PosixPlatform host{folder.Drives(), folder.Host("config"), ""};
+  FakeDialogs dialogs;
+  FakeShell shell;
+  Platform platform = WithShell(host.With(dialogs), shell);
+  Program program{platform};
+};
+
+long Count(const std::vector<std::string>& lines, const std::string& line) {
+  return std::count(lines.begin(), lines.end(), line);
+}
+
+TEST(RunOnChangingDisk, FoldersThatGoAwayAfterTheirParentWasListedArePassedOver) {
+  DiskRun r;
+  r.folder.Put("pics/a.gif", Gif(40));
+  r.folder.Put("pics/gone/b.gif", Gif(40));
+  r.folder.Put("pics/file-now/c.gif", Gif(40));
+  int yields = 0;
+  r.OnYield([&] {
+    if (++yields != 2) return;  // at the first file, with the folder listed
+    fs::rename(r.folder.Host("pics/gone"), r.folder.Host("moved-away"));
+    fs::create_symlink(r.folder.Host("nowhere"), r.folder.Host("pics/gone"));
+    fs::rename(r.folder.Host("pics/file-now"), r.folder.Host("moved-too"));
+    r.folder.Put("pics/file-now", "a file where the folder was");
+  });
+  r.Start();
+  EXPECT_EQ(r.program.lastOutcome, RunOutcome::kCompleted);
+  EXPECT_THAT(r.dialogs.shown, IsEmpty());
+  EXPECT_THAT(r.Output("allfile.txt"), ElementsAre("C:\\pics\\a.gif"));
+  EXPECT_EQ(r.program.run.ImageCount, 1);
+  EXPECT_THAT(r.Output("_gazlist.htm"),
+              Contains("全部で " + SignedNumber(1) + "個 の画像がありました。<br>"));
+}
+
+TEST(RunOnChangingDisk, FilesDeletedOrRenamedWhileTheirFolderIsWalked) {
+  DiskRun r;
+  // More entries than one read of a folder gives (32 KiB of them), so that
+  // the listing is still being read when the files change.
+  constexpr int kTexts = 2500;
+  const auto text = [](int i) { return "t" + std::to_string(10000 + i) + ".txt"; };
+  const auto renamed = [](int i) { return "r" + std::to_string(10000 + i) + ".txt"; };
+  const auto picture = [](int i) { return "g" + std::to_string(10 + i) + ".gif"; };
+  for (int i = 0; i < kTexts; ++i) r.folder.Put("pics/" + text(i));
+  for (int i = 0; i < 12; ++i) r.folder.Put("pics/" + picture(i), Gif(40));
+  r.folder.Put("pics/odd;1.txt");
+  r.dialogs.answers = {Answer::kYes};
+  int yields = 0;
+  r.OnYield([&] {
+    if (++yields != 2) return;
+    for (int i = 0; i < 20; ++i) fs::remove(r.folder.Host("pics/" + text(i)));
+    for (int i = 20; i < 40; ++i) {
+      fs::rename(r.folder.Host("pics/" + text(i)), r.folder.Host("pics/" + renamed(i)));
+    }
+    fs::remove(r.folder.Host("pics/" + picture(0)));
+    fs::rename(r.folder.Host("pics/" + picture(1)), r.folder.Host("pics/h.gif"));
+    fs::remove(r.folder.Host("pics/odd;1.txt"));  // a Yes to it finds nothing to delete
+  });
+  r.Start();
+
+  EXPECT_EQ(r.program.lastOutcome, RunOutcome::kCompleted);
+  EXPECT_THAT(r.Reports(), IsEmpty());
+  const std::vector<std::string> listed = r.Output("allfile.txt");
+  const auto path = [](const std::string& name) { return "C:\\pics\\" + name; };
+  for (int i = 40; i < kTexts; ++i) EXPECT_EQ(Count(listed, path(text(i))), 1) << text(i);
+  for (int i = 2; i < 12; ++i) EXPECT_EQ(Count(listed, path(picture(i))), 1) << picture(i);
+  for (int i = 0; i < 40; ++i) {
+    EXPECT_LE(Count(listed, path(text(i))), 1) << text(i);
+    EXPECT_LE(Count(listed, path(renamed(i))), 1) << renamed(i);
+  }
+  EXPECT_EQ(static_cast<long>(listed.size()), r.program.run.FileCount);
+
+  // The pages hold what the walk saw, and say so.
+  const std::vector<std::string> page = r.Output("_gaz0000.html");
+  const long placed = std::count_if(page.begin(), page.end(), [](const std::string& line) {
+    return line.starts_with("<a href=");
+  });
+  EXPECT_EQ(placed, r.program.run.ImageCount);
+  EXPECT_GE(placed, 10);
+  EXPECT_THAT(r.Output("_gazlist.htm"),
+              Contains("全部で " + SignedNumber(placed) + "個 の画像がありました。<br>"));
+  for (int i = 40; i < kTexts; ++i) EXPECT_TRUE(fs::exists(r.folder.Host("pics/" + text(i))));
+}
+
+TEST(RunOnChangingDisk, NamesThatHoldABackslashNeverReachAnotherFile) {
+  DiskRun r;
+  // Names a Windows listing never gives, which would read as other paths.
+  r.folder.Put("victim;1.txt", "kept");
+  r.folder.Put("pics/..\\victim;1.txt");
+  r.folder.Put("pics/sub/b.gif", Gif(40));
+  r.folder.Put("pics/sub\\b.gif", Gif(40));
+  r.dialogs.answers = {Answer::kYes, Answer::kYes, Answer::kYes};
+  r.Start();
+  EXPECT_EQ(r.program.lastOutcome, RunOutcome::kCompleted);
+  EXPECT_EQ(r.folder.Contents("victim;1.txt"), "kept");
+  EXPECT_THAT(r.Output("allfile.txt"), ElementsAre("C:\\pics\\sub\\b.gif"));
+  EXPECT_EQ(r.program.run.ImageCount, 1);
+  EXPECT_THAT(r.dialogs.shown, IsEmpty());
+}
+
+}  // namespace
+}  // namespace zb
