@@ -51,9 +51,12 @@ class FolderListing {
 class TextFile {
  public:
   virtual ~TextFile() = default;
-  // Characters that Shift_JIS cannot hold are written as "?".
+  // Characters that Shift_JIS cannot hold are written as "?". Once a line
+  // is lost, every later line and the Close throw FileError too, so a file
+  // that lost a line never closes as if it were whole.
   virtual void WriteLine(std::string_view utf8) = 0;
-  // Flushes and closes; a failure to flush throws FileError.
+  // Flushes and closes; a failure to flush throws FileError. The file is
+  // closed afterwards, whatever happened.
   virtual void Close() = 0;
 };
 

@@ -30,9 +30,7 @@ struct Operation {
   int line = 0;
 };
 
-// Hands every call to the fake and notes each one the fake counts. A text
-// file that lost a line fails at every later line and at its close, as a
-// buffered file on a disk does.
+// Hands every call to the fake and notes each one the fake counts.
 class RecordingFileSystem : public FileSystem {
  public:
   explicit RecordingFileSystem(FakeFileSystem& fake) : fake_(fake) {}
@@ -86,18 +84,11 @@ class RecordingFileSystem : public FileSystem {
     Text(RecordingFileSystem& files, std::string path, std::unique_ptr<TextFile> inner)
         : files_(files), path_(std::move(path)), inner_(std::move(inner)) {}
     void WriteLine(std::string_view utf8) override {
-      if (lost_) throw FileError("a line was lost before: " + path_);
-      try {
-        files_.Record(
-            FakeOperation::kWriteLine, path_, [&] { inner_->WriteLine(utf8); }, ++lines_);
-      } catch (const FileError&) {
-        lost_ = true;
-        throw;
-      }
+      files_.Record(
+          FakeOperation::kWriteLine, path_, [&] { inner_->WriteLine(utf8); }, ++lines_);
     }
     void Close() override {
       files_.Record(FakeOperation::kClose, path_, [&] { inner_->Close(); });
-      if (lost_) throw FileError("closed after a lost line: " + path_);
     }
 
    private:
@@ -105,7 +96,6 @@ class RecordingFileSystem : public FileSystem {
     std::string path_;
     std::unique_ptr<TextFile> inner_;
     int lines_ = 0;
-    bool lost_ = false;
   };
 
   // Runs call and notes the counted calls it made, even when it throws.

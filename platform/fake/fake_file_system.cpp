@@ -124,7 +124,10 @@ class FakeFileSystem::Text : public TextFile {
 
   void WriteLine(std::string_view utf8) override {
     if (!open_) throw FileError("written after close: " + path_);
-    if (files_.Fails(FakeOperation::kWriteLine, path_)) throw FileError("cannot write " + path_);
+    if (lostLine_ || files_.Fails(FakeOperation::kWriteLine, path_)) {
+      lostLine_ = true;
+      throw FileError("cannot write " + path_);
+    }
     file_->lines.emplace_back(utf8);
     file_->bytes.append(utf8).append("\r\n");
   }
@@ -134,6 +137,7 @@ class FakeFileSystem::Text : public TextFile {
     open_ = false;
     --files_.openFiles_;
     if (files_.Fails(FakeOperation::kClose, path_)) throw FileError("cannot close " + path_);
+    if (lostLine_) throw FileError("lines were lost: " + path_);
   }
 
  private:
@@ -141,6 +145,7 @@ class FakeFileSystem::Text : public TextFile {
   std::string path_;
   std::shared_ptr<File> file_;
   bool open_ = true;
+  bool lostLine_ = false;
 };
 
 FakeFileSystem::FakeFileSystem() { drives_['c'] = &NewFolder(); }

@@ -105,6 +105,9 @@ std::optional<std::string> DriveTable::ToHost(std::string_view drivePath) const 
 }
 
 std::optional<std::string> DriveTable::ToDrive(std::string_view hostPath) const {
+  // A backslash would be read as a separator in the drive path and could
+  // lead somewhere else ("/tmp/D:\..\..\etc"): no drive path stands for it.
+  if (hostPath.find('\\') != std::string_view::npos) return std::nullopt;
   std::string absolute(hostPath);
   if (absolute.empty() || absolute[0] != '/') {
     std::error_code error;

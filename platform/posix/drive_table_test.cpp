@@ -56,6 +56,8 @@ TEST(DriveTable, HostPathsGoToTheDriveWithTheLongestPrefix) {
   EXPECT_EQ(table.ToDrive("/srv/photos/x/../more/./b"), "D:\\b");
   EXPECT_EQ(table.ToDrive("/"), "Z:\\");
   EXPECT_EQ(DriveTable::Parse("c=/srv").ToDrive("/etc/hosts"), std::nullopt);
+  // A backslash would be a separator in the drive path, and could climb out.
+  EXPECT_EQ(table.ToDrive("/srv/photos/D:\\..\\..\\etc"), std::nullopt);
   const DriveTable here = DriveTable::Parse("w=" + std::filesystem::current_path().string());
   EXPECT_EQ(here.ToDrive("pics/a.jpg"), "W:\\pics\\a.jpg");
 }

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <string_view>
@@ -47,9 +48,34 @@ int OnEntry(void* user, const char* section, const char* name, const char* value
   return 1;
 }
 
+// Only a regular file is read, and only so much of it: a device or a pipe
+// in its place must not hang the start.
+std::string ReadSettingsFile(const std::string& path) {
+  constexpr off_t kLargest = off_t{1} << 20;
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return {};
+  std::string text;
+  struct stat status;
+  if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
+    text.resize(static_cast<std::size_t>(std::min(status.st_size, kLargest)));
+    std::size_t filled = 0;
+    while (filled < text.size()) {
+      const ssize_t n = read(fd, text.data() + filled, text.size() - filled);
+      if (n > 0) {
+        filled += static_cast<std::size_t>(n);
+      } else if (n == 0 || errno != EINTR) {
+        break;
+      }
+    }
+    text.resize(filled);
+  }
+  close(fd);
+  return text;
+}
+
 Entries ReadEntries(const std::string& path, std::string_view section) {
   Parse parse{section, {}};
-  ini_parse(path.c_str(), OnEntry, &parse);
+  ini_parse_string(ReadSettingsFile(path).c_str(), OnEntry, &parse);
   return std::move(parse.entries);
 }
 

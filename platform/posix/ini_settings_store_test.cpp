@@ -47,12 +47,26 @@ TEST_F(IniSettingsStoreTest, ValuesComeBackByteForByte) {
       "%41 stays %41, %zz stays",
       "",
       "C:\\写真\\" + std::string(300, 'a') + " " + std::string(100, ' ') + "★.jpg",
+      " \x80 stray bytes after blanks \xBF",
   };
   for (const std::string& value : values) {
     ASSERT_TRUE(store_.Write(kApp, kOptions, "txtOLEKensaku", value));
     EXPECT_EQ(IniSettingsStore(folder_.Host("config")).Read(kApp, kOptions, "txtOLEKensaku", "?"),
               value);
   }
+}
+
+TEST_F(IniSettingsStoreTest, ADeviceInPlaceOfTheFileReadsAsEmptyWithoutHanging) {
+  folder_.MakeFolder("config/Zorbelle");
+  for (const auto& entry : std::filesystem::directory_iterator(folder_.Host("config/Zorbelle"))) {
+    std::filesystem::remove(entry.path());
+  }
+  ASSERT_TRUE(store_.Write(kApp, kOptions, "chkBmp", "0"));
+  for (const auto& entry : std::filesystem::directory_iterator(folder_.Host("config/Zorbelle"))) {
+    std::filesystem::remove(entry.path());
+    std::filesystem::create_symlink("/dev/zero", entry.path());
+  }
+  EXPECT_EQ(store_.Read(kApp, kOptions, "chkBmp", "1"), "1");
 }
 
 TEST_F(IniSettingsStoreTest, FilesAreReadableWithoutLeftoversAndAHandEditIsRead) {

@@ -97,7 +97,9 @@ bool AppendIniEntry(std::string& out, std::string_view key, std::string_view val
                                                      EscapedSize(value.substr(end, nextEnd - end)) >
                                                  kLineBudget;
     if ((first || last) && IsBlank(piece[0])) {
+      // Readers trim blanks at a line's ends; stray bytes after it stay.
       AppendEscaped(out, static_cast<unsigned char>(piece[0]));
+      AppendEscapedText(out, piece.substr(1));
     } else {
       AppendEscapedText(out, piece);
     }
