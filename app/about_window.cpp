@@ -30,8 +30,12 @@ QPlainTextEdit* MakeReadOnlyText(QWidget* parent, TextBox& text) {
 }  // namespace
 
 void ShowAboutWindow(QWidget* parent, Platform& platform) {
+  // The model outlives the dialog: its widgets unobserve its controls as
+  // they go.
+  QDialog* shown = nullptr;
+  AboutDialog about(platform, [&shown] { shown->accept(); });
   QDialog dialog(parent);
-  AboutDialog about(platform, [&dialog] { dialog.accept(); });
+  shown = &dialog;
   Form_Load(about);
   AboutForm& f = about.form;
   dialog.setWindowTitle(ToQt(f.Window.Caption()));
