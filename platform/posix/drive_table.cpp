@@ -105,9 +105,6 @@ std::optional<std::string> DriveTable::ToHost(std::string_view drivePath) const 
 }
 
 std::optional<std::string> DriveTable::ToDrive(std::string_view hostPath) const {
-  // A backslash would be read as a separator in the drive path and could
-  // lead somewhere else ("/tmp/D:\..\..\etc"): no drive path stands for it.
-  if (hostPath.find('\\') != std::string_view::npos) return std::nullopt;
   std::string absolute(hostPath);
   if (absolute.empty() || absolute[0] != '/') {
     std::error_code error;
@@ -125,6 +122,10 @@ std::optional<std::string> DriveTable::ToDrive(std::string_view hostPath) const 
   if (best == nullptr) return std::nullopt;
   const std::string_view rest =
       best->root == "/" ? std::string_view(path) : std::string_view(path).substr(best->root.size());
+  // A backslash below the drive's folder would be read as a separator in the
+  // drive path and could lead elsewhere ("/tmp/D:\..\..\etc"): no drive
+  // path stands for such a name.
+  if (rest.find('\\') != std::string_view::npos) return std::nullopt;
   std::string drivePath{UpperAscii(best->letter), ':'};
   return Join(drivePath + '\\', Components(rest, "/"), '\\');
 }
