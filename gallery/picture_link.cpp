@@ -4,16 +4,13 @@
 #include <string_view>
 
 #include "gallery/html_escape.h"
+#include "run/text_util.h"
 
 namespace zb {
 namespace {
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() &&
-         std::equal(prefix.begin(), prefix.end(), text.begin(),
-                    [](char a, char b) { return LowerAscii(a) == LowerAscii(b); });
+  return text.size() >= prefix.size() && EqualsIgnoreCase(text.substr(0, prefix.size()), prefix);
 }
 
 }  // namespace

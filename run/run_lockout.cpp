@@ -1,18 +1,8 @@
 #include "run/run_lockout.h"
 
-#include <initializer_list>
-
 #include "window/program.h"
 
 namespace zb {
-namespace {
-
-void SetEnabled(std::initializer_list<Control*> controls, bool on) {
-  for (Control* c : controls) c->SetEnabled(on);
-}
-
-}  // namespace
-
 void LockWindowForRun(Program& program) {
   MainForm& f = program.form;
   SetEnabled({&f.Drive1, &f.Dir1, &f.File1, &f.SSTab1, &f.hscGazoSuu, &f.cmdStart}, false);

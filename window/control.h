@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <utility>
@@ -96,5 +97,10 @@ class Control {
   int lastId_ = 0;
   std::vector<std::pair<int, std::function<void()>>> observers_;
 };
+
+// Enables or disables several controls, in the order given.
+inline void SetEnabled(std::initializer_list<Control*> controls, bool on) {
+  for (Control* c : controls) c->SetEnabled(on);
+}
 
 }  // namespace zb

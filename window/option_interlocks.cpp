@@ -1,19 +1,10 @@
 #include "window/option_interlocks.h"
 
-#include <initializer_list>
 #include <string>
 
 #include "window/program.h"
 
 namespace zb {
-namespace {
-
-void SetEnabled(std::initializer_list<Control*> controls, bool on) {
-  for (Control* c : controls) c->SetEnabled(on);
-}
-
-}  // namespace
-
 void chkGazoHtml_Click(Program& program) {
   MainForm& f = program.form;
   const bool on = f.chkGazoHtml.Value() != 0;
