@@ -3,6 +3,7 @@
 #include "window/program.h"
 
 namespace zb {
+
 void LockWindowForRun(Program& program) {
   MainForm& f = program.form;
   SetEnabled({&f.Drive1, &f.Dir1, &f.File1, &f.SSTab1, &f.hscGazoSuu, &f.cmdStart}, false);

@@ -5,6 +5,7 @@
 #include "window/program.h"
 
 namespace zb {
+
 void chkGazoHtml_Click(Program& program) {
   MainForm& f = program.form;
   const bool on = f.chkGazoHtml.Value() != 0;
