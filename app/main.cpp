@@ -2,8 +2,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLibraryInfo>
-#include <QSocketNotifier>
-#include <QTimer>
 #include <QTranslator>
 #include <cstdio>
 
@@ -11,10 +9,9 @@
 #include "app/main_window.h"
 #include "app/window_grab.h"
 #include "platform/posix/posix_platform.h"
-#include "platform/posix/stop_signals.h"
 #include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_stop_signals.h"
 #include "platform/qt/qt_system.h"
-#include "run/run_driver.h"
 #include "window/form_lifecycle.h"
 #include "window/program.h"
 
@@ -51,19 +48,7 @@ int main(int argc, char** argv) {
   dialogs.SetParent(&window);
   program.ShowAboutDialog = [&window, &platform] { zb::ShowAboutWindow(&window, platform); };
   window.MeasureForCentring();
-
-  // INT, TERM and HUP stop a run in order, then close the window as its close box does.
-  zb::StopSignals stopSignals;
-  QSocketNotifier stopSignal(stopSignals.WakeFd(), QSocketNotifier::Read);
-  QTimer closeOnceIdle;
-  QObject::connect(&stopSignal, &QSocketNotifier::activated, [&] {
-    stopSignals.Drain();
-    zb::ConfirmStop(program);
-    closeOnceIdle.start(100);
-  });
-  QObject::connect(&closeOnceIdle, &QTimer::timeout, [&] {
-    if (!program.run.Active) window.close();
-  });
+  zb::QtStopSignals stopSignals(program, [&window] { window.close(); });
   zb::Form_Load(program);
 
   if (options.isSet(grab)) {
