@@ -26,12 +26,12 @@ TEST(SpelledAsOnDisk, RespellsTheExistingEntriesAndKeepsTheRest) {
   EXPECT_EQ(paths.SpelledAsOnDisk("C:\\"), "C:\\");
   EXPECT_EQ(paths.SpelledAsOnDisk("Q:\\pics"), "Q:\\pics");
   // Through the drive of "/": every level of the host path is respelt.
-  const std::string onZ = "Z:" + folder.Host("PICS");
-  std::string expected = "Z:" + folder.Host("Pics");
-  std::replace(expected.begin(), expected.end(), '/', '\\');
-  std::string typed = onZ;
-  std::replace(typed.begin(), typed.end(), '/', '\\');
-  EXPECT_EQ(paths.SpelledAsOnDisk(typed), expected);
+  const auto onZ = [&](std::string_view relative) {
+    std::string path = "Z:" + folder.Host(relative);
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+  };
+  EXPECT_EQ(paths.SpelledAsOnDisk(onZ("PICS/über")), onZ("Pics/Über"));
 }
 
 // A run of the window model on the real disk, searching the folder as typed.
