@@ -44,14 +44,20 @@ std::optional<PixelSize> MeasureByStb(std::span<const unsigned char> head) {
   return PixelSize{static_cast<unsigned>(width), static_cast<unsigned>(height)};
 }
 
+// The one place that tells the formats apart.
+std::optional<PixelSize> MeasureByFormat(PictureBytes& bytes, std::span<unsigned char> buffer,
+                                         std::size_t filled) {
+  const std::span<const unsigned char> head(buffer.data(), filled);
+  if (StartsWith(head, "\xFF\xD8")) return ReadJpegSize(bytes, buffer, filled);
+  return MeasureByStb(head);
+}
+
 }  // namespace
 
 std::optional<PixelSize> MeasurePictureBytes(PictureBytes& bytes) {
   std::array<unsigned char, kHeadSize> buffer;
   const std::size_t filled = bytes.Read(0, buffer);
-  const std::span<const unsigned char> head(buffer.data(), filled);
-  const std::optional<PixelSize> size =
-      StartsWith(head, "\xFF\xD8") ? ReadJpegSize(bytes, buffer, filled) : MeasureByStb(head);
+  const std::optional<PixelSize> size = MeasureByFormat(bytes, buffer, filled);
   if (size && (size->width == 0 || size->height == 0)) return std::nullopt;
   return size;
 }
