@@ -76,6 +76,23 @@ TEST_F(ListFileDialogTest, AMissingFolderIsRefused) {
   EXPECT_NE(dialog.result(), QDialog::Accepted);
 }
 
+TEST_F(ListFileDialogTest, AnExistingFileThatWillNotBeWrittenIsTakenWithoutAQuestion) {
+  request.overwritePrompt = false;
+  ListFileDialog dialog(nullptr, request);
+  dialog.selectFile(QString::fromStdString(folder.Put("old.htm")));
+  bool asked = false;
+  QTimer::singleShot(0, [&asked] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      asked = true;
+      box->button(QMessageBox::Yes)->click();
+    }
+  });
+  dialog.accept();
+  QCoreApplication::processEvents();  // the look for a box ends either way
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_FALSE(asked);
+}
+
 TEST_F(ListFileDialogTest, AnExistingFileIsTakenOnlyWhenConfirmed) {
   const QString existing = QString::fromStdString(folder.Put("old.htm"));
   for (auto [answer, accepted] : {std::pair{QMessageBox::No, false}, {QMessageBox::Yes, true}}) {
