@@ -45,6 +45,23 @@ TEST(QtDialogsTest, AQuestionShowsItsTextIconAndDefaultAndReportsTheButton) {
       Answer::kYes);
 }
 
+TEST(QtDialogsTest, AShortQuestionLeavesItsTitleBarRoomForTheWholeTitle) {
+  QtDialogs dialogs = Dialogs();
+  int width = 0;
+  QString title;
+  WhenShown<QMessageBox>([&](QMessageBox& box) {
+    width = box.width();
+    title = box.windowTitle();
+    box.button(QMessageBox::No)->click();
+  });
+  dialogs.Show(
+      {"終了しますか。", "プログラムの停止？", Buttons::kYesNo, Icon::kCritical, Answer::kNo});
+  QFont bold = QApplication::font();
+  bold.setBold(true);
+  // Beside the title a bar holds at least a close, a minimise and a menu button.
+  EXPECT_GE(width, QFontMetrics(bold).horizontalAdvance(title) + 3 * 24);
+}
+
 TEST(QtDialogsTest, EscapeBacksOut) {
   QtDialogs dialogs = Dialogs();
   WhenShown<QMessageBox>([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
