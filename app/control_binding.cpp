@@ -58,6 +58,8 @@ QWidget* MakePlainWidget(QWidget* parent, Control& control) {
 QLabel* MakeLabel(QWidget* parent, Label& label) {
   auto* widget = new WrappingLabel(parent);
   widget->setTextFormat(Qt::PlainText);
+  // A label taller than one line starts at its top, as the original does.
+  widget->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   Follow(label, widget, [widget, &label] {
     ApplyCommon(widget, label);
     widget->setText(zb::ToQt(label.Caption()));
