@@ -57,7 +57,6 @@ void WrappingLabel::UpdateToolTip() {
 }
 
 void WrappingLabel::paintEvent(QPaintEvent* event) {
-  UpdateToolTip();
   // A text on one line looks exactly as the plain label shows it.
   if (FitsOnOneLine()) return QLabel::paintEvent(event);
   QPainter painter(this);
