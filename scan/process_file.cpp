@@ -49,10 +49,7 @@ std::int16_t PlacePicture(Program& program, const std::string& path, PictureKind
     const MeasuredSize measured = MeasurePicture(program, path, kind == PictureKind::kGif);
     const FittedSize fitted = FitIntoBox(measured.width, measured.height, run.ThumbnailSize);
     program.gallery.WritePicture(run, link, fitted.width, fitted.height, displayName);
-    ++run.ImageCount;
-    if (run.ImagesPerPage > 0 && run.ImageCount % run.ImagesPerPage == 0) {
-      program.gallery.CloseFullPairAndStartNext(run);
-    }
+    program.gallery.CountPicture(run);
   } catch (const FileError&) {
     program.platform.dialogs.Show(PageWriteErrorMessage());
     return kPageWriteError;
