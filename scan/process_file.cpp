@@ -6,6 +6,7 @@
 #include "run/messages.h"
 #include "run/output_location.h"
 #include "run/text_util.h"
+#include "scan/odd_files.h"
 #include "scan/picture_fit.h"
 #include "scan/picture_kind.h"
 #include "scan/picture_measure.h"
@@ -53,6 +54,9 @@ std::int16_t PlacePicture(Program& program, const std::string& path, PictureKind
     if (run.ImagesPerPage > 0 && run.ImageCount % run.ImagesPerPage == 0) {
       program.gallery.CloseFullPairAndStartNext(run);
     }
+  } catch (const NotAPlainFileError& e) {
+    program.platform.dialogs.Show(NotAPlainFileMessage(e.path()));
+    return kPageWriteError;
   } catch (const FileError&) {
     program.platform.dialogs.Show(PageWriteErrorMessage());
     return kPageWriteError;
@@ -98,9 +102,9 @@ std::int16_t ProcessFile(Program& program, const std::string& path) {
     }
   }
 
-  if (run.DeleteOddFiles == 1 && CountChar(path, ';') > 0) {
+  if (run.DeleteOddFiles == 1 && CountChar(path, ';') > 0 && MayOfferForDeletion(program, path)) {
     try {
-      ConfirmDeleteFile(program, path);
+      ConfirmDeleteFileBelow(program, run.SearchRoot, path);
     } catch (const FileError&) {
       // A file that cannot be deleted stays; the run goes on.
     }
