@@ -81,6 +81,8 @@ TEST_F(PosixFileSystemTest, AttributesOfFilesFoldersRootsAndWhatCannotBeWritten)
   EXPECT_EQ(files_.GetAttributes("P:\\ostype"), 1u);  // read-only even for root
   EXPECT_EQ(files_.GetAttributes("C:\\pics\\missing.jpg"), std::nullopt);
   EXPECT_EQ(files_.GetAttributes("Q:\\"), std::nullopt);
+  // A final backslash names a folder only, as on Windows.
+  EXPECT_EQ(files_.GetAttributes("c:\\pics\\.hidden\\a.JPG\\"), std::nullopt);
 }
 
 TEST_F(PosixFileSystemTest, MakesAndDeletesWhateverTheCaseWithoutMakingTwins) {
