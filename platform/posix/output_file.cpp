@@ -37,12 +37,16 @@ std::unique_ptr<OutputFile> OutputFile::Create(UniqueFd folder, std::string name
   if (existing && faccessat(file->folder_.get(), file->name_.c_str(), W_OK, AT_EACCESS) != 0) {
     file->Fail("Cannot create", errno);
   }
-  if (!(calls.unnamedFiles && file->OpenUnnamed(existing))) file->OpenInPlace();
+  // A new name has nothing to keep: it is written in place.
+  if (!(existing && calls.unnamedFiles && file->OpenUnnamed(*existing))) file->OpenInPlace();
   return file;
 }
 
 void OutputFile::Commit() {
-  if (unnamed_) LinkOverName();
+  if (unnamed_) {
+    LinkOverName();
+    if (named_) named_();
+  }
   if (calls_.close(fd_.release()) != 0) Fail("Close failed", errno);
 }
 
@@ -56,23 +60,15 @@ std::optional<struct stat> OutputFile::PlainFileAtName() const {
   return status;
 }
 
-bool OutputFile::OpenUnnamed(const std::optional<struct stat>& existing) {
+bool OutputFile::OpenUnnamed(const struct stat& existing) {
   // Naming an unnamed file later goes through /proc.
   static const bool canName = access("/proc/self/fd", X_OK) == 0;
   if (!canName) return false;
   fd_ = UniqueFd(openat(folder_.get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
   if (!fd_.valid()) return false;
+  // The replacement keeps the permissions its owner gave the page.
+  fchmod(fd_.get(), existing.st_mode & 07777);
   unnamed_ = true;
-  if (existing) {
-    // The replacement keeps the permissions its owner gave the page.
-    fchmod(fd_.get(), existing->st_mode & 07777);
-  } else {
-    // An empty file holds a new name meanwhile: a walk of the folder sees it
-    // as it would see a file written in place.
-    const UniqueFd placeholder(openat(folder_.get(), name_.c_str(),
-                                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
-    if (!placeholder.valid() && errno != EEXIST) Fail("Cannot create", errno);
-  }
   return true;
 }
 

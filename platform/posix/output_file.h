@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,13 +18,13 @@ struct OutputCalls {
   bool unnamedFiles = true;
 };
 
-// A file written beside its name and put in the name's place only when whole.
-// Where the file system has unnamed files (O_TMPFILE) the file is written
-// unnamed and renamed over its name at Commit, so a crash or a failure leaves
-// the name as it was (a new name holds an empty file meanwhile). Elsewhere it
-// is written in place, opened without following links or waiting on pipes.
-// Either way a name held by anything but a plain file is refused, never
-// written through.
+// A file that replaces an existing plain file only when whole. Where the file
+// system has unnamed files (O_TMPFILE) the replacement is written unnamed and
+// renamed over the old file at Commit, so a crash or a failure leaves the old
+// file as it was. A new name, which has nothing to keep, and any name on other
+// file systems are written in place, opened without following links or
+// waiting on pipes. Either way a name held by anything but a plain file is
+// refused, never written through.
 class OutputFile {
  public:
   // folder is open (O_PATH will do); name is the last name in it; shown names
@@ -35,6 +36,9 @@ class OutputFile {
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
 
+  // Called once the file has taken its name, a change to its folder that
+  // Create did not make.
+  void OnNamed(std::function<void()> named) { named_ = std::move(named); }
   int fd() const { return fd_.get(); }
   const std::string& shown() const { return shown_; }
   // Puts the file in its name's place and closes it; FileError on failure.
@@ -49,7 +53,7 @@ class OutputFile {
   // What the name holds now; empty when nothing. Refuses anything but a
   // plain file.
   std::optional<struct stat> PlainFileAtName() const;
-  bool OpenUnnamed(const std::optional<struct stat>& existing);
+  bool OpenUnnamed(const struct stat& existing);
   void OpenInPlace();
   void LinkOverName();
   [[noreturn]] void Fail(const char* what, int error) const;
@@ -60,6 +64,7 @@ class OutputFile {
   OutputCalls calls_;
   UniqueFd fd_;
   bool unnamed_ = false;
+  std::function<void()> named_;
 };
 
 }  // namespace zb

@@ -96,7 +96,7 @@ TEST_P(OutputFilesTest, APlainFileIsReplacedUnderItsOwnSpellingAndALinkToItKeeps
   EXPECT_EQ(folder_.Contents("kept.htm"), "new\r\n");
 }
 
-// Unnamed files: in place, the name holds what is written so far.
+// Replacing with unnamed files: in place, the name holds what is written so far.
 class UnnamedOutputFilesTest : public ::testing::Test {
  protected:
   OutputDisk disk_{true};
@@ -104,20 +104,20 @@ class UnnamedOutputFilesTest : public ::testing::Test {
   std::unique_ptr<PosixFileSystem>& files_ = disk_.files;
 };
 
-TEST_F(UnnamedOutputFilesTest, APageTakesItsNameOnlyWhenClosed) {
+TEST_F(UnnamedOutputFilesTest, AnOldPageIsReplacedOnlyWhenTheNewOneIsClosed) {
   folder_.Put("out/_gaz0000.htm", "old page");
   auto page = files_->CreateTextFile("C:\\out\\_gaz0000.htm");
   for (int i = 0; i < 20000; ++i) page->WriteLine("<a href=\"p.jpg\">");  // past the buffer
   EXPECT_EQ(folder_.Contents("out/_gaz0000.htm"), "old page");
   page.reset();  // never closed: abandoned
   EXPECT_EQ(folder_.Contents("out/_gaz0000.htm"), "old page");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Host("out")), {}), 1);
 
-  auto fresh = files_->CreateTextFile("C:\\out\\new.htm");
-  fresh->WriteLine("x");
-  EXPECT_EQ(folder_.Contents("out/new.htm"), "");  // held, as a walk must see it
-  fresh->Close();
-  EXPECT_EQ(folder_.Contents("out/new.htm"), "x\r\n");
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Host("out")), {}), 2);
+  page = files_->CreateTextFile("C:\\out\\_gaz0000.htm");
+  page->WriteLine("new page");
+  EXPECT_EQ(folder_.Contents("out/_gaz0000.htm"), "old page");
+  page->Close();
+  EXPECT_EQ(folder_.Contents("out/_gaz0000.htm"), "new page\r\n");
 }
 
 // A process killed while it writes a page leaves the old page whole and no

@@ -167,6 +167,9 @@ std::unique_ptr<TextFile> PosixFileSystem::CreateTextFile(const std::string& pat
   if (!folder.valid()) Fail("Cannot create", path, errno);
   auto file = OutputFile::Create(std::move(folder), name, path, calls_);
   if (!exists) paths_.NoteCreated(host);
+  // Keeps the case look-ups' index of the folder current, so that new pages
+  // beside many pictures need not read the folder again.
+  file->OnNamed([this, host] { paths_.NoteCreated(host); });
   return std::make_unique<ShiftJisTextFile>(std::move(file), encoding_);
 }
 
