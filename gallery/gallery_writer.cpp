@@ -18,6 +18,15 @@ std::string CellStart(const RunContext& ctx) {
   return "<td width=" + std::to_string(ctx.ThumbnailSize) + "><center>";
 }
 
+// A plain size ("2", "+1", "-1") goes in as typed; anything else is quoted,
+// so that typed text can never add attributes or markup to the tag.
+std::string FontSizeValue(const std::string& size, TextEncoding& encoding) {
+  const std::size_t digits = size.starts_with('+') || size.starts_with('-') ? 1 : 0;
+  const bool plain =
+      size.size() > digits && size.find_first_not_of("0123456789", digits) == std::string::npos;
+  return plain ? size : "\"" + EscapeHtmlText(size, encoding) + "\"";
+}
+
 void WriteIgnoringFailure(TextFile* file, const std::string& line) {
   if (!file) return;
   try {
@@ -100,7 +109,7 @@ void GalleryWriter::WritePicture(const RunContext& ctx, const std::string& link,
   WriteIgnoringFailure(normal_.get(), anchor + ending);
   if (ctx.TableLayout != 1) return;
   if (ctx.ShowFileName == 1) {
-    WriteToBothIgnoringFailure("<br><font size=" + EscapeHtmlText(ctx.NameFontSize, encoding_) +
+    WriteToBothIgnoringFailure("<br><font size=" + FontSizeValue(ctx.NameFontSize, encoding_) +
                                ">" + EscapeHtmlText(displayName, encoding_) + "</font>");
   }
   ++cellsInRow_;

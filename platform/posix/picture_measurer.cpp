@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "platform/posix/jpeg_header_reader.h"
+#include "platform/posix/long_path.h"
 
 namespace zb {
 namespace {
@@ -65,7 +66,7 @@ std::optional<PixelSize> MeasurePictureBytes(PictureBytes& bytes) {
 std::optional<PixelSize> PictureMeasurer::Measure(const std::string& path) {
   // Non-blocking, so that a pipe named like a picture cannot stall the run.
   const int fd = paths_.Attempt(path, [](const std::string& host) {
-    return open(host.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    return OpenHostPath(host, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   });
   if (fd < 0) return std::nullopt;
   DescriptorBytes bytes(fd);
