@@ -57,6 +57,9 @@ void AddCliOptions(CLI::App& app, CliOptions& o) {
       ->type_name("same|window|new");
   AddToggle(app, "delete-odd-files", o.deleteOddFiles,
             "Offer files whose path holds ';' for deletion");
+  AddToggle(app, "thumbnails", o.thumbnails,
+            "Write reduced copies into _gazthumb for the reduced pages");
+  AddToggle(app, "more-formats", o.moreFormats, "Also take .png, .webp and .avif pictures");
   app.add_flag("--open", o.openResults, "Open the results as the window does");
   app.add_flag("--yes", o.yes, "Answer Yes/OK to every question");
 }
@@ -78,6 +81,8 @@ void ApplyCliOptions(const CliOptions& o, MainForm& f) {
   SetCheck(f.chkFileName, o.fileNames);
   if (o.openIn) f.optWin2[static_cast<std::size_t>(*o.openIn)].SetValue(true);
   if (o.deleteOddFiles) f.mnuOptionItem[0].SetChecked(*o.deleteOddFiles);
+  if (o.thumbnails) f.mnuOptionItem[2].SetChecked(*o.thumbnails);
+  if (o.moreFormats) f.mnuOptionItem[3].SetChecked(*o.moreFormats);
 }
 
 }  // namespace zb

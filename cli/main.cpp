@@ -4,12 +4,14 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <optional>
+#include <string_view>
 
 #include "cli/cli_options.h"
 #include "cli/cli_progress.h"
 #include "cli/stop_on_interrupt.h"
 #include "cli/terminal_dialogs.h"
 #include "platform/posix/posix_platform.h"
+#include "platform/posix/thumbnail_worker.h"
 #include "run/run_driver.h"
 #include "window/form_lifecycle.h"
 #include "window/path_fields.h"
@@ -51,6 +53,9 @@ int ExitCodeOf(zb::RunOutcome outcome) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::string_view(argv[1]) == zb::kThumbnailWorkerArgument) {
+    return zb::RunThumbnailWorker(STDIN_FILENO, STDOUT_FILENO);
+  }
   CLI::App app{"Zorbelle: gathers every picture under a folder into browsable HTML pages."};
   zb::CliOptions options;
   zb::AddCliOptions(app, options);
@@ -67,7 +72,7 @@ int main(int argc, char** argv) {
   zb::Platform services = host.With(dialogs);
   OptionalShell shell(services.shell, options.openResults);
   zb::Platform platform{services.files, services.encoding, services.settings, dialogs,
-                        shell,          services.pictures, services.system};
+                        shell,          services.pictures, services.system,   services.thumbnails};
   zb::Program program(platform);
   zb::Form_Load(program);
   zb::Form_Activate(program);

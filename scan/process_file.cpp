@@ -9,6 +9,7 @@
 #include "scan/picture_fit.h"
 #include "scan/picture_kind.h"
 #include "scan/picture_measure.h"
+#include "scan/placement_queue.h"
 #include "window/program.h"
 
 namespace zb {
@@ -39,25 +40,29 @@ std::string DisplayName(const RunContext& run, const std::string& path) {
 }
 
 // Places one picture; non-zero when starting or rolling a page pair failed.
+// With thumbnails its lines wait in the run's queue for the thumbnail.
 std::int16_t PlacePicture(Program& program, const std::string& path, PictureKind kind,
                           const std::string& displayName) {
   RunContext& run = program.run;
   try {
     const std::string link =
         PictureLink(run, program.platform.files, program.platform.encoding, path);
-    if (run.ImageCount == 0) program.gallery.StartFirstPair(run);
+    const bool thumbnails = run.MakeThumbnails == 1;
+    if (run.ImageCount == 0 && !thumbnails) program.gallery.StartFirstPair(run);
     const MeasuredSize measured = MeasurePicture(program, path, kind == PictureKind::kGif);
     const FittedSize fitted = FitIntoBox(measured.width, measured.height, run.ThumbnailSize);
-    program.gallery.WritePicture(run, link, fitted.width, fitted.height, displayName);
-    ++run.ImageCount;
-    if (run.ImagesPerPage > 0 && run.ImageCount % run.ImagesPerPage == 0) {
-      program.gallery.CloseFullPairAndStartNext(run);
+    if (!thumbnails) {
+      WritePictureCells(program, link, fitted, displayName, nullptr);
+      return 0;
     }
+    // Twice the box, for screens with dense pixels.
+    const auto ticket = program.platform.thumbnails.Submit(path, 2 * run.ThumbnailSize);
+    program.placements.Push({link, fitted, displayName, ticket});
   } catch (const FileError&) {
     program.platform.dialogs.Show(PageWriteErrorMessage());
     return kPageWriteError;
   }
-  return 0;
+  return WritePlacedPictures(program, false);
 }
 
 void ShowStatus(Program& program, const std::string& path) {
@@ -71,6 +76,16 @@ void ShowStatus(Program& program, const std::string& path) {
 }
 
 }  // namespace
+
+std::int16_t WritePlacedPictures(Program& program, bool all) {
+  try {
+    program.placements.Write(program, all);
+  } catch (const FileError&) {
+    program.platform.dialogs.Show(PageWriteErrorMessage());
+    return kPageWriteError;
+  }
+  return 0;
+}
 
 std::int16_t ProcessFile(Program& program, const std::string& path) {
   RunContext& run = program.run;
@@ -92,13 +107,15 @@ std::int16_t ProcessFile(Program& program, const std::string& path) {
   }
 
   if (f.chkGazoHtml.Value() == 1) {
-    const PictureKind kind = KindOf(path, f.chkBmp.Value() == 1);
+    const PictureKind kind = KindOf(path, f.chkBmp.Value() == 1, run.MoreFormats == 1);
     if (kind != PictureKind::kNone) {
       if (std::int16_t error = PlacePicture(program, path, kind, displayName)) return error;
     }
   }
 
   if (run.DeleteOddFiles == 1 && CountChar(path, ';') > 0) {
+    // A picture is deleted only after its lines are written.
+    if (std::int16_t error = WritePlacedPictures(program, true)) return error;
     try {
       ConfirmDeleteFile(program, path);
     } catch (const FileError&) {

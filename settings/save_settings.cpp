@@ -14,6 +14,12 @@ std::string Flag(const MenuItem& item) { return item.Checked() ? "True" : "False
 
 std::string Number(int value) { return std::to_string(value); }
 
+// Options added later are written only once used, so that a user who never
+// turns them on keeps exactly the settings file of before.
+void WriteLaterOption(StoredOptions& stored, const char* key, const MenuItem& item) {
+  if (item.Checked() || stored.Has(key)) stored.Write(key, Flag(item));
+}
+
 }  // namespace
 
 void SaveSettings(Program& program) {
@@ -37,6 +43,8 @@ void SaveSettings(Program& program) {
   stored.Write("cmbGazoSuu", f.cmbGazoSuu.Text());
   stored.Write("chkFileName", Number(f.chkFileName.Value()));
   stored.Write("optWin2", f.optWin2[2].Value() ? "2" : f.optWin2[1].Value() ? "1" : "0");
+  WriteLaterOption(stored, "mnuOptionItem2", f.mnuOptionItem[2]);
+  WriteLaterOption(stored, "mnuOptionItem3", f.mnuOptionItem[3]);
 }
 
 void ReportIfSettingsCannotBeSaved(Program& program) {

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "platform/posix/jpeg_header_reader.h"
+#include "platform/posix/newer_format_header.h"
 
 namespace zb {
 namespace {
@@ -54,6 +55,7 @@ std::optional<PixelSize> PictureMeasurer::MeasureOpenFile(int fd) {
   if (StartsWith(head_.data(), filled, "\xFF\xD8")) {
     return ReadJpegSize(fd, head_.data(), head_.size(), filled);
   }
+  if (auto newer = ReadNewerFormatSize(head_.data(), filled)) return newer;
   // The header fields of these formats lie well inside the first block.
   int width = 0;
   int height = 0;
