@@ -3,6 +3,7 @@
 #include <avif/avif.h>
 #include <stb_image.h>
 #include <webp/decode.h>
+#include <zlib.h>
 
 #include <cstring>
 #include <memory>
@@ -25,6 +26,29 @@ std::optional<PicturePixels> FromRgb(const std::uint8_t* rgb, int width, int hei
   PicturePixels pixels{width, height, {}};
   pixels.rgb.assign(rgb, rgb + std::size_t{3} * width * height);
   return pixels;
+}
+
+std::uint32_t BigEndian(const std::uint8_t* at) {
+  return std::uint32_t{at[0]} << 24 | std::uint32_t{at[1]} << 16 | std::uint32_t{at[2]} << 8 |
+         at[3];
+}
+
+// stb_image checks no checksum, so a PNG whose data was overwritten would
+// come out as garbage; each chunk's CRC must hold, up to IEND.
+bool PngChunksIntact(std::span<const std::uint8_t> bytes) {
+  constexpr int kMaxChunks = 100000;
+  std::size_t at = 8;
+  for (int n = 0; n < kMaxChunks; ++n) {
+    if (bytes.size() - at < 12) return false;
+    const std::uint32_t length = BigEndian(&bytes[at]);
+    if (length > bytes.size() - at - 12) return false;
+    const std::uint8_t* type = &bytes[at + 4];
+    const uLong crc = crc32(crc32(0L, Z_NULL, 0), type, length + 4);
+    if (crc != BigEndian(type + 4 + length)) return false;
+    if (std::memcmp(type, "IEND", 4) == 0) return true;
+    at += std::size_t{length} + 12;
+  }
+  return false;
 }
 
 // PNG and BMP; stb_image checks each chunk's bounds itself.
@@ -88,7 +112,9 @@ std::optional<PicturePixels> DecodeForThumbnail(std::span<const std::uint8_t> by
   if (StartsWith(bytes, "\xFF\xD8")) return DecodeJpegForThumbnail(bytes, side);
   std::optional<PicturePixels> pixels;
   int orientation = 1;
-  if (StartsWith(bytes, "\x89PNG\r\n\x1a\n") || StartsWith(bytes, "BM")) {
+  if (StartsWith(bytes, "\x89PNG\r\n\x1a\n")) {
+    if (PngChunksIntact(bytes)) pixels = DecodeStb(bytes);
+  } else if (StartsWith(bytes, "BM")) {
     pixels = DecodeStb(bytes);
   } else if (StartsWith(bytes, "RIFF") && StartsWith(bytes, "WEBP", 8)) {
     pixels = DecodeWebp(bytes);
