@@ -1,27 +1,15 @@
 #include "platform/posix/jpeg_encoder.h"
 
-#include <csetjmp>
 #include <cstdlib>
-// clang-format off
-#include <cstdio>  // jpeglib.h needs FILE
-#include <jpeglib.h>
-// clang-format on
+
+#include "platform/posix/jpeg_error_trap.h"
 
 namespace zb {
 namespace {
 
-struct ErrorTrap {
-  jpeg_error_mgr manager;  // first: libjpeg hands back its address
-  std::jmp_buf jump;
-};
-
-[[noreturn]] void Escape(j_common_ptr info) {
-  std::longjmp(reinterpret_cast<ErrorTrap*>(info->err)->jump, 1);
-}
-
 struct Encoder {
   jpeg_compress_struct info;
-  ErrorTrap errors;
+  JpegErrorTrap errors;
   unsigned char* out = nullptr;
   unsigned long size = 0;
 };
@@ -59,8 +47,7 @@ std::vector<std::uint8_t> EncodeJpeg(const PicturePixels& pixels, int quality) {
     return {};
   }
   Encoder encoder{};
-  encoder.info.err = jpeg_std_error(&encoder.errors.manager);
-  encoder.errors.manager.error_exit = Escape;
+  encoder.info.err = encoder.errors.Arm();
   std::vector<std::uint8_t> bytes;
   if (Encode(&encoder, &pixels, quality)) bytes.assign(encoder.out, encoder.out + encoder.size);
   std::free(encoder.out);

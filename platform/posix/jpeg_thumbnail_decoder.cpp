@@ -1,30 +1,15 @@
-#include <csetjmp>
-#include <cstring>
+#include <algorithm>
 
 #include "platform/posix/exif_orientation.h"
+#include "platform/posix/jpeg_error_trap.h"
 #include "platform/posix/picture_decoding.h"
-// clang-format off
-#include <cstdio>  // jpeglib.h needs FILE
-#include <jpeglib.h>
-// clang-format on
 
 namespace zb {
 namespace {
 
-struct ErrorTrap {
-  jpeg_error_mgr manager;  // first: libjpeg hands back its address
-  std::jmp_buf jump;
-};
-
-[[noreturn]] void Escape(j_common_ptr info) {
-  std::longjmp(reinterpret_cast<ErrorTrap*>(info->err)->jump, 1);
-}
-
-void Quiet(j_common_ptr) {}
-
 struct Decoder {
   jpeg_decompress_struct info;
-  ErrorTrap errors;
+  JpegErrorTrap errors;
 };
 
 int OrientationOf(const jpeg_decompress_struct& info) {
@@ -88,9 +73,7 @@ bool Decode(Decoder* d, const std::uint8_t* data, std::size_t size, int side, Pi
 
 std::optional<PicturePixels> DecodeJpegForThumbnail(std::span<const std::uint8_t> bytes, int side) {
   Decoder decoder{};
-  decoder.info.err = jpeg_std_error(&decoder.errors.manager);
-  decoder.errors.manager.error_exit = Escape;
-  decoder.errors.manager.output_message = Quiet;
+  decoder.info.err = decoder.errors.Arm();
   PicturePixels pixels;
   int orientation = 1;
   if (!Decode(&decoder, bytes.data(), bytes.size(), side, &pixels, &orientation)) {

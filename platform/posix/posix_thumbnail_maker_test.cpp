@@ -2,9 +2,13 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 
 #include "platform/posix/test_folder.h"
 #include "platform/posix/test_pictures.h"
@@ -121,6 +125,33 @@ TEST_F(MakerTest, UnreadablePicturesAndHelpersThatDieCostOnlyTheirThumbnails) {
   const auto ticket = crashing.Submit("C:\\pics\\b.jpg", 240);
   EXPECT_EQ(crashing.Wait(ticket), std::nullopt);
   crashing.End(false);
+}
+
+TEST_F(MakerTest, AFullDiskLeavesNoThumbnailAndNoTemporaryFileBehind) {
+  const std::string disk = folder.MakeFolder("disk");
+  if (mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0) {
+    GTEST_SKIP() << "no tmpfs can be mounted here (" << std::strerror(errno) << ")";
+  }
+  struct Unmount {
+    std::string where;
+    ~Unmount() { umount2(where.c_str(), MNT_DETACH); }
+  } unmount{disk};
+  folder.Put("disk/a.jpg", JpegWithOrientation(RedLeftBlueRight(400, 300), 1));
+  ASSERT_TRUE(maker.Begin("C:\\disk\\"));
+  {
+    std::ofstream filler(disk + "/filler", std::ios::binary);
+    const std::string block(1024, 'x');
+    while (filler.write(block.data(), block.size()) && filler.flush()) {
+    }
+  }
+  EXPECT_EQ(maker.Wait(maker.Submit("C:\\disk\\a.jpg", 240)), std::nullopt);
+  maker.End(true);
+  EXPECT_THAT(Names(disk + "/_gazthumb"), UnorderedElementsAre("zorbelle-thumbnails.txt"));
+
+  fs::remove(disk + "/filler");
+  ASSERT_TRUE(maker.Begin("C:\\disk\\"));
+  EXPECT_NE(maker.Wait(maker.Submit("C:\\disk\\a.jpg", 240)), std::nullopt);
+  maker.End(true);
 }
 
 }  // namespace

@@ -23,8 +23,10 @@ int RunThumbnailWorker(int in, int out);
 // file cannot be read or decoded. Reads through no FIFO or device.
 std::vector<std::uint8_t> MakeThumbnailBytes(const std::string& hostPath, int side);
 
-// Whole reads and writes over a pipe; false at its end or on an error.
+// Whole reads and writes; false at the end or on an error. SendFully is for
+// sockets and raises no SIGPIPE.
 bool ReadFully(int fd, void* data, std::size_t size);
 bool WriteFully(int fd, const void* data, std::size_t size);
+bool SendFully(int fd, const void* data, std::size_t size);
 
 }  // namespace zb

@@ -20,19 +20,6 @@ namespace {
 constexpr int kAnswerTimeoutMs = 120 * 1000;
 constexpr std::uint32_t kMaxAnswerBytes = 256 * 1024 * 1024;
 
-bool SendFully(int fd, const void* data, std::size_t size) {
-  const auto* at = static_cast<const char*>(data);
-  while (size > 0) {
-    // MSG_NOSIGNAL: a helper that died must not take the run down by SIGPIPE.
-    const ssize_t n = send(fd, at, size, MSG_NOSIGNAL);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    at += n;
-    size -= static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
 bool AnswerComes(int fd) {
   pollfd p{fd, POLLIN, 0};
   int n;

@@ -77,22 +77,38 @@ def main():
         base = [cli, "--yes", "--same-folder", f"--thumbnail={box}"]
         subprocess.run(["cat"] + pictures, stdout=subprocess.DEVNULL, check=True)  # warm cache
 
-        vips_out = os.path.join(work, "vips")
-        os.makedirs(vips_out)
+        # One thread per vipsthumbnail and one process per core, as zorbelle
+        # runs one helper per core: the same share of a busy machine.
+        vips_env = dict(os.environ, VIPS_CONCURRENCY="1")
         per = (len(pictures) + cores - 1) // cores
-        start = time.perf_counter()
-        procs = [subprocess.Popen(["vipsthumbnail", "--size", str(side), "--rotate", "-o",
-                                   os.path.join(vips_out, "%s.jpg")] + pictures[i:i + per],
-                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-                 for i in range(0, len(pictures), per)]
-        if any(p.wait() != 0 for p in procs):
-            sys.exit("vipsthumbnail failed")
-        vips = time.perf_counter() - start
 
-        first = run(base + ["--thumbnails", tree], env)
-        made = len([f for f in os.listdir(os.path.join(tree, "_gazthumb")) if f.endswith(".jpg")])
-        if made != count:
-            sys.exit(f"zorbelle made {made} thumbnails of {count}")
+        def vipsthumbnail():
+            out = os.path.join(work, "vips")
+            shutil.rmtree(out, ignore_errors=True)
+            os.makedirs(out)
+            start = time.perf_counter()
+            procs = [subprocess.Popen(["vipsthumbnail", "--size", str(side), "--rotate", "-o",
+                                       os.path.join(out, "%s.jpg")] + pictures[i:i + per],
+                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                      env=vips_env)
+                     for i in range(0, len(pictures), per)]
+            if any(p.wait() != 0 for p in procs):
+                sys.exit("vipsthumbnail failed")
+            return time.perf_counter() - start
+
+        def zorbelle():
+            shutil.rmtree(os.path.join(tree, "_gazthumb"), ignore_errors=True)
+            elapsed = run(base + ["--thumbnails", tree], env)
+            made = [f for f in os.listdir(os.path.join(tree, "_gazthumb")) if f.endswith(".jpg")]
+            if len(made) != count:
+                sys.exit(f"zorbelle made {len(made)} thumbnails of {count}")
+            return elapsed
+
+        # Interleaved, best of two each, so that a busy moment hits both alike.
+        vips, first = float("inf"), float("inf")
+        for _ in range(2):
+            vips = min(vips, vipsthumbnail())
+            first = min(first, zorbelle())
         second = min(run(base + ["--thumbnails", tree], env) for _ in range(3))
         without = min(run(base + ["--no-thumbnails", tree], env) for _ in range(3))
         shutil.rmtree(os.path.join(tree, "_gazthumb"))
@@ -100,7 +116,7 @@ def main():
 
         print(f"{count} JPEGs 4000x3000 with EXIF, box {box} (thumbnails {side} px), {cores} cores")
         print(f"  zorbelle --thumbnails   {first:7.2f} s  {count / first:7.1f} thumbnails/s")
-        print(f"  vipsthumbnail x{cores}      {vips:7.2f} s  {count / vips:7.1f} thumbnails/s")
+        print(f"  vipsthumbnail x{cores}       {vips:7.2f} s  {count / vips:7.1f} thumbnails/s")
         print(f"  ratio zorbelle/vips     {vips / first:7.2f} x as fast")
         print(f"  second run, unchanged   {second:7.3f} s")
         print(f"  run without thumbnails  {without:7.3f} s  (second / without = "
