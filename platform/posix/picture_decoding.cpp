@@ -51,7 +51,40 @@ bool PngChunksIntact(std::span<const std::uint8_t> bytes) {
   return false;
 }
 
-// PNG and BMP; stb_image checks each chunk's bounds itself.
+// Counts a GIF's images up to two by walking its blocks, which stb_image
+// cannot do without decoding every frame; 0 for a damaged stream.
+int GifImages(std::span<const std::uint8_t> bytes) {
+  constexpr std::size_t kScreen = 13;  // header and logical screen descriptor
+  if (bytes.size() < kScreen) return 0;
+  std::size_t at = kScreen;
+  if (bytes[10] & 0x80) at += std::size_t{3} << ((bytes[10] & 7) + 1);
+  // Sub-blocks, each led by its length, end with an empty one.
+  const auto skipSubBlocks = [&] {
+    while (at < bytes.size() && bytes[at] != 0) at += std::size_t{1} + bytes[at];
+    ++at;
+    return at <= bytes.size();
+  };
+  int images = 0;
+  while (at < bytes.size() && images < 2) {
+    const std::uint8_t kind = bytes[at];
+    if (kind == 0x3B) break;
+    if (kind == 0x21) {
+      at += 2;
+    } else if (kind == 0x2C && at + 10 <= bytes.size()) {
+      const std::uint8_t flags = bytes[at + 9];
+      at += 10;
+      if (flags & 0x80) at += std::size_t{3} << ((flags & 7) + 1);
+      ++at;  // the LZW code size
+      ++images;
+    } else {
+      return 0;
+    }
+    if (!skipSubBlocks()) return 0;
+  }
+  return images;
+}
+
+// PNG, BMP and a still GIF; stb_image checks each chunk's bounds itself.
 std::optional<PicturePixels> DecodeStb(std::span<const std::uint8_t> bytes) {
   const int length = static_cast<int>(bytes.size());
   int width = 0, height = 0, components = 0;
@@ -116,6 +149,9 @@ std::optional<PicturePixels> DecodeForThumbnail(std::span<const std::uint8_t> by
     if (PngChunksIntact(bytes)) pixels = DecodeStb(bytes);
   } else if (StartsWith(bytes, "BM")) {
     pixels = DecodeStb(bytes);
+  } else if (StartsWith(bytes, "GIF87a") || StartsWith(bytes, "GIF89a")) {
+    // A moving GIF keeps its original, which moves.
+    if (GifImages(bytes) == 1) pixels = DecodeStb(bytes);
   } else if (StartsWith(bytes, "RIFF") && StartsWith(bytes, "WEBP", 8)) {
     pixels = DecodeWebp(bytes);
   } else if (StartsWith(bytes, "ftyp", 4)) {

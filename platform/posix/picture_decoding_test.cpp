@@ -15,6 +15,16 @@ std::optional<PicturePixels> Decode(const std::string& bytes, int side) {
       std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), side);
 }
 
+// A red pixel as a GIF of `frames` images, with a comment extension before each.
+std::string Gif(int frames) {
+  std::string gif("GIF89a\x01\0\x01\0\x80\0\0\xFF\0\0\0\0\0", 19);
+  for (int i = 0; i < frames; ++i) {
+    gif += std::string("\x21\xFE\x02hi\0", 6);
+    gif += std::string(",\0\0\0\0\x01\0\x01\0\0\x02\x02\x44\x01\0", 15);
+  }
+  return gif + ";";
+}
+
 TEST(ThumbnailDecoding, EveryFormatComesOutFittedToTheSide) {
   const PicturePixels picture = RedLeftBlueRight(400, 200);
   for (const auto& [format, bytes] :
@@ -74,7 +84,16 @@ TEST(ThumbnailDecoding, CutDamagedAndUnknownPicturesGiveNone) {
     EXPECT_FALSE(Decode(whole.substr(0, whole.size() / 2), 100));
   }
   EXPECT_FALSE(Decode(std::string("GIF89a\x10\0\x10\0", 10) + std::string(64, '\0'), 100));
+  EXPECT_FALSE(Decode(Gif(1).substr(0, 20), 100));
   EXPECT_FALSE(Decode("", 100));
+}
+
+TEST(ThumbnailDecoding, AStillGifGetsAThumbnailAMovingOneKeepsItsOriginal) {
+  const auto still = Decode(Gif(1), 100);
+  ASSERT_TRUE(still);
+  EXPECT_EQ(still->width, 1);
+  EXPECT_EQ(ColourAt(*still, 0, 0), "red");
+  EXPECT_FALSE(Decode(Gif(2), 100));
 }
 
 TEST(ThumbnailDecoding, AnEnormousDeclaredSizeIsRefusedBeforeAnyPixelIsAllocated) {
