@@ -14,6 +14,7 @@
 #include "platform/posix/posix_platform.h"
 #include "platform/posix/thumbnail_worker.h"
 #include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_stop_signals.h"
 #include "platform/qt/qt_system.h"
 #include "window/form_lifecycle.h"
 #include "window/program.h"
@@ -54,6 +55,7 @@ int main(int argc, char** argv) {
   dialogs.SetParent(&window);
   program.ShowAboutDialog = [&window, &platform] { zb::ShowAboutWindow(&window, platform); };
   window.MeasureForCentring();
+  zb::QtStopSignals stopSignals(program, [&window] { window.close(); });
   zb::Form_Load(program);
 
   if (options.isSet(grab)) {

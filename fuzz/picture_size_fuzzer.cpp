@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t leng
   // The box readers and the EXIF reader must stay inside the bytes given.
   const auto avif = zb::ReadAvifSize(data, length);
   zb::Require(!avif || (avif->width > 0 && avif->height > 0));
-  const int orientation = zb::ExifOrientation(data, length);
+  const int orientation = zb::ExifOrientation(std::span(data, length));
   zb::Require(orientation >= 1 && orientation <= 8);
 
   CheckFitted(zb::MeasurePicture(host->program, kPicture, true));

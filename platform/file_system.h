@@ -80,6 +80,10 @@ class FileSystem {
                              std::span<std::byte> buffer) = 0;
   // The address a browser opens for an absolute picture link.
   virtual std::string FileUrl(const std::string& path) = 0;
+  // The path with each existing entry spelt as on disk, letter case and all;
+  // the drive and entries that do not exist stay as given. Paths below it
+  // then need no case-blind look-up.
+  virtual std::string SpelledAsOnDisk(const std::string& path) = 0;
 };
 
 }  // namespace zb

@@ -62,6 +62,9 @@ class RecordingFileSystem : public FileSystem {
     return Record(FakeOperation::kRead, path, [&] { return fake_.ReadAt(path, offset, buffer); });
   }
   std::string FileUrl(const std::string& path) override { return fake_.FileUrl(path); }
+  std::string SpelledAsOnDisk(const std::string& path) override {
+    return fake_.SpelledAsOnDisk(path);
+  }
 
  private:
   class Listing : public FolderListing {

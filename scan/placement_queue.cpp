@@ -5,16 +5,6 @@
 
 namespace zb {
 
-void WritePictureCells(Program& program, const std::string& link, FittedSize fitted,
-                       const std::string& displayName, const std::string* reducedSource) {
-  RunContext& run = program.run;
-  program.gallery.WritePicture(run, link, fitted.width, fitted.height, displayName, reducedSource);
-  ++run.ImageCount;
-  if (run.ImagesPerPage > 0 && run.ImageCount % run.ImagesPerPage == 0) {
-    program.gallery.CloseFullPairAndStartNext(run);
-  }
-}
-
 void PlacementQueue::Write(Program& program, bool all) {
   ThumbnailMaker& maker = program.platform.thumbnails;
   RunContext& run = program.run;
@@ -25,14 +15,14 @@ void PlacementQueue::Write(Program& program, bool all) {
     const std::optional<std::string> name = maker.Wait(placement.ticket);
     try {
       if (run.ImageCount == 0) program.gallery.StartFirstPair(run);
-      if (!name) {
-        WritePictureCells(program, placement.link, placement.fitted, placement.displayName,
-                          nullptr);
-        continue;
-      }
-      const std::string source = PictureLink(run, program.platform.files, program.platform.encoding,
-                                             run.OutputFolder + kThumbnailFolder + "\\" + *name);
-      WritePictureCells(program, placement.link, placement.fitted, placement.displayName, &source);
+      const std::string source =
+          name ? PictureLink(run, program.platform.files, program.platform.encoding,
+                             run.OutputFolder + kThumbnailFolder + "\\" + *name)
+               : std::string();
+      program.gallery.WritePicture(run, placement.link, placement.fitted.width,
+                                   placement.fitted.height, placement.displayName,
+                                   name ? &source : nullptr);
+      program.gallery.CountPicture(run);
     } catch (const FileError&) {
       waiting_.clear();
       throw;

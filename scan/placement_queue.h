@@ -42,9 +42,4 @@ class PlacementQueue {
   std::deque<Placement> waiting_;
 };
 
-// One picture's lines, then the roll to the next pair when the page is
-// full; reducedSource as GalleryWriter::WritePicture takes it.
-void WritePictureCells(Program& program, const std::string& link, FittedSize fitted,
-                       const std::string& displayName, const std::string* reducedSource);
-
 }  // namespace zb

@@ -5,6 +5,7 @@
 #include "gallery/gallery_writer.h"
 #include "run/messages.h"
 #include "run/output_location.h"
+#include "run/run_driver.h"
 #include "run/text_util.h"
 #include "scan/picture_fit.h"
 #include "scan/picture_kind.h"
@@ -21,9 +22,7 @@ constexpr std::int16_t kPageWriteError = 75;
 bool AnswerStopRequest(Program& program) {
   MainForm& f = program.form;
   if (program.platform.dialogs.Show(StopQuestion()) == Answer::kYes) {
-    program.run.RunState = 2;
-    f.LblComment.SetCaption(kStoppedText);
-    f.cmdStart.SetEnabled(true);
+    ConfirmStop(program);
     return false;
   }
   f.cmdStart.SetEnabled(false);
@@ -52,7 +51,8 @@ std::int16_t PlacePicture(Program& program, const std::string& path, PictureKind
     const MeasuredSize measured = MeasurePicture(program, path, kind == PictureKind::kGif);
     const FittedSize fitted = FitIntoBox(measured.width, measured.height, run.ThumbnailSize);
     if (!thumbnails) {
-      WritePictureCells(program, link, fitted, displayName, nullptr);
+      program.gallery.WritePicture(run, link, fitted.width, fitted.height, displayName);
+      program.gallery.CountPicture(run);
       return 0;
     }
     // Twice the box, for screens with dense pixels.

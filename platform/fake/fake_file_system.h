@@ -76,6 +76,7 @@ class FakeFileSystem : public FileSystem {
                      std::span<std::byte> buffer) override;
   // "file:///fake/" + the path with "/" separators, percent-encoded.
   std::string FileUrl(const std::string& path) override;
+  std::string SpelledAsOnDisk(const std::string& path) override;
 
  private:
   struct File;

@@ -1,51 +1,72 @@
 #include "platform/posix/exif_orientation.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
 namespace zb {
 namespace {
 
-constexpr std::size_t kHeader = 6;  // "Exif\0\0"
-constexpr unsigned kOrientationTag = 0x0112;
-constexpr unsigned kMaxEntries = 512;
+constexpr unsigned char kExifPrefix[] = {'E', 'x', 'i', 'f', 0, 0};
+constexpr std::uint16_t kOrientationTag = 0x0112;
+constexpr std::uint16_t kShortType = 3;
+constexpr std::size_t kEntrySize = 12;
 
+// Reads TIFF numbers in the header's byte order; every read is checked
+// against the segment's end.
 class TiffReader {
  public:
-  TiffReader(const unsigned char* data, std::size_t length, bool bigEndian)
-      : data_(data), length_(length), big_(bigEndian) {}
-  bool Has(std::size_t at, std::size_t n) const { return at <= length_ && n <= length_ - at; }
-  unsigned U16(std::size_t at) const {
-    return big_ ? (data_[at] << 8 | data_[at + 1]) : (data_[at + 1] << 8 | data_[at]);
+  explicit TiffReader(std::span<const unsigned char> tiff) : tiff_(tiff) {}
+
+  bool ReadByteOrder() {
+    if (tiff_.size() < 2) return false;
+    if (tiff_[0] == 'I' && tiff_[1] == 'I') {
+      bigEndian_ = false;
+    } else if (tiff_[0] == 'M' && tiff_[1] == 'M') {
+      bigEndian_ = true;
+    } else {
+      return false;
+    }
+    return true;
   }
-  std::uint32_t U32(std::size_t at) const {
-    return big_ ? (std::uint32_t{U16(at)} << 16 | U16(at + 2))
-                : (std::uint32_t{U16(at + 2)} << 16 | U16(at));
+
+  bool Fits(std::uint64_t at, std::uint64_t length) const {
+    return at <= tiff_.size() && length <= tiff_.size() - at;
+  }
+
+  std::uint32_t Number(std::size_t at, int bytes) const {
+    std::uint32_t value = 0;
+    for (int i = 0; i < bytes; ++i) {
+      const unsigned char b = tiff_[at + (bigEndian_ ? i : bytes - 1 - i)];
+      value = value << 8 | b;
+    }
+    return value;
   }
 
  private:
-  const unsigned char* data_;
-  std::size_t length_;
-  bool big_;
+  std::span<const unsigned char> tiff_;
+  bool bigEndian_ = false;
 };
 
 }  // namespace
 
-int ExifOrientation(const unsigned char* payload, std::size_t length) {
-  if (length < kHeader + 8 || std::memcmp(payload, "Exif\0\0", kHeader) != 0) return 1;
-  const unsigned char* tiff = payload + kHeader;
-  const std::size_t size = length - kHeader;
-  const bool big = tiff[0] == 'M' && tiff[1] == 'M';
-  if (!big && !(tiff[0] == 'I' && tiff[1] == 'I')) return 1;
-  const TiffReader r(tiff, size, big);
-  const std::size_t ifd = r.U32(4);
-  if (!r.Has(ifd, 2)) return 1;
-  const unsigned count = r.U16(ifd);
-  for (unsigned i = 0; i < count && i < kMaxEntries; ++i) {
-    const std::size_t entry = ifd + 2 + std::size_t{12} * i;
-    if (!r.Has(entry, 12)) return 1;
-    if (r.U16(entry) != kOrientationTag) continue;
-    const unsigned value = r.U16(entry + 8);
+int ExifOrientation(std::span<const unsigned char> segment) {
+  if (segment.size() < sizeof kExifPrefix ||
+      std::memcmp(segment.data(), kExifPrefix, sizeof kExifPrefix) != 0) {
+    return 1;
+  }
+  TiffReader tiff(segment.subspan(sizeof kExifPrefix));
+  if (!tiff.ReadByteOrder() || !tiff.Fits(2, 6) || tiff.Number(2, 2) != 42) return 1;
+  const std::uint32_t ifd = tiff.Number(4, 4);
+  if (!tiff.Fits(ifd, 2)) return 1;
+  const std::uint32_t entries = tiff.Number(ifd, 2);
+  for (std::uint32_t i = 0; i < entries; ++i) {
+    const std::uint64_t at = ifd + 2 + std::uint64_t{i} * kEntrySize;
+    if (!tiff.Fits(at, kEntrySize)) return 1;
+    const auto entry = static_cast<std::size_t>(at);
+    if (tiff.Number(entry, 2) != kOrientationTag) continue;
+    if (tiff.Number(entry + 2, 2) != kShortType || tiff.Number(entry + 4, 4) != 1) return 1;
+    const std::uint32_t value = tiff.Number(entry + 8, 2);
     return value >= 1 && value <= 8 ? static_cast<int>(value) : 1;
   }
   return 1;

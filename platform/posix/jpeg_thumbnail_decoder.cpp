@@ -15,7 +15,7 @@ struct Decoder {
 int OrientationOf(const jpeg_decompress_struct& info) {
   for (jpeg_saved_marker_ptr m = info.marker_list; m != nullptr; m = m->next) {
     if (m->marker == JPEG_APP0 + 1) {
-      const int orientation = ExifOrientation(m->data, m->data_length);
+      const int orientation = ExifOrientation(std::span(m->data, m->data_length));
       if (orientation != 1) return orientation;
     }
   }

@@ -1,15 +1,20 @@
 #pragma once
 
-#include <array>
+#include <optional>
 
 #include "platform/picture_loader.h"
 #include "platform/posix/drive_paths.h"
+#include "platform/posix/picture_bytes.h"
 
 namespace zb {
 
-// Sizes pictures from their headers alone, by content rather than by name:
-// JPEG through libjpeg, BMP, PNG and GIF through stb_image. Anything else,
-// including cut or empty files, gives no size.
+// A picture's size as a browser shows it, from its headers alone and by
+// content rather than by name: JPEG through libjpeg, BMP, PNG and GIF
+// through stb_image. Anything else, including cut or empty files, gives no
+// size. Reads a bounded number of bytes whatever the file holds.
+std::optional<PixelSize> MeasurePictureBytes(PictureBytes& bytes);
+
+// Measures the pictures of drive paths.
 class PictureMeasurer : public PictureLoader {
  public:
   explicit PictureMeasurer(DrivePaths& paths) : paths_(paths) {}
@@ -17,10 +22,7 @@ class PictureMeasurer : public PictureLoader {
   std::optional<PixelSize> Measure(const std::string& path) override;
 
  private:
-  std::optional<PixelSize> MeasureOpenFile(int fd);
-
   DrivePaths& paths_;
-  std::array<unsigned char, std::size_t{16} * 1024> head_;
 };
 
 }  // namespace zb

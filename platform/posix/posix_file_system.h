@@ -26,6 +26,9 @@ class PosixFileSystem : public FileSystem {
   std::size_t ReadAt(const std::string& path, std::uint64_t offset,
                      std::span<std::byte> buffer) override;
   std::string FileUrl(const std::string& path) override;
+  std::string SpelledAsOnDisk(const std::string& path) override {
+    return paths_.SpelledAsOnDisk(path);
+  }
 
  private:
   // True for an entry of the folder listed last, when that folder's path was

@@ -77,8 +77,9 @@ std::vector<std::uint8_t> MakeThumbnailBytes(const std::string& hostPath, int si
 }
 
 int RunThumbnailWorker(int in, int out) {
-  // The run's terminal stop reaches the run, which ends its workers itself.
-  std::signal(SIGINT, SIG_IGN);
+  // A stop signal is for the run, which ends its helpers in order (they
+  // leave when their socket closes).
+  for (int stop : {SIGINT, SIGTERM, SIGHUP}) std::signal(stop, SIG_IGN);
   for (;;) {
     std::uint32_t side = 0;
     std::uint32_t length = 0;
