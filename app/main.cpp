@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "app/about_window.h"
+#include "app/app_icon.h"
 #include "app/main_window.h"
 #include "app/window_grab.h"
 #include "platform/posix/posix_platform.h"
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Zorbelle");
   QGuiApplication::setDesktopFileName("zorbelle");
+  zb::InstallApplicationIcon();
   QCommandLineParser options;
   options.setApplicationDescription("Gathers every picture under a folder into HTML pages.");
   options.addHelpOption();

@@ -16,8 +16,9 @@ std::string Number(int value) { return std::to_string(value); }
 
 // Options added later are written only once used, so that a user who never
 // turns them on keeps exactly the settings file of before.
-void WriteLaterOption(StoredOptions& stored, const char* key, const MenuItem& item) {
-  if (item.Checked() || stored.Has(key)) stored.Write(key, Flag(item));
+void AddLaterOption(StoredOptions& stored, SettingsStore::Values& values, const char* key,
+                    const MenuItem& item) {
+  if (item.Checked() || stored.Has(key)) values.emplace_back(key, Flag(item));
 }
 
 }  // namespace
@@ -25,26 +26,31 @@ void WriteLaterOption(StoredOptions& stored, const char* key, const MenuItem& it
 void SaveSettings(Program& program) {
   const MainForm& f = program.form;
   StoredOptions stored(program);
-  stored.Write("chkGazoHtml", Number(f.chkGazoHtml.Value()));
-  stored.Write("chkBmp", Number(f.chkBmp.Value()));
-  stored.Write("chkHtmlBr", Number(f.chkHtmlBr.Value()));
-  stored.Write("chkAllFileList", Number(f.chkAllFileList.Value()));
-  stored.Write("chkLelative", Number(f.chkLelative.Value()));
-  stored.Write("chkSameDir", Number(f.chkSameDir.Value()));
-  stored.Write("chkSubDir", Number(f.chkSubDir.Value()));
-  stored.Write("hscGazoSuu", Number(f.hscGazoSuu.Value()));
-  stored.Write("hscThumbnail", Number(f.hscThumbnail.Value()));
-  stored.Write("txtOLEKensaku", f.txtOLEKensaku.Text());
-  stored.Write("txtOLESakusei", f.txtOLESakusei.Text());
-  stored.Write("mnuOptionItem0", Flag(f.mnuOptionItem[0]));
-  stored.Write("mnuOptionItem1", Flag(f.mnuOptionItem[1]));
-  stored.Write("chkTable1", Number(f.chkTable1.Value()));
-  stored.Write("cmbFontSize", f.cmbFontSize.Text());
-  stored.Write("cmbGazoSuu", f.cmbGazoSuu.Text());
-  stored.Write("chkFileName", Number(f.chkFileName.Value()));
-  stored.Write("optWin2", f.optWin2[2].Value() ? "2" : f.optWin2[1].Value() ? "1" : "0");
-  WriteLaterOption(stored, "mnuOptionItem2", f.mnuOptionItem[2]);
-  WriteLaterOption(stored, "mnuOptionItem3", f.mnuOptionItem[3]);
+  SettingsStore::Values values{
+      {"chkGazoHtml", Number(f.chkGazoHtml.Value())},
+      {"chkBmp", Number(f.chkBmp.Value())},
+      {"chkHtmlBr", Number(f.chkHtmlBr.Value())},
+      {"chkAllFileList", Number(f.chkAllFileList.Value())},
+      {"chkLelative", Number(f.chkLelative.Value())},
+      {"chkSameDir", Number(f.chkSameDir.Value())},
+      {"chkSubDir", Number(f.chkSubDir.Value())},
+      {"hscGazoSuu", Number(f.hscGazoSuu.Value())},
+      {"hscThumbnail", Number(f.hscThumbnail.Value())},
+      {"txtOLEKensaku", f.txtOLEKensaku.Text()},
+      {"txtOLESakusei", f.txtOLESakusei.Text()},
+      {"mnuOptionItem0", Flag(f.mnuOptionItem[0])},
+      {"mnuOptionItem1", Flag(f.mnuOptionItem[1])},
+      {"chkTable1", Number(f.chkTable1.Value())},
+      {"cmbFontSize", f.cmbFontSize.Text()},
+      {"cmbGazoSuu", f.cmbGazoSuu.Text()},
+      {"chkFileName", Number(f.chkFileName.Value())},
+      {"optWin2", f.optWin2[2].Value()   ? "2"
+                  : f.optWin2[1].Value() ? "1"
+                                         : "0"},
+  };
+  AddLaterOption(stored, values, "mnuOptionItem2", f.mnuOptionItem[2]);
+  AddLaterOption(stored, values, "mnuOptionItem3", f.mnuOptionItem[3]);
+  stored.WriteAll(values);
 }
 
 void ReportIfSettingsCannotBeSaved(Program& program) {

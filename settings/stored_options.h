@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/settings_store.h"
+
 namespace zb {
 
 struct Program;
@@ -22,6 +24,8 @@ class StoredOptions {
   bool Has(const char* key);
 
   void Write(const char* key, const std::string& text);
+  // All at once, as saving at exit does.
+  void WriteAll(const SettingsStore::Values& values);
 
  private:
   Program& program_;
