@@ -46,7 +46,8 @@ struct ViewFixture {
   Platform posix = host.With(dialogs);
   HostSystem fakeSystem{posix.files};
   QtSystem system{fakeSystem};
-  Platform platform{posix.files, posix.encoding, settings, dialogs, shell, posix.pictures, system};
+  Platform platform{posix.files, posix.encoding, settings, dialogs,
+                    shell,       posix.pictures, system,   posix.thumbnails};
   Program program{platform};
   MainForm& form = program.form;
   MainWindow window{program, [this](const std::string& hostPath) {

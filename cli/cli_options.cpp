@@ -32,7 +32,7 @@ struct Toggle {
   }
 };
 
-const std::array<Toggle, 10> kToggles{{
+const std::array<Toggle, 12> kToggles{{
     {"gallery", &CliOptions::gallery, &MainForm::chkGazoHtml, -1,
      "Write the gallery pages (--no-gallery: don't)"},
     {"bmp", &CliOptions::bmp, &MainForm::chkBmp, -1, "Include .bmp pictures"},
@@ -49,6 +49,10 @@ const std::array<Toggle, 10> kToggles{{
      "File name under each picture (table layout)"},
     {"delete-odd-files", &CliOptions::deleteOddFiles, nullptr, 0,
      "Offer files whose path holds ';' for deletion"},
+    {"thumbnails", &CliOptions::thumbnails, nullptr, 2,
+     "Write reduced copies into _gazthumb for the reduced pages"},
+    {"more-formats", &CliOptions::moreFormats, nullptr, 3,
+     "Also take .png, .webp and .avif pictures"},
 }};
 
 const std::array<const char*, 3> kOpenIn{"same", "window", "new"};

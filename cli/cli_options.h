@@ -18,7 +18,7 @@ struct CliOptions {
   std::optional<std::string> fontSize;
   std::optional<int> openIn;  // optWin2 index
   std::optional<bool> gallery, bmp, lineBreak, allFiles, relative, sameFolder, subfolders, table,
-      fileNames, deleteOddFiles;
+      fileNames, deleteOddFiles, thumbnails, moreFormats;
   bool openResults = false;
   bool yes = false;
   bool deleteCrashPicture = false;

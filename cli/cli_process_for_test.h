@@ -25,8 +25,10 @@ struct ProcessResult {
 // inherited one, its input empty, its output streams into pipes.
 class CliProcess {
  public:
-  CliProcess(const std::vector<std::string>& args, const std::vector<std::string>& env) {
-    std::vector<std::string> all{ZORBELLE_CLI_PATH};
+  // Another program may stand in for zorbelle-cli.
+  CliProcess(const std::vector<std::string>& args, const std::vector<std::string>& env,
+             const std::string& program = ZORBELLE_CLI_PATH) {
+    std::vector<std::string> all{program};
     all.insert(all.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& a : all) argv.push_back(a.data());

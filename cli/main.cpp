@@ -5,6 +5,7 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <optional>
+#include <string_view>
 
 #include "cli/cli_options.h"
 #include "cli/cli_progress.h"
@@ -13,6 +14,7 @@
 #include "cli/terminal_text.h"
 #include "platform/posix/posix_platform.h"
 #include "platform/posix/stop_signals.h"
+#include "platform/posix/thumbnail_worker.h"
 #include "run/run_driver.h"
 #include "window/form_lifecycle.h"
 #include "window/path_fields.h"
@@ -72,6 +74,9 @@ int ExitCodeOf(zb::RunOutcome outcome) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::string_view(argv[1]) == zb::kThumbnailWorkerArgument) {
+    return zb::RunThumbnailWorker(STDIN_FILENO, STDOUT_FILENO);
+  }
   zb::PosixPlatform host;
   zb::StopSignals stopSignals;
   const bool interactive = isatty(STDIN_FILENO) && isatty(STDERR_FILENO);
@@ -90,7 +95,7 @@ int main(int argc, char** argv) {
   zb::Platform services = host.With(dialogs);
   OptionalShell shell(services.shell, options.openResults);
   zb::Platform platform{services.files, services.encoding, services.settings, dialogs,
-                        shell,          services.pictures, services.system};
+                        shell,          services.pictures, services.system,   services.thumbnails};
   zb::Program program(platform);
   zb::Form_Load(program);
   zb::Form_Activate(program);

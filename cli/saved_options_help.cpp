@@ -38,8 +38,8 @@ std::string SavedOptionsHelp(PosixPlatform& posix) {
   SilentDialogs dialogs;
   const Platform host = posix.With(dialogs);
   ReadOnlySettings settings(host.settings);
-  Platform quiet{host.files, host.encoding, settings,   dialogs,
-                 host.shell, host.pictures, host.system};
+  Platform quiet{host.files, host.encoding, settings,    dialogs,
+                 host.shell, host.pictures, host.system, host.thumbnails};
   Program program(quiet);
   Form_Load(program);
   return "Options not given keep their saved values. Saved now:\n  " +

@@ -1,6 +1,7 @@
 // Hostile picture files: the header readers behind the picture loader (JPEG
-// through libjpeg; GIF, BMP and PNG through stb_image) and the GIF header
-// fields the run reads itself.
+// through libjpeg; GIF, BMP and PNG through stb_image; WebP through libwebp;
+// AVIF's boxes), the GIF header fields the run reads itself, and the EXIF
+// orientation that thumbnails follow.
 #include <cstddef>
 #include <cstdint>
 #include <fstream>
@@ -8,6 +9,8 @@
 
 #include "fuzz/require.h"
 #include "platform/fake/fake_dialogs.h"
+#include "platform/posix/avif_header_reader.h"
+#include "platform/posix/exif_orientation.h"
 #include "platform/posix/posix_platform.h"
 #include "platform/posix/test_folder.h"
 #include "scan/picture_fit.h"
@@ -43,6 +46,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t leng
   const std::optional<zb::PixelSize> size = host->platform.pictures.Measure(kPicture);
   // A size is a size: the loader gives none rather than a zero side.
   zb::Require(!size || (size->width > 0 && size->height > 0));
+
+  // The box readers and the EXIF reader must stay inside the bytes given.
+  const auto avif = zb::ReadAvifSize(data, length);
+  zb::Require(!avif || (avif->width > 0 && avif->height > 0));
+  const int orientation = zb::ExifOrientation(std::span(data, length));
+  zb::Require(orientation >= 1 && orientation <= 8);
 
   CheckFitted(zb::MeasurePicture(host->program, kPicture, true));
   CheckFitted(zb::MeasurePicture(host->program, kPicture, false));

@@ -47,8 +47,8 @@ std::vector<std::string> Options(const zb::MainForm& f) {
 
 struct Restored {
   explicit Restored(zb::SettingsStore& store)
-      : platform{fake.files, fake.encoding, store,      fake.dialogs,
-                 fake.shell, fake.pictures, fake.system} {
+      : platform{fake.files, fake.encoding, store,       fake.dialogs,
+                 fake.shell, fake.pictures, fake.system, fake.thumbnails} {
     zb::RestoreSettings(program);
     zb::RestorePaths(program);
   }

@@ -100,13 +100,16 @@ void GalleryWriter::OpenPair(RunContext& ctx, std::int32_t k) {
 }
 
 void GalleryWriter::WritePicture(const RunContext& ctx, const std::string& link, int width,
-                                 int height, const std::string& displayName) {
-  const std::string anchor =
-      "<a href=\"" + link + "\" " + ctx.TargetAttr + "><img src=\"" + link + "\"";
+                                 int height, const std::string& displayName,
+                                 const std::string* reducedSource) {
+  const auto anchor = [&](const std::string& source) {
+    return "<a href=\"" + link + "\" " + ctx.TargetAttr + "><img src=\"" + source + "\"";
+  };
   const std::string ending = ctx.HtmlLineBreak == 1 ? " border=0></a><br>" : " border=0></a>";
-  WriteIgnoringFailure(reduced_.get(), anchor + " width=" + SignedNumber(width) +
+  WriteIgnoringFailure(reduced_.get(), anchor(reducedSource ? *reducedSource : link) +
+                                           " width=" + SignedNumber(width) +
                                            " height=" + SignedNumber(height) + ending);
-  WriteIgnoringFailure(normal_.get(), anchor + ending);
+  WriteIgnoringFailure(normal_.get(), anchor(link) + ending);
   if (ctx.TableLayout != 1) return;
   if (ctx.ShowFileName == 1) {
     WriteToBothIgnoringFailure("<br><font size=" + FontSizeValue(ctx.NameFontSize, encoding_) +

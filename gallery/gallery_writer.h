@@ -29,9 +29,10 @@ class GalleryWriter {
 
   // One picture's lines. link is the picture's link as PictureLink gives it;
   // width and height are the fitted size; displayName is raw text. Write
-  // failures are ignored.
+  // failures are ignored. reducedSource, when given, is what the reduced
+  // page shows in place of the picture (its thumbnail); the link stays.
   void WritePicture(const RunContext& ctx, const std::string& link, int width, int height,
-                    const std::string& displayName);
+                    const std::string& displayName, const std::string* reducedSource = nullptr);
 
   // Closes the open pair as it stands, writing nothing more. Both files are
   // closed either way; a failed close throws FileError afterwards, as the

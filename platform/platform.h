@@ -7,6 +7,7 @@
 #include "platform/shell.h"
 #include "platform/system.h"
 #include "platform/text_encoding.h"
+#include "platform/thumbnail_maker.h"
 
 namespace zb {
 
@@ -19,6 +20,7 @@ struct Platform {
   Shell& shell;
   PictureLoader& pictures;
   System& system;
+  ThumbnailMaker& thumbnails;
 };
 
 }  // namespace zb

@@ -10,6 +10,7 @@
 #include "run/run_lockout.h"
 #include "run/text_util.h"
 #include "scan/folder_walker.h"
+#include "scan/process_file.h"
 #include "settings/crash_marker.h"
 #include "window/focus.h"
 #include "window/program.h"
@@ -38,6 +39,7 @@ void TakeOptionsSnapshot(Program& program) {
                          ? static_cast<std::int16_t>(perRow)
                          : 3;
   run.ShowFileName = static_cast<std::int16_t>(f.chkFileName.Value());
+  run.MoreFormats = f.mnuOptionItem[3].Checked() ? 1 : 0;
   run.TargetAttr = f.optWin2[2].Value()   ? " TARGET=_blank "
                    : f.optWin2[1].Value() ? " TARGET=\"aaa\" "
                                           : "";
@@ -67,6 +69,25 @@ void RefuseBusyOutputFolder(Program& program) {
   program.lastOutcome = RunOutcome::kFailed;
 }
 
+// A _gazthumb that cannot be taken leaves the run without thumbnails.
+void BeginThumbnails(Program& program) {
+  RunContext& run = program.run;
+  run.MakeThumbnails = program.form.chkGazoHtml.Value() == 1 &&
+                               program.form.mnuOptionItem[2].Checked() &&
+                               program.platform.thumbnails.Begin(run.OutputFolder)
+                           ? 1
+                           : 0;
+}
+
+// Our thumbnails that the run did not name go only after a whole walk: a
+// stopped one has not named those of the pictures it did not reach.
+void EndThumbnails(Program& program, bool walkedWhole) {
+  if (program.run.MakeThumbnails != 1) return;
+  program.placements.Clear();
+  program.platform.thumbnails.End(walkedWhole);
+  program.run.MakeThumbnails = 0;
+}
+
 void FailurePath(Program& program) {
   program.platform.dialogs.Show(FileErrorMessage());
   if (program.allFileList) {
@@ -77,6 +98,7 @@ void FailurePath(Program& program) {
     }
   }
   program.gallery.CloseAsTheyStand();
+  EndThumbnails(program, false);
   // The run did not crash: the picture last measured is no suspect.
   ClearCrashMarker(program.platform);
   UnlockWindowAfterRun(program);
@@ -94,10 +116,14 @@ void RunCatalogue(Program& program) {
     program.allFileList = program.platform.files.CreateTextFile(run.OutputFolder + kAllFileName);
   }
   TakeOptionsSnapshot(program);
+  BeginThumbnails(program);
   run.CurrentDepth = static_cast<std::int16_t>(CountChar(run.SearchRoot, '\\') - 1);
   run.RunState = 0;
   program.enteredFolders.clear();
-  if (WalkFolder(program, run.SearchRoot) != 0) throw FileError("a page could not be written");
+  if (WalkFolder(program, run.SearchRoot) != 0 || WritePlacedPictures(program, true) != 0) {
+    throw FileError("a page could not be written");
+  }
+  EndThumbnails(program, run.RunState == 0);
   f.LblFileCount.SetCaption(std::to_string(run.FileCount));
   f.LblFileCount.Refresh();
   CloseAllFileList(program);

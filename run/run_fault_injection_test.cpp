@@ -220,7 +220,7 @@ struct FaultRun {
   RecordingFileSystem files{host.files};
   ScriptedDialogs dialogs{kDeletedOddFile};
   Platform platform{files,      host.encoding, host.settings, dialogs,
-                    host.shell, host.pictures, host.system};
+                    host.shell, host.pictures, host.system,   host.thumbnails};
   Program program{platform};
   int start = 0;
   std::size_t recordedBeforeStart = 0;

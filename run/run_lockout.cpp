@@ -8,13 +8,13 @@ void LockWindowForRun(Program& program) {
   MainForm& f = program.form;
   SetEnabled({&f.Drive1, &f.Dir1, &f.File1, &f.SSTab1, &f.hscGazoSuu, &f.cmdStart}, false);
   f.cmdStop.SetEnabled(true);
-  SetEnabled({&f.cmdView,        &f.chkAllFileList, &f.chkLelative,    &f.chkSameDir,
-              &f.chkGazoHtml,    &f.chkBmp,         &f.chkHtmlBr,      &f.chkSubDir,
-              &f.hscThumbnail,   &f.txtOLEKensaku,  &f.txtOLESakusei,  &f.cmdWriteDirSet,
-              &f.optWin2[0],     &f.optWin2[1],     &f.optWin2[2],     &f.frmOptWin2,
-              &f.mnuFileItem[0], &f.mnuFileItem[1], &f.mnuFileItem[3], &f.mnuViewItem[0],
-              &f.mnuViewItem[1], &f.chkTable1,      &f.cmbFontSize,    &f.cmbGazoSuu,
-              &f.chkFileName,    &f.mnuRunItem[0]},
+  SetEnabled({&f.cmdView,        &f.chkAllFileList, &f.chkLelative,      &f.chkSameDir,
+              &f.chkGazoHtml,    &f.chkBmp,         &f.chkHtmlBr,        &f.chkSubDir,
+              &f.hscThumbnail,   &f.txtOLEKensaku,  &f.txtOLESakusei,    &f.cmdWriteDirSet,
+              &f.optWin2[0],     &f.optWin2[1],     &f.optWin2[2],       &f.frmOptWin2,
+              &f.mnuFileItem[0], &f.mnuFileItem[1], &f.mnuFileItem[3],   &f.mnuViewItem[0],
+              &f.mnuViewItem[1], &f.chkTable1,      &f.cmbFontSize,      &f.cmbGazoSuu,
+              &f.chkFileName,    &f.mnuRunItem[0],  &f.mnuOptionItem[2], &f.mnuOptionItem[3]},
              false);
   f.mnuRunItem[1].SetEnabled(true);
 }
@@ -41,7 +41,8 @@ void UnlockWindowAfterRun(Program& program) {
   SetEnabled({&f.hscThumbnail, &f.txtOLEKensaku}, true);
   if (f.chkSameDir.Value() == 0) f.txtOLESakusei.SetEnabled(true);
   SetEnabled({&f.cmdWriteDirSet, &f.mnuFileItem[0], &f.mnuFileItem[1], &f.mnuFileItem[3],
-              &f.mnuViewItem[0], &f.mnuViewItem[1], &f.mnuRunItem[0]},
+              &f.mnuViewItem[0], &f.mnuViewItem[1], &f.mnuRunItem[0], &f.mnuOptionItem[2],
+              &f.mnuOptionItem[3]},
              true);
   f.mnuRunItem[1].SetEnabled(false);
 }

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "gallery/thumbnail_names.h"
 #include "run/text_util.h"
 #include "scan/process_file.h"
 #include "window/program.h"
@@ -19,6 +20,15 @@ bool Skipped(const FolderEntry& entry, bool first) {
          entry.name == ".." || !entry.attributes || entry.name.find('\\') != std::string::npos;
 }
 
+// The program's own thumbnails (a folder that carries our mark) are never
+// catalogued, even by a run made without thumbnails.
+bool IsOwnThumbnailFolder(Program& program, const std::string& folder, const std::string& name) {
+  return EqualsIgnoreCase(name, kThumbnailFolder) &&
+         EqualsIgnoreCase(folder, program.run.OutputFolder) &&
+         program.platform.files.GetAttributes(folder + name + "\\" + kThumbnailOwnerMark)
+             .has_value();
+}
+
 // Lists the folder, handing its files to ProcessFile at once and keeping only
 // the names of its sub-folders. A folder already entered in this run (a link
 // back up the tree) is not listed again.
@@ -31,7 +41,7 @@ std::int16_t ListFiles(Program& program, const std::string& folder,
     if (Skipped(entry, first)) continue;
     program.CurrentEntry = entry.name;
     if (*entry.attributes & kAttrDirectory) {
-      subfolders.push_back(entry.name);
+      if (!IsOwnThumbnailFolder(program, folder, entry.name)) subfolders.push_back(entry.name);
     } else if (std::int16_t error = ProcessFile(program, folder + entry.name)) {
       return error;
     }

@@ -6,7 +6,7 @@
 
 namespace zb {
 
-PictureKind KindOf(const std::string& path, bool withBmp) {
+PictureKind KindOf(const std::string& path, bool withBmp, bool moreFormats) {
   const std::size_t dot = path.rfind('.');
   if (dot == std::string::npos) return PictureKind::kNone;
   const std::string_view ext = std::string_view(path).substr(dot);
@@ -15,6 +15,11 @@ PictureKind KindOf(const std::string& path, bool withBmp) {
     if (EqualsIgnoreCase(ext, known)) return PictureKind::kOther;
   }
   if (withBmp && EqualsIgnoreCase(ext, ".bmp")) return PictureKind::kOther;
+  if (moreFormats) {
+    for (const char* newer : {".png", ".webp", ".avif"}) {
+      if (EqualsIgnoreCase(ext, newer)) return PictureKind::kOther;
+    }
+  }
   return PictureKind::kNone;
 }
 

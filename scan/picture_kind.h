@@ -8,6 +8,7 @@ enum class PictureKind { kNone, kGif, kOther };
 
 // The extension is taken from the last dot of the whole path, folders
 // included, so "C:\a.b\file" has none that matches. Case is ignored.
-PictureKind KindOf(const std::string& path, bool withBmp);
+// moreFormats admits .png, .webp and .avif.
+PictureKind KindOf(const std::string& path, bool withBmp, bool moreFormats);
 
 }  // namespace zb

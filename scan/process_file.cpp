@@ -11,6 +11,7 @@
 #include "scan/picture_fit.h"
 #include "scan/picture_kind.h"
 #include "scan/picture_measure.h"
+#include "scan/placement_queue.h"
 #include "window/program.h"
 
 namespace zb {
@@ -38,18 +39,11 @@ std::string DisplayName(const RunContext& run, const std::string& path) {
   return path;
 }
 
-// Places one picture; non-zero when starting or rolling a page pair failed.
-std::int16_t PlacePicture(Program& program, const std::string& path, PictureKind kind,
-                          const std::string& displayName) {
-  RunContext& run = program.run;
+// Runs a page write; a failure is reported and becomes the walk's error.
+template <typename Write>
+std::int16_t GuardPageWrite(Program& program, Write&& write) {
   try {
-    const std::string link =
-        PictureLink(run, program.platform.files, program.platform.encoding, path);
-    if (run.ImageCount == 0) program.gallery.StartFirstPair(run);
-    const MeasuredSize measured = MeasurePicture(program, path, kind == PictureKind::kGif);
-    const FittedSize fitted = FitIntoBox(measured.width, measured.height, run.ThumbnailSize);
-    program.gallery.WritePicture(run, link, fitted.width, fitted.height, displayName);
-    program.gallery.CountPicture(run);
+    write();
   } catch (const NotAPlainFileError& e) {
     program.platform.dialogs.Show(NotAPlainFileMessage(e.path()));
     return kPageWriteError;
@@ -58,6 +52,33 @@ std::int16_t PlacePicture(Program& program, const std::string& path, PictureKind
     return kPageWriteError;
   }
   return 0;
+}
+
+// Places one picture; non-zero when starting or rolling a page pair failed.
+// With thumbnails its lines wait in the run's queue for the thumbnail.
+std::int16_t PlacePicture(Program& program, const std::string& path, PictureKind kind,
+                          const std::string& displayName) {
+  RunContext& run = program.run;
+  bool queued = false;
+  const std::int16_t error = GuardPageWrite(program, [&] {
+    const std::string link =
+        PictureLink(run, program.platform.files, program.platform.encoding, path);
+    const bool thumbnails = run.MakeThumbnails == 1;
+    if (run.ImageCount == 0 && !thumbnails) program.gallery.StartFirstPair(run);
+    const MeasuredSize measured = MeasurePicture(program, path, kind == PictureKind::kGif);
+    const FittedSize fitted = FitIntoBox(measured.width, measured.height, run.ThumbnailSize);
+    if (!thumbnails) {
+      program.gallery.WritePicture(run, link, fitted.width, fitted.height, displayName);
+      program.gallery.CountPicture(run);
+      return;
+    }
+    // Twice the box, for screens with dense pixels.
+    const auto ticket = program.platform.thumbnails.Submit(path, 2 * run.ThumbnailSize);
+    program.placements.Push({link, fitted, displayName, ticket});
+    queued = true;
+  });
+  if (error != 0 || !queued) return error;
+  return WritePlacedPictures(program, false);
 }
 
 void ShowStatus(Program& program, const std::string& path) {
@@ -71,6 +92,10 @@ void ShowStatus(Program& program, const std::string& path) {
 }
 
 }  // namespace
+
+std::int16_t WritePlacedPictures(Program& program, bool all) {
+  return GuardPageWrite(program, [&] { program.placements.Write(program, all); });
+}
 
 std::int16_t ProcessFile(Program& program, const std::string& path) {
   RunContext& run = program.run;
@@ -92,13 +117,15 @@ std::int16_t ProcessFile(Program& program, const std::string& path) {
   }
 
   if (f.chkGazoHtml.Value() == 1) {
-    const PictureKind kind = KindOf(path, f.chkBmp.Value() == 1);
+    const PictureKind kind = KindOf(path, f.chkBmp.Value() == 1, run.MoreFormats == 1);
     if (kind != PictureKind::kNone) {
       if (std::int16_t error = PlacePicture(program, path, kind, displayName)) return error;
     }
   }
 
   if (run.DeleteOddFiles == 1 && CountChar(path, ';') > 0 && MayOfferForDeletion(program, path)) {
+    // A picture is deleted only after its lines are written.
+    if (std::int16_t error = WritePlacedPictures(program, true)) return error;
     try {
       ConfirmDeleteFileBelow(program, run.SearchRoot, path);
     } catch (const FileError&) {

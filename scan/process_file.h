@@ -13,4 +13,8 @@ struct Program;
 // already been reported; the walk must end.
 std::int16_t ProcessFile(Program& program, const std::string& path);
 
+// Writes the pictures that wait for their thumbnails (all of them, or those
+// done); non-zero as ProcessFile, after the page-write message was shown.
+std::int16_t WritePlacedPictures(Program& program, bool all);
+
 }  // namespace zb

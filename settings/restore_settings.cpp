@@ -65,6 +65,8 @@ void RestoreSettings(Program& program) {
                                : EqualsIgnoreCase(window, "1") ? 1
                                                                : 0;
   f.optWin2[selected].SetValue(true);
+  f.mnuOptionItem[2].SetChecked(stored.Flag("mnuOptionItem2", false));
+  f.mnuOptionItem[3].SetChecked(stored.Flag("mnuOptionItem3", false));
 }
 
 std::string DefaultSearchPath(const std::string& drive) {

@@ -14,11 +14,19 @@ std::string Flag(const MenuItem& item) { return item.Checked() ? "True" : "False
 
 std::string Number(int value) { return std::to_string(value); }
 
+// Options added later are written only once used, so that a user who never
+// turns them on keeps exactly the settings file of before.
+void AddLaterOption(StoredOptions& stored, SettingsStore::Values& values, const char* key,
+                    const MenuItem& item) {
+  if (item.Checked() || stored.Has(key)) values.emplace_back(key, Flag(item));
+}
+
 }  // namespace
 
 void SaveSettings(Program& program) {
   const MainForm& f = program.form;
-  StoredOptions(program).WriteAll({
+  StoredOptions stored(program);
+  SettingsStore::Values values{
       {"chkGazoHtml", Number(f.chkGazoHtml.Value())},
       {"chkBmp", Number(f.chkBmp.Value())},
       {"chkHtmlBr", Number(f.chkHtmlBr.Value())},
@@ -39,7 +47,10 @@ void SaveSettings(Program& program) {
       {"optWin2", f.optWin2[2].Value()   ? "2"
                   : f.optWin2[1].Value() ? "1"
                                          : "0"},
-  });
+  };
+  AddLaterOption(stored, values, "mnuOptionItem2", f.mnuOptionItem[2]);
+  AddLaterOption(stored, values, "mnuOptionItem3", f.mnuOptionItem[3]);
+  stored.WriteAll(values);
 }
 
 void ReportIfSettingsCannotBeSaved(Program& program) {

@@ -17,9 +17,9 @@ namespace zb {
 class SettingsTestHost {
  public:
   explicit SettingsTestHost(SettingsStore* store = nullptr)
-      : platform{fake.files,   fake.encoding, store ? *store : fake.settings,
-                 fake.dialogs, fake.shell,    fake.pictures,
-                 fake.system} {}
+      : platform{fake.files,   fake.encoding,  store ? *store : fake.settings,
+                 fake.dialogs, fake.shell,     fake.pictures,
+                 fake.system,  fake.thumbnails} {}
 
   // A value in the fake store's option section.
   void Store(const std::string& key, const std::string& value) {

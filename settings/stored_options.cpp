@@ -28,6 +28,12 @@ bool StoredOptions::Flag(const char* key, bool fallback) {
   return fallback;
 }
 
+bool StoredOptions::Has(const char* key) {
+  // No stored text holds a NUL, so this default marks a missing key.
+  const std::string missing(1, '\0');
+  return Text(key, missing) != missing;
+}
+
 void StoredOptions::Write(const char* key, const std::string& text) {
   program_.platform.settings.Write(app_, kOptionsSection, key, text);
 }

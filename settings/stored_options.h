@@ -20,6 +20,9 @@ class StoredOptions {
   // "True" or "False", in any letter case.
   bool Flag(const char* key, bool fallback);
 
+  // Whether the key is stored at all.
+  bool Has(const char* key);
+
   void Write(const char* key, const std::string& text);
   // All at once, as saving at exit does.
   void WriteAll(const SettingsStore::Values& values);

@@ -129,6 +129,8 @@ MainForm::MainForm() {
   mnuOption.SetCaption("ｵﾌﾟｼｮﾝ(&O)");
   Menu(mnuOptionItem[0], "異常ﾌｧｲﾙ削除(&D)", "Ctrl+D");
   Menu(mnuOptionItem[1], "背景白(&W)", "Ctrl+W");
+  Menu(mnuOptionItem[2], "縮小画像を作成", "");
+  Menu(mnuOptionItem[3], "PNG・WebP・AVIF も検索", "");
   mnuHelp.SetCaption("ﾍﾙﾌﾟ(&H)");
   Menu(mnuHelpItem[0], "ホームページ(&i)", "Ctrl+I");
   Menu(mnuHelpItem[1], "ｳﾞｧｰｼﾞｮﾝ情報(&A)", "Ctrl+A");

@@ -79,7 +79,9 @@ struct MainForm {
   std::array<MenuItem, 4> mnuFileItem;
   std::array<MenuItem, 2> mnuViewItem;
   std::array<MenuItem, 2> mnuRunItem;
-  std::array<MenuItem, 2> mnuOptionItem;
+  // Items 2 and 3 are options beyond the original two: thumbnails and the
+  // newer picture formats.
+  std::array<MenuItem, 4> mnuOptionItem;
   std::array<MenuItem, 3> mnuHelpItem;
 
  private:

@@ -47,10 +47,12 @@ Program::Program(Platform& host) : platform(host), gallery(host.files, host.enco
   for (int i : {0, 1, 3}) {
     f.mnuFileItem[static_cast<std::size_t>(i)].Click = [this, i] { mnuFileItem_Click(*this, i); };
   }
-  for (int i : {0, 1}) {
+  for (int i : {0, 1, 2, 3}) {
     f.mnuOptionItem[static_cast<std::size_t>(i)].Click = [this, i] {
       mnuOptionItem_Click(*this, i);
     };
+  }
+  for (int i : {0, 1}) {
     f.mnuViewItem[static_cast<std::size_t>(i)].Click = [this, i] { mnuViewItem_Click(*this, i); };
   }
   for (int i : {0, 1, 2}) {

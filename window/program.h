@@ -10,6 +10,7 @@
 #include "gallery/gallery_writer.h"
 #include "platform/platform.h"
 #include "run/run_context.h"
+#include "scan/placement_queue.h"
 #include "window/main_form.h"
 
 namespace zb {
@@ -34,6 +35,7 @@ struct Program {
   RunContext run;
   GalleryWriter gallery;
   std::unique_ptr<TextFile> allFileList;
+  PlacementQueue placements;
   std::unordered_set<FolderId, FolderIdHash> enteredFolders;
   std::string CurrentEntry;
   RunOutcome lastOutcome = RunOutcome::kNone;

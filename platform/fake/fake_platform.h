@@ -7,6 +7,7 @@
 #include "platform/fake/fake_settings_store.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/fake/fake_system.h"
+#include "platform/fake/fake_thumbnail_maker.h"
 #include "platform/platform.h"
 
 namespace zb {
@@ -20,7 +21,8 @@ struct FakePlatform {
   FakeShell shell;
   FakePictureLoader pictures;
   FakeSystem system{files};
-  Platform platform{files, encoding, settings, dialogs, shell, pictures, system};
+  FakeThumbnailMaker thumbnails;
+  Platform platform{files, encoding, settings, dialogs, shell, pictures, system, thumbnails};
 };
 
 }  // namespace zb

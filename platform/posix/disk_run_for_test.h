@@ -41,7 +41,7 @@ inline std::string Utf8FromShiftJis(std::string bytes) {
 
 inline Platform WithShell(const Platform& services, Shell& shell) {
   return {services.files, services.encoding, services.settings, services.dialogs,
-          shell,          services.pictures, services.system};
+          shell,          services.pictures, services.system,   services.thumbnails};
 }
 
 // A program on the POSIX host services with drive C: on a fresh folder,

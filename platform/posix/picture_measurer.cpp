@@ -12,6 +12,7 @@
 
 #include "platform/posix/jpeg_header_reader.h"
 #include "platform/posix/long_path.h"
+#include "platform/posix/newer_format_header.h"
 
 namespace zb {
 namespace {
@@ -50,6 +51,7 @@ std::optional<PixelSize> MeasureByFormat(PictureBytes& bytes, std::span<unsigned
                                          std::size_t filled) {
   const std::span<const unsigned char> head(buffer.data(), filled);
   if (StartsWith(head, "\xFF\xD8")) return ReadJpegSize(bytes, buffer, filled);
+  if (auto newer = ReadNewerFormatSize(head.data(), head.size())) return newer;
   return MeasureByStb(head);
 }
 

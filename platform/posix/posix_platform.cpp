@@ -16,16 +16,18 @@ PosixPlatform::PosixPlatform()
     : PosixPlatform(DriveTable::FromEnvironment(), IniSettingsStore::ConfigHomeFromEnvironment(),
                     SearchPathFromEnvironment()) {}
 
-PosixPlatform::PosixPlatform(DriveTable drives, std::string configHome, std::string searchPath)
+PosixPlatform::PosixPlatform(DriveTable drives, std::string configHome, std::string searchPath,
+                             std::string workerProgram)
     : paths_(std::move(drives)),
       files_(paths_, encoding_),
       settings_(std::move(configHome)),
       shell_(paths_),
       pictures_(paths_),
-      system_(paths_, std::move(searchPath)) {}
+      system_(paths_, std::move(searchPath)),
+      thumbnails_(paths_, std::move(workerProgram)) {}
 
 Platform PosixPlatform::With(Dialogs& dialogs) {
-  return Platform{files_, encoding_, settings_, dialogs, shell_, pictures_, system_};
+  return Platform{files_, encoding_, settings_, dialogs, shell_, pictures_, system_, thumbnails_};
 }
 
 }  // namespace zb

@@ -9,6 +9,7 @@
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_shell.h"
 #include "platform/posix/posix_system.h"
+#include "platform/posix/posix_thumbnail_maker.h"
 #include "platform/posix/shift_jis_encoding.h"
 
 namespace zb {
@@ -20,7 +21,9 @@ class PosixPlatform {
   // Drives from ZORBELLE_DRIVES (default C: = home, Z: = /), settings under
   // $XDG_CONFIG_HOME (default ~/.config), programs looked for on $PATH.
   PosixPlatform();
-  PosixPlatform(DriveTable drives, std::string configHome, std::string searchPath);
+  // workerProgram serves the thumbnail helpers (default: this program).
+  PosixPlatform(DriveTable drives, std::string configHome, std::string searchPath,
+                std::string workerProgram = ThisProgram());
   PosixPlatform(const PosixPlatform&) = delete;
   PosixPlatform& operator=(const PosixPlatform&) = delete;
 
@@ -31,6 +34,7 @@ class PosixPlatform {
   DrivePaths& paths() { return paths_; }
   // The yield hook and the clipboard text.
   PosixSystem& system() { return system_; }
+  PosixThumbnailMaker& thumbnails() { return thumbnails_; }
 
  private:
   DrivePaths paths_;
@@ -40,6 +44,7 @@ class PosixPlatform {
   PosixShell shell_;
   PictureMeasurer pictures_;
   PosixSystem system_;
+  PosixThumbnailMaker thumbnails_;
 };
 
 }  // namespace zb

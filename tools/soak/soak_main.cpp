@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
   NoShell shell;
   const zb::Platform services = host.With(dialogs);
   zb::Platform platform{services.files, services.encoding, services.settings, dialogs,
-                        shell,          services.pictures, services.system};
+                        shell,          services.pictures, services.system,   services.thumbnails};
   zb::Program program(platform);
   zb::Form_Load(program);
   zb::Form_Activate(program);

@@ -1,0 +1,105 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+
+#include "cli/cli_process_for_test.h"
+#include "platform/posix/test_folder.h"
+#include "platform/posix/test_pictures.h"
+
+namespace zb {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::HasSubstr;
+using testing::Not;
+
+// A tree of photographs (one turned by EXIF) and a PNG, gathered with
+// thumbnails and the newer formats.
+class ThumbnailCli : public testing::Test {
+ protected:
+  ThumbnailCli() {
+    const PicturePixels photo = RedLeftBlueRight(1600, 1200);
+    folder_.Put("pics/a.jpg", JpegWithOrientation(photo, 1));
+    folder_.Put("pics/sub/turned.JPG", JpegWithOrientation(photo, 6));
+    folder_.Put("pics/sub/shot.png", Png(photo));
+  }
+  ProcessResult Run(std::vector<std::string> args) {
+    args.push_back(folder_.Host("pics"));
+    return RunCli(args, {"ZORBELLE_DRIVES=c=" + folder_.path() + ";z=/",
+                         "XDG_CONFIG_HOME=" + folder_.Host("config")});
+  }
+  // The thumbnails' sources on the reduced page, in page order.
+  std::vector<std::string> Sources() {
+    const std::string page = folder_.Contents("pics/_gaz0000.html");
+    std::vector<std::string> found;
+    const std::regex source("src=\"([^\"]+)\"");
+    for (auto it = std::sregex_iterator(page.begin(), page.end(), source);
+         it != std::sregex_iterator(); ++it) {
+      found.push_back((*it)[1]);
+    }
+    return found;
+  }
+  TestFolder folder_;
+};
+
+TEST_F(ThumbnailCli, ThumbnailsAreNeverCataloguedAndTheReducedPagesStayLight) {
+  ASSERT_EQ(Run({"--yes", "--thumbnails", "--more-formats", "--all-files"}).exitCode, 0);
+  const auto sources = Sources();
+  ASSERT_EQ(sources.size(), 3u);
+  std::uintmax_t thumbnails = 0;
+  for (const std::string& source : sources) {
+    EXPECT_THAT(source, testing::StartsWith("_gazthumb/"));
+    thumbnails += fs::file_size(folder_.Host("pics/" + source));
+  }
+  std::uintmax_t originals = 0;
+  for (const char* p : {"pics/a.jpg", "pics/sub/turned.JPG", "pics/sub/shot.png"}) {
+    originals += fs::file_size(folder_.Host(p));
+  }
+  const std::uintmax_t page = fs::file_size(folder_.Host("pics/_gaz0000.html"));
+  EXPECT_LT(page + thumbnails, originals / 10);
+  EXPECT_THAT(folder_.Contents("pics/_gaz0000.htm"), Not(HasSubstr("_gazthumb")));
+
+  // A second run, now without thumbnails: the old ones are neither listed
+  // nor placed, and the pages link the originals again.
+  ASSERT_EQ(Run({"--yes", "--no-thumbnails", "--more-formats", "--all-files"}).exitCode, 0);
+  EXPECT_THAT(folder_.Contents("pics/allfile.txt"), Not(HasSubstr("_gazthumb")));
+  EXPECT_THAT(Sources(), testing::UnorderedElementsAre("a.jpg", "sub/turned.JPG", "sub/shot.png"));
+  // Without the formats option the PNG is no picture.
+  ASSERT_EQ(Run({"--yes", "--no-more-formats"}).exitCode, 0);
+  EXPECT_EQ(Sources().size(), 2u);
+}
+
+std::string Chromium() {
+  for (const char* name : {"chromium", "chromium-browser"}) {
+    for (const char* dir : {"/usr/bin/", "/usr/local/bin/"}) {
+      if (access((std::string(dir) + name).c_str(), X_OK) == 0) return std::string(dir) + name;
+    }
+  }
+  return {};
+}
+
+// A browser opens the reduced page inside a page of ours that reports
+// every picture that did not load.
+TEST_F(ThumbnailCli, EveryThumbnailLoadsInABrowser) {
+  const std::string chromium = Chromium();
+  if (chromium.empty()) GTEST_SKIP() << "chromium is not installed";
+  ASSERT_EQ(Run({"--yes", "--thumbnails", "--more-formats"}).exitCode, 0);
+  folder_.Put("pics/check.html",
+              "<iframe id=f src=\"_gaz0000.html\"></iframe><script>"
+              "window.onload=function(){var d=document.getElementById('f').contentDocument;"
+              "var bad=0,n=0;for(var i of d.images){n++;if(!i.complete||i.naturalWidth==0)bad++;}"
+              "document.body.insertAdjacentHTML('beforeend','<p id=r>images='+n+' broken='+bad+"
+              "'</p>');};</script>");
+  const ProcessResult browser =
+      CliProcess({"--headless", "--no-sandbox", "--disable-gpu", "--log-level=3",
+                  "--allow-file-access-from-files", "--virtual-time-budget=10000", "--dump-dom",
+                  "file://" + folder_.Host("pics/check.html")},
+                 {"HOME=" + folder_.Host("browser-home")}, chromium)
+          .Finish();
+  EXPECT_THAT(browser.out, HasSubstr("images=3 broken=0")) << browser.err;
+}
+
+}  // namespace
+}  // namespace zb

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zb {
+
+// The thumbnails' folder inside the output folder, and the file in it that
+// says the folder is ours.
+inline constexpr const char* kThumbnailFolder = "_gazthumb";
+inline constexpr const char* kThumbnailOwnerMark = "zorbelle-thumbnails.txt";
+
+// What a thumbnail is made from; a change of any part makes a new name, so
+// an unchanged picture keeps its thumbnail from one run to the next.
+struct ThumbnailSource {
+  std::string_view hostPath;
+  std::uint64_t size = 0;
+  std::int64_t modifiedNanoseconds = 0;
+  int side = 0;
+};
+
+// Sixteen hexadecimal digits and ".jpg".
+std::string ThumbnailFileName(const ThumbnailSource& source);
+// Whether a name has the form ThumbnailFileName gives.
+bool IsThumbnailFileName(std::string_view name);
+
+// The pixel size of a thumbnail: the longest side is `side`, never more than
+// the picture's own size, proportions kept, at least one pixel each way.
+struct ThumbnailSize {
+  int width = 0;
+  int height = 0;
+};
+ThumbnailSize ThumbnailSizeFor(int width, int height, int side);
+
+}  // namespace zb

@@ -1,0 +1,85 @@
+#include "platform/posix/posix_thumbnail_maker.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <thread>
+
+#include "gallery/thumbnail_names.h"
+
+namespace zb {
+
+std::string ThisProgram() {
+  char path[4096];
+  const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+  return n > 0 ? std::string(path, static_cast<std::size_t>(n)) : std::string();
+}
+
+PosixThumbnailMaker::PosixThumbnailMaker(DrivePaths& paths, std::string workerProgram)
+    : paths_(paths), workers_(std::move(workerProgram), std::thread::hardware_concurrency()) {}
+
+PosixThumbnailMaker::~PosixThumbnailMaker() { End(false); }
+
+bool PosixThumbnailMaker::Begin(const std::string& outputFolder) {
+  End(false);
+  const std::optional<std::string> host = paths_.Resolve(outputFolder);
+  if (host) folder_ = ThumbnailFolder::Open(*host);
+  return folder_ != nullptr;
+}
+
+ThumbnailMaker::Ticket PosixThumbnailMaker::Submit(const std::string& picturePath, int side) {
+  const Ticket ticket = next_++;
+  const std::optional<std::string> host = paths_.Resolve(picturePath);
+  struct stat st {};
+  if (!folder_ || !host || stat(host->c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    Answer(ticket, std::nullopt);
+    return ticket;
+  }
+  const std::string name =
+      ThumbnailFileName({*host, static_cast<std::uint64_t>(st.st_size),
+                         std::int64_t{st.st_mtim.tv_sec} * 1000000000 + st.st_mtim.tv_nsec, side});
+  used_.insert(name);
+  if (folder_->Has(name)) {
+    Answer(ticket, name);
+    return ticket;
+  }
+  ++decodes_;
+  ThumbnailFolder* folder = folder_.get();
+  workers_.Post(*host, side, [this, ticket, name, folder](std::vector<std::uint8_t> bytes) {
+    const bool made = !bytes.empty() && folder->Write(name, bytes);
+    Answer(ticket, made ? std::optional(name) : std::nullopt);
+  });
+  return ticket;
+}
+
+void PosixThumbnailMaker::Answer(Ticket ticket, std::optional<std::string> name) {
+  {
+    std::lock_guard lock(mutex_);
+    answers_[ticket] = std::move(name);
+  }
+  answered_.notify_all();
+}
+
+bool PosixThumbnailMaker::Ready(Ticket ticket) {
+  std::lock_guard lock(mutex_);
+  return answers_.contains(ticket);
+}
+
+std::optional<std::string> PosixThumbnailMaker::Wait(Ticket ticket) {
+  std::unique_lock lock(mutex_);
+  answered_.wait(lock, [&] { return answers_.contains(ticket); });
+  std::optional<std::string> name = std::move(answers_[ticket]);
+  answers_.erase(ticket);
+  return name;
+}
+
+void PosixThumbnailMaker::End(bool removeUnused) {
+  workers_.Settle();
+  if (folder_ && removeUnused) folder_->RemoveUnused(used_);
+  folder_.reset();
+  used_.clear();
+  std::lock_guard lock(mutex_);
+  answers_.clear();
+}
+
+}  // namespace zb

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <unordered_set>
+
+#include "platform/posix/drive_paths.h"
+#include "platform/posix/thumbnail_folder.h"
+#include "platform/posix/thumbnail_workers.h"
+#include "platform/thumbnail_maker.h"
+
+namespace zb {
+
+// Thumbnails named from the picture's host path, size, modification time
+// and the side asked for: one that is already there is taken without
+// decoding anything; the others are made by helper processes.
+class PosixThumbnailMaker : public ThumbnailMaker {
+ public:
+  // workerProgram: this program, which serves kThumbnailWorkerArgument.
+  PosixThumbnailMaker(DrivePaths& paths, std::string workerProgram);
+  ~PosixThumbnailMaker() override;
+
+  bool Begin(const std::string& outputFolder) override;
+  Ticket Submit(const std::string& picturePath, int side) override;
+  bool Ready(Ticket ticket) override;
+  std::optional<std::string> Wait(Ticket ticket) override;
+  void End(bool removeUnused) override;
+
+  // Pictures handed to a helper since this object was made.
+  unsigned long Decodes() const { return decodes_; }
+
+ private:
+  void Answer(Ticket ticket, std::optional<std::string> name);
+
+  DrivePaths& paths_;
+  std::unique_ptr<ThumbnailFolder> folder_;
+  std::unordered_set<std::string> used_;
+  Ticket next_ = 0;
+  std::atomic<unsigned long> decodes_{0};
+  std::mutex mutex_;
+  std::condition_variable answered_;
+  std::map<Ticket, std::optional<std::string>> answers_;
+  // Last: its threads use the members above until it is destroyed.
+  ThumbnailWorkers workers_;
+};
+
+// This program's own file, for the helpers.
+std::string ThisProgram();
+
+}  // namespace zb

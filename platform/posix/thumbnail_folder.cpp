@@ -1,0 +1,114 @@
+#include "platform/posix/thumbnail_folder.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <string_view>
+
+#include "gallery/thumbnail_names.h"
+#include "platform/posix/thumbnail_worker.h"
+
+namespace zb {
+namespace {
+
+constexpr std::string_view kTemporaryPrefix = ".zorbelle-tmp-";
+constexpr std::string_view kMarkText =
+    "Zorbelle keeps reduced pictures here. Files named like 0123456789abcdef.jpg are "
+    "removed when no page needs them any more; other files are never touched.\n";
+
+std::atomic<unsigned long> temporaryCounter{0};
+
+// Calls each entry's name; false when the folder cannot be listed.
+template <typename Each>
+bool ForEachName(int fd, Each each) {
+  const int copy = openat(fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (copy < 0) return false;
+  DIR* dir = fdopendir(copy);
+  if (dir == nullptr) {
+    close(copy);
+    return false;
+  }
+  while (const dirent* entry = readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != "..") each(name);
+  }
+  closedir(dir);
+  return true;
+}
+
+bool IsEmpty(int fd) {
+  bool empty = true;
+  return ForEachName(fd, [&](std::string_view) { empty = false; }) && empty;
+}
+
+bool HasMark(int fd) {
+  struct stat st {};
+  return fstatat(fd, kThumbnailOwnerMark, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode);
+}
+
+bool PutMark(int fd) {
+  const int mark =
+      openat(fd, kThumbnailOwnerMark, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+  if (mark < 0) return false;
+  const bool written = WriteFully(mark, kMarkText.data(), kMarkText.size());
+  return close(mark) == 0 && written;
+}
+
+}  // namespace
+
+std::unique_ptr<ThumbnailFolder> ThumbnailFolder::Open(const std::string& outputHostFolder) {
+  const int output = open(outputHostFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (output < 0) return nullptr;
+  if (mkdirat(output, kThumbnailFolder, 0755) != 0 && errno != EEXIST) {
+    close(output);
+    return nullptr;
+  }
+  // A link, a file or anything but a folder fails here.
+  const int fd = openat(output, kThumbnailFolder, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  close(output);
+  if (fd < 0) return nullptr;
+  if (HasMark(fd) || (IsEmpty(fd) && PutMark(fd))) {
+    return std::unique_ptr<ThumbnailFolder>(new ThumbnailFolder(fd));
+  }
+  close(fd);
+  return nullptr;
+}
+
+ThumbnailFolder::~ThumbnailFolder() { close(fd_); }
+
+bool ThumbnailFolder::Has(const std::string& name) const {
+  struct stat st {};
+  return fstatat(fd_, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+         st.st_size > 0;
+}
+
+bool ThumbnailFolder::Write(const std::string& name, std::span<const std::uint8_t> bytes) {
+  const std::string temporary = std::string(kTemporaryPrefix) + std::to_string(getpid()) + "-" +
+                                std::to_string(temporaryCounter++);
+  const int fd =
+      openat(fd_, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  const bool written = WriteFully(fd, bytes.data(), bytes.size());
+  const bool closed = close(fd) == 0;
+  if (written && closed && renameat(fd_, temporary.c_str(), fd_, name.c_str()) == 0) return true;
+  unlinkat(fd_, temporary.c_str(), 0);
+  return false;
+}
+
+void ThumbnailFolder::RemoveUnused(const std::unordered_set<std::string>& used) {
+  ForEachName(fd_, [&](std::string_view name) {
+    const bool stale = IsThumbnailFileName(name) && !used.contains(std::string(name));
+    if (stale || name.starts_with(kTemporaryPrefix)) {
+      // Without AT_REMOVEDIR a folder of that name stays; a link goes, not
+      // what it points to.
+      unlinkat(fd_, std::string(name).c_str(), 0);
+    }
+  });
+}
+
+}  // namespace zb

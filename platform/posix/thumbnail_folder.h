@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <unordered_set>
+
+namespace zb {
+
+// "_gazthumb" of one output folder, held open by descriptor from the moment
+// it was checked, so that no later change of a name above it redirects a
+// write. Only a real folder (no link) that is empty or carries our mark is
+// taken; a new one gets the mark.
+class ThumbnailFolder {
+ public:
+  // Null when refused.
+  static std::unique_ptr<ThumbnailFolder> Open(const std::string& outputHostFolder);
+  ~ThumbnailFolder();
+  ThumbnailFolder(const ThumbnailFolder&) = delete;
+  ThumbnailFolder& operator=(const ThumbnailFolder&) = delete;
+
+  // A regular file of that name is there (links are not followed).
+  bool Has(const std::string& name) const;
+  // Writes a temporary file of our own and renames it over `name`; false on
+  // any failure (a full disk included), leaving nothing behind. Safe to call
+  // from several threads.
+  bool Write(const std::string& name, std::span<const std::uint8_t> bytes);
+  // Deletes the files named like thumbnails that `used` lacks, and our
+  // temporary files left by a run that was killed. Nothing else.
+  void RemoveUnused(const std::unordered_set<std::string>& used);
+
+ private:
+  explicit ThumbnailFolder(int fd) : fd_(fd) {}
+  int fd_;
+};
+
+}  // namespace zb

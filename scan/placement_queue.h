@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+
+#include "platform/thumbnail_maker.h"
+#include "scan/picture_fit.h"
+
+namespace zb {
+
+struct Program;
+
+// A picture measured and fitted, whose lines wait for its thumbnail.
+struct Placement {
+  std::string link;
+  FittedSize fitted;
+  std::string displayName;
+  ThumbnailMaker::Ticket ticket = 0;
+};
+
+// Pictures leave in the order they came, each once its thumbnail is done,
+// so that thumbnails are made in parallel while the pages keep the walk's
+// order. Lives on the run's thread.
+class PlacementQueue {
+ public:
+  // How many pictures may wait; beyond this the walk waits for the oldest.
+  static constexpr std::size_t kAhead = 64;
+
+  void Push(Placement placement) { waiting_.push_back(std::move(placement)); }
+  // Writes the pictures at the front that are done; with `all`, waits for
+  // every one; else waits only while more than kAhead are waiting. A page
+  // that cannot be started or closed throws FileError; the pictures not yet
+  // written are dropped.
+  void Write(Program& program, bool all);
+  void Clear() { waiting_.clear(); }
+  bool Empty() const { return waiting_.empty(); }
+
+ private:
+  std::deque<Placement> waiting_;
+};
+
+}  // namespace zb

@@ -1,0 +1,163 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "gallery/thumbnail_names.h"
+#include "platform/fake/fake_program.h"
+#include "scan/picture_kind.h"
+#include "scan/placement_queue.h"
+
+namespace zb {
+namespace {
+
+using testing::ElementsAre;
+using testing::HasSubstr;
+using testing::IsEmpty;
+using testing::Not;
+
+std::vector<std::string> PictureLines(FakeProgram& f, const std::string& page) {
+  std::vector<std::string> lines;
+  for (const std::string& line : f.files.Lines(page)) {
+    if (line.find("<img") != std::string::npos) lines.push_back(line);
+  }
+  return lines;
+}
+
+struct ThumbnailRun : FakeProgram {
+  ThumbnailRun() {
+    form.mnuOptionItem[2].SetChecked(true);
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
+      files.AddFile(std::string("C:\\pics\\") + name);
+  }
+  FakeThumbnailMaker& maker = host.thumbnails;
+};
+
+TEST(ThumbnailPages, TheReducedPageShowsTheThumbnailAndStillLinksTheOriginal) {
+  ThumbnailRun f;
+  f.form.hscThumbnail.SetValue(120);
+  f.Start();
+  EXPECT_THAT(f.maker.began, ElementsAre("C:\\pics\\"));
+  EXPECT_THAT(f.maker.submitted, ElementsAre(std::pair<std::string, int>("C:\\pics\\a.jpg", 240),
+                                             std::pair<std::string, int>("C:\\pics\\b.jpg", 240),
+                                             std::pair<std::string, int>("C:\\pics\\c.jpg", 240)));
+  // Relative links (the first-start choice) make the thumbnail relative too.
+  EXPECT_THAT(
+      PictureLines(f, "C:\\pics\\_gaz0000.html"),
+      ElementsAre(HasSubstr("<a href=\"a.jpg\"  TARGET=\"aaa\" ><img src=\"_gazthumb/t0.jpg\""),
+                  HasSubstr("<a href=\"b.jpg\"  TARGET=\"aaa\" ><img src=\"_gazthumb/t1.jpg\""),
+                  HasSubstr("<a href=\"c.jpg\"  TARGET=\"aaa\" ><img src=\"_gazthumb/t2.jpg\"")));
+  for (const std::string& line : PictureLines(f, "C:\\pics\\_gaz0000.htm")) {
+    EXPECT_THAT(line, Not(HasSubstr("_gazthumb")));
+  }
+  EXPECT_THAT(f.maker.ended, ElementsAre(true));
+}
+
+TEST(ThumbnailPages, APictureWithoutThumbnailIsPlacedAsWithoutTheOption) {
+  ThumbnailRun f;
+  f.maker.undecodable = {"C:\\pics\\b.jpg"};
+  f.Start();
+  EXPECT_THAT(PictureLines(f, "C:\\pics\\_gaz0000.html"),
+              ElementsAre(HasSubstr("_gazthumb/t0.jpg"),
+                          HasSubstr("<img src=\"b.jpg\" width= 100 height= 100 border=0>"),
+                          HasSubstr("_gazthumb/t2.jpg")));
+}
+
+TEST(ThumbnailPages, PagesRollInWalkOrderWhileThumbnailsAreStillBeingMade) {
+  ThumbnailRun f;
+  f.form.hscGazoSuu.SetValue(2);
+  f.Start();
+  // Nothing was ready early, so every picture waited until the walk's end.
+  EXPECT_THAT(f.maker.waited, ElementsAre(0, 1, 2));
+  EXPECT_THAT(PictureLines(f, "C:\\pics\\_gaz0000.html"),
+              ElementsAre(HasSubstr("t0.jpg"), HasSubstr("t1.jpg")));
+  EXPECT_THAT(PictureLines(f, "C:\\pics\\_gaz0001.html"), ElementsAre(HasSubstr("t2.jpg")));
+  EXPECT_EQ(f.run.ImageCount, 3);
+}
+
+TEST(ThumbnailPages, TheWalkWaitsOnceTooManyPicturesAreWaiting) {
+  FakeProgram f;
+  f.form.mnuOptionItem[2].SetChecked(true);
+  const int pictures = static_cast<int>(PlacementQueue::kAhead) + 2;
+  for (int i = 0; i < pictures; ++i) f.files.AddFile("C:\\pics\\p" + std::to_string(i) + ".jpg");
+  f.Start();
+  ASSERT_EQ(f.host.thumbnails.waited.size(), static_cast<std::size_t>(pictures));
+  // The first was written while the last were still being submitted.
+  EXPECT_EQ(f.run.ImageCount, pictures);
+}
+
+TEST(ThumbnailPages, AThumbnailFolderThatCannotBeTakenLeavesThePagesAsWithoutTheOption) {
+  ThumbnailRun f;
+  f.maker.refuse = true;
+  f.Start();
+  EXPECT_THAT(f.maker.submitted, IsEmpty());
+  EXPECT_THAT(PictureLines(f, "C:\\pics\\_gaz0000.html"),
+              ElementsAre(HasSubstr("<img src=\"a.jpg\""), HasSubstr("<img src=\"b.jpg\""),
+                          HasSubstr("<img src=\"c.jpg\"")));
+  EXPECT_THAT(f.maker.ended, IsEmpty());
+}
+
+TEST(ThumbnailPages, AnOddPictureIsDeletedOnlyAfterItsLinesAreWritten) {
+  ThumbnailRun f;
+  f.files.AddFile("C:\\pics\\d;e.jpg");
+  f.form.mnuOptionItem[0].SetChecked(true);
+  f.host.dialogs.answers = {Answer::kYes};
+  f.Start();
+  ASSERT_THAT(f.files.Deleted(), ElementsAre("C:\\pics\\d;e.jpg"));
+  EXPECT_THAT(PictureLines(f, "C:\\pics\\_gaz0000.html"), Contains(HasSubstr("d;e.jpg")));
+}
+
+TEST(ThumbnailPages, AStoppedRunKeepsTheThumbnailsItDidNotReach) {
+  ThumbnailRun f;
+  int yields = 0;
+  f.host.system.onYield = [&] {
+    if (++yields == 3) f.form.cmdStop.Press();
+  };
+  f.host.dialogs.answers = {Answer::kYes};
+  f.Start();
+  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kStopped);
+  EXPECT_THAT(f.maker.ended, ElementsAre(false));
+}
+
+TEST(ThumbnailPages, OwnThumbnailFolderIsNeverWalkedOthersOfThatNameAre) {
+  FakeProgram f;
+  f.form.chkAllFileList.SetValue(1);
+  f.files.AddFile("C:\\pics\\_gazthumb\\0123456789abcdef.jpg");
+  f.files.AddFile("C:\\pics\\_gazthumb\\zorbelle-thumbnails.txt");
+  f.files.AddFile("C:\\pics\\sub\\_gazthumb\\x.jpg");
+  f.Start();
+  EXPECT_THAT(f.files.Lines("C:\\pics\\allfile.txt"),
+              ElementsAre("allfile.txt", "sub\\_gazthumb\\x.jpg"));
+}
+
+TEST(PictureKinds, NewerFormatsCountOnlyWithTheirOption) {
+  for (const char* name : {"a.PNG", "b.webp", "c.Avif"}) {
+    EXPECT_EQ(KindOf(name, true, false), PictureKind::kNone) << name;
+    EXPECT_EQ(KindOf(name, false, true), PictureKind::kOther) << name;
+  }
+  EXPECT_EQ(KindOf("a.tif", true, true), PictureKind::kNone);
+}
+
+TEST(ThumbnailNames, ChangeWithEveryPartOfTheSourceAndAreRecognised) {
+  const ThumbnailSource base{"/p/a.jpg", 1000, 5, 240};
+  const std::string name = ThumbnailFileName(base);
+  EXPECT_TRUE(IsThumbnailFileName(name));
+  EXPECT_EQ(name, ThumbnailFileName(base));
+  for (const ThumbnailSource& other :
+       {ThumbnailSource{"/p/b.jpg", 1000, 5, 240}, ThumbnailSource{"/p/a.jpg", 1001, 5, 240},
+        ThumbnailSource{"/p/a.jpg", 1000, 6, 240}, ThumbnailSource{"/p/a.jpg", 1000, 5, 200}}) {
+    EXPECT_NE(ThumbnailFileName(other), name);
+  }
+  for (const char* foreign : {"0123456789abcdeF.jpg", "0123456789abcdef.jpeg", "x.jpg",
+                              "zorbelle-thumbnails.txt", "0123456789abcdef0.jpg"}) {
+    EXPECT_FALSE(IsThumbnailFileName(foreign)) << foreign;
+  }
+}
+
+TEST(ThumbnailNames, SizesFitTheSideAndNeverGrow) {
+  EXPECT_EQ(ThumbnailSizeFor(4000, 3000, 240).width, 240);
+  EXPECT_EQ(ThumbnailSizeFor(4000, 3000, 240).height, 180);
+  EXPECT_EQ(ThumbnailSizeFor(100, 50, 240).width, 100);
+  EXPECT_EQ(ThumbnailSizeFor(10000, 1, 240).height, 1);
+}
+
+}  // namespace
+}  // namespace zb
