@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include <string_view>
 
 namespace zb {
 
@@ -8,6 +8,6 @@ enum class PictureKind { kNone, kGif, kOther };
 
 // The extension is taken from the last dot of the whole path, folders
 // included, so "C:\a.b\file" has none that matches. Case is ignored.
-PictureKind KindOf(const std::string& path, bool withBmp);
+PictureKind KindOf(std::string_view path, bool withBmp);
 
 }  // namespace zb

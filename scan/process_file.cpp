@@ -31,7 +31,7 @@ bool AnswerStopRequest(Program& program) {
   return true;
 }
 
-std::string DisplayName(const RunContext& run, const std::string& path) {
+std::string_view DisplayName(const RunContext& run, std::string_view path) {
   if (run.SameDirOutput == 1 && run.RelativeLinks == 1 && path.size() >= run.OutputFolder.size()) {
     return path.substr(run.OutputFolder.size());
   }
@@ -40,13 +40,14 @@ std::string DisplayName(const RunContext& run, const std::string& path) {
 
 // Places one picture; non-zero when starting or rolling a page pair failed.
 std::int16_t PlacePicture(Program& program, const std::string& path, PictureKind kind,
-                          const std::string& displayName) {
+                          std::string_view displayName,
+                          std::optional<std::span<const std::byte>> head) {
   RunContext& run = program.run;
   try {
     const std::string link =
         PictureLink(run, program.platform.files, program.platform.encoding, path);
     if (run.ImageCount == 0) program.gallery.StartFirstPair(run);
-    const MeasuredSize measured = MeasurePicture(program, path, kind == PictureKind::kGif);
+    const MeasuredSize measured = MeasurePicture(program, path, kind == PictureKind::kGif, head);
     const FittedSize fitted = FitIntoBox(measured.width, measured.height, run.ThumbnailSize);
     program.gallery.WritePicture(run, link, fitted.width, fitted.height, displayName);
     ++run.ImageCount;
@@ -72,14 +73,15 @@ void ShowStatus(Program& program, const std::string& path) {
 
 }  // namespace
 
-std::int16_t ProcessFile(Program& program, const std::string& path) {
+std::int16_t ProcessFile(Program& program, const std::string& path,
+                         std::optional<std::span<const std::byte>> head) {
   RunContext& run = program.run;
   MainForm& f = program.form;
   program.platform.system.YieldToEvents();
   if (run.RunState == 2) return 0;
   if (run.RunState == 1 && !AnswerStopRequest(program)) return 0;
 
-  std::string displayName;
+  std::string_view displayName;
   if (run.MakeAllFileList == 1 || (run.TableLayout == 1 && run.ShowFileName == 1)) {
     displayName = DisplayName(run, path);
     if (run.MakeAllFileList == 1 && program.allFileList) {
@@ -94,7 +96,7 @@ std::int16_t ProcessFile(Program& program, const std::string& path) {
   if (f.chkGazoHtml.Value() == 1) {
     const PictureKind kind = KindOf(path, f.chkBmp.Value() == 1);
     if (kind != PictureKind::kNone) {
-      if (std::int16_t error = PlacePicture(program, path, kind, displayName)) return error;
+      if (std::int16_t error = PlacePicture(program, path, kind, displayName, head)) return error;
     }
   }
 

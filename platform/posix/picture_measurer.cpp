@@ -35,6 +35,11 @@ std::size_t ReadOnce(int fd, unsigned char* buffer, std::size_t size) {
   }
 }
 
+std::optional<PixelSize> NonEmpty(std::optional<PixelSize> size) {
+  if (size && (size->width == 0 || size->height == 0)) return std::nullopt;
+  return size;
+}
+
 }  // namespace
 
 std::optional<PixelSize> PictureMeasurer::Measure(const std::string& path) {
@@ -43,14 +48,23 @@ std::optional<PixelSize> PictureMeasurer::Measure(const std::string& path) {
     return open(host.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   });
   if (fd < 0) return std::nullopt;
-  const std::optional<PixelSize> size = MeasureOpenFile(fd);
+  const std::optional<PixelSize> size = MeasureHead(fd, ReadOnce(fd, head_.data(), head_.size()));
   close(fd);
-  if (size && (size->width == 0 || size->height == 0)) return std::nullopt;
-  return size;
+  return NonEmpty(size);
 }
 
-std::optional<PixelSize> PictureMeasurer::MeasureOpenFile(int fd) {
-  const std::size_t filled = ReadOnce(fd, head_.data(), head_.size());
+std::optional<PixelSize> PictureMeasurer::Measure(const std::string& path,
+                                                  std::span<const std::byte> head) {
+  const std::size_t filled = std::min(head.size(), head_.size());
+  std::memcpy(head_.data(), head.data(), filled);
+  // Without a descriptor a JPEG that needs more than the head fails as at
+  // the end of a file; only a file longer than its head is then opened.
+  const std::optional<PixelSize> size = MeasureHead(-1, filled);
+  if (size || filled < head_.size()) return NonEmpty(size);
+  return Measure(path);
+}
+
+std::optional<PixelSize> PictureMeasurer::MeasureHead(int fd, std::size_t filled) {
   if (StartsWith(head_.data(), filled, "\xFF\xD8")) {
     return ReadJpegSize(fd, head_.data(), head_.size(), filled);
   }

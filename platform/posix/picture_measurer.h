@@ -15,9 +15,14 @@ class PictureMeasurer : public PictureLoader {
   explicit PictureMeasurer(DrivePaths& paths) : paths_(paths) {}
 
   std::optional<PixelSize> Measure(const std::string& path) override;
+  std::optional<PixelSize> Measure(const std::string& path,
+                                   std::span<const std::byte> head) override;
+  std::size_t HeadBytes() const override { return head_.size(); }
 
  private:
-  std::optional<PixelSize> MeasureOpenFile(int fd);
+  // Measures from the first `filled` bytes in head_, reading on from fd
+  // (at that offset) when a JPEG needs more.
+  std::optional<PixelSize> MeasureHead(int fd, std::size_t filled);
 
   DrivePaths& paths_;
   std::array<unsigned char, std::size_t{16} * 1024> head_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/file_system.h"
+#include "platform/walk_ahead.h"
 #include "platform/posix/drive_paths.h"
 #include "platform/posix/shift_jis_encoding.h"
 
@@ -10,8 +11,10 @@ namespace zb {
 // to case. Only the calls that need it pay for a case-insensitive look-up.
 class PosixFileSystem : public FileSystem {
  public:
-  PosixFileSystem(DrivePaths& paths, ShiftJisEncoding& encoding)
-      : paths_(paths), encoding_(encoding) {}
+  // readAheadThreads: how many threads read pictures ahead of a walk; 0
+  // reads nothing ahead.
+  PosixFileSystem(DrivePaths& paths, ShiftJisEncoding& encoding, int readAheadThreads = 0)
+      : paths_(paths), encoding_(encoding), readAheadThreads_(readAheadThreads) {}
 
   std::unique_ptr<FolderListing> ListFolder(const std::string& folder, std::uint32_t mask) override;
   // The only place that works out the read-only bit: it costs a call.
@@ -26,6 +29,7 @@ class PosixFileSystem : public FileSystem {
   std::size_t ReadAt(const std::string& path, std::uint64_t offset,
                      std::span<std::byte> buffer) override;
   std::string FileUrl(const std::string& path) override;
+  std::unique_ptr<WalkAhead> StartWalkAhead(WalkPlan plan) override;
 
  private:
   // True for an entry of the folder listed last, when that folder's path was
@@ -34,6 +38,7 @@ class PosixFileSystem : public FileSystem {
 
   DrivePaths& paths_;
   ShiftJisEncoding& encoding_;
+  int readAheadThreads_;
   std::string exactFolder_;
 };
 

@@ -18,9 +18,11 @@ namespace zb {
 class PosixPlatform {
  public:
   // Drives from ZORBELLE_DRIVES (default C: = home, Z: = /), settings under
-  // $XDG_CONFIG_HOME (default ~/.config), programs looked for on $PATH.
+  // $XDG_CONFIG_HOME (default ~/.config), programs looked for on $PATH,
+  // pictures read ahead on $ZORBELLE_READ_AHEAD threads (default 3).
   PosixPlatform();
-  PosixPlatform(DriveTable drives, std::string configHome, std::string searchPath);
+  PosixPlatform(DriveTable drives, std::string configHome, std::string searchPath,
+                int readAheadThreads = 0);
   PosixPlatform(const PosixPlatform&) = delete;
   PosixPlatform& operator=(const PosixPlatform&) = delete;
 

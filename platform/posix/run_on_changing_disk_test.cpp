@@ -5,10 +5,12 @@
 #include <iconv.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "gallery/signed_number.h"
@@ -54,8 +56,9 @@ Platform WithShell(const Platform& services, Shell& shell) {
 // A program on the POSIX host services with drive C: on a fresh folder,
 // searching C:\pics and writing the pages, the list of every file and the
 // deletion prompts into the default folder C:\_Zorbelle.
+// Reading ahead (readAhead threads) must see the same changes as the walk.
 struct DiskRun {
-  DiskRun() {
+  explicit DiskRun(int readAhead) : readAhead(readAhead) {
     folder.MakeFolder("pics");
     Form_Load(program);
     Form_Activate(program);
@@ -68,6 +71,8 @@ struct DiskRun {
   // Runs at every yield of the walk: once per folder and once per file.
   void OnYield(std::function<void()> hook) { host.system().SetYieldHook(std::move(hook)); }
   void Start() {
+    // Folders stamped in the clock's current tick are not read ahead.
+    if (readAhead > 0) std::this_thread::sleep_for(std::chrono::milliseconds(30));
     ASSERT_TRUE(MoveFolderList(program, "C:\\pics"));
     program.form.cmdStart.Press();
   }
@@ -89,8 +94,9 @@ struct DiskRun {
     return texts;
   }
 
+  int readAhead;
   TestFolder folder;
-  PosixPlatform host{folder.Drives(), folder.Host("config"), ""};
+  PosixPlatform host{folder.Drives(), folder.Host("config"), "", readAhead};
   FakeDialogs dialogs;
   FakeShell shell;
   Platform platform = WithShell(host.With(dialogs), shell);
@@ -101,8 +107,11 @@ long Count(const std::vector<std::string>& lines, const std::string& line) {
   return std::count(lines.begin(), lines.end(), line);
 }
 
-TEST(RunOnChangingDisk, FoldersThatGoAwayAfterTheirParentWasListedArePassedOver) {
-  DiskRun r;
+class RunOnChangingDisk : public testing::TestWithParam<int> {};
+INSTANTIATE_TEST_SUITE_P(ReadAhead, RunOnChangingDisk, testing::Values(0, 3));
+
+TEST_P(RunOnChangingDisk, FoldersThatGoAwayAfterTheirParentWasListedArePassedOver) {
+  DiskRun r(GetParam());
   r.folder.Put("pics/a.gif", Gif(40));
   r.folder.Put("pics/gone/b.gif", Gif(40));
   r.folder.Put("pics/file-now/c.gif", Gif(40));
@@ -123,8 +132,8 @@ TEST(RunOnChangingDisk, FoldersThatGoAwayAfterTheirParentWasListedArePassedOver)
               Contains("全部で " + SignedNumber(1) + "個 の画像がありました。<br>"));
 }
 
-TEST(RunOnChangingDisk, FilesDeletedOrRenamedWhileTheirFolderIsWalked) {
-  DiskRun r;
+TEST_P(RunOnChangingDisk, FilesDeletedOrRenamedWhileTheirFolderIsWalked) {
+  DiskRun r(GetParam());
   // More entries than one read of a folder gives (32 KiB of them), so that
   // the listing is still being read when the files change.
   constexpr int kTexts = 2500;
@@ -172,8 +181,8 @@ TEST(RunOnChangingDisk, FilesDeletedOrRenamedWhileTheirFolderIsWalked) {
   for (int i = 40; i < kTexts; ++i) EXPECT_TRUE(fs::exists(r.folder.Host("pics/" + text(i))));
 }
 
-TEST(RunOnChangingDisk, NamesThatHoldABackslashNeverReachAnotherFile) {
-  DiskRun r;
+TEST_P(RunOnChangingDisk, NamesThatHoldABackslashNeverReachAnotherFile) {
+  DiskRun r(GetParam());
   // Names a Windows listing never gives, which would read as other paths.
   r.folder.Put("victim;1.txt", "kept");
   r.folder.Put("pics/..\\victim;1.txt");
