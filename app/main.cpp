@@ -10,6 +10,7 @@
 #include "app/window_grab.h"
 #include "platform/posix/posix_platform.h"
 #include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_stop_signals.h"
 #include "platform/qt/qt_system.h"
 #include "window/form_lifecycle.h"
 #include "window/program.h"
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
   dialogs.SetParent(&window);
   program.ShowAboutDialog = [&window, &platform] { zb::ShowAboutWindow(&window, platform); };
   window.MeasureForCentring();
+  zb::QtStopSignals stopSignals(program, [&window] { window.close(); });
   zb::Form_Load(program);
 
   if (options.isSet(grab)) {

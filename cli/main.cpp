@@ -1,4 +1,5 @@
 // zorbelle-cli: the main window's behaviour without a window.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
@@ -7,15 +8,19 @@
 
 #include "cli/cli_options.h"
 #include "cli/cli_progress.h"
-#include "cli/stop_on_interrupt.h"
+#include "cli/saved_options_help.h"
 #include "cli/terminal_dialogs.h"
+#include "cli/terminal_text.h"
 #include "platform/posix/posix_platform.h"
+#include "platform/posix/stop_signals.h"
 #include "run/run_driver.h"
 #include "window/form_lifecycle.h"
 #include "window/path_fields.h"
 #include "window/program.h"
 
 namespace {
+
+constexpr int kStoppedExit = 130;
 
 // The program opens results only when asked to.
 class OptionalShell : public zb::Shell {
@@ -35,12 +40,28 @@ bool LooksLikeDrivePath(const std::string& path) {
   return path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
 }
 
+// Why FOLDER, which the folder list refused, cannot be searched.
+std::string WhyNotAFolder(const std::string& given, const std::optional<std::string>& host) {
+  struct stat status;
+  if (!host || stat(host->c_str(), &status) != 0) {
+    if (!LooksLikeDrivePath(given) && stat(given.c_str(), &status) == 0) {
+      if (!S_ISDIR(status.st_mode)) return "a file, not a folder";
+      if (given.find('\\') != std::string::npos) {
+        return "a name in this path holds '\\', which a drive path cannot show";
+      }
+      return "outside every drive (see ZORBELLE_DRIVES)";
+    }
+    return "no such folder";
+  }
+  return S_ISDIR(status.st_mode) ? "this folder cannot be read" : "a file, not a folder";
+}
+
 int ExitCodeOf(zb::RunOutcome outcome) {
   switch (outcome) {
     case zb::RunOutcome::kCompleted:
       return 0;
     case zb::RunOutcome::kStopped:
-      return 130;
+      return kStoppedExit;
     case zb::RunOutcome::kFailed:
       return 1;
     default:
@@ -51,19 +72,21 @@ int ExitCodeOf(zb::RunOutcome outcome) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app{"Zorbelle: gathers every picture under a folder into browsable HTML pages."};
+  zb::PosixPlatform host;
+  zb::StopSignals stopSignals;
+  const bool interactive = isatty(STDIN_FILENO) && isatty(STDERR_FILENO);
   zb::CliOptions options;
+  CLI::App app{"Zorbelle: gathers every picture under a folder into browsable HTML pages."};
   zb::AddCliOptions(app, options);
+  app.footer([&host] { return zb::SavedOptionsHelp(host); });
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     // --help is no error; any other parse failure is a usage error.
     return app.exit(e) == 0 ? 0 : 2;
   }
-
-  zb::PosixPlatform host;
-  zb::TerminalDialogs dialogs(stdin, stderr, isatty(STDIN_FILENO) && isatty(STDERR_FILENO),
-                              options.yes);
+  zb::TerminalDialogs dialogs({STDIN_FILENO, stderr, interactive, options.yes,
+                               options.deleteCrashPicture, stopSignals.WakeFd()});
   zb::Platform services = host.With(dialogs);
   OptionalShell shell(services.shell, options.openResults);
   zb::Platform platform{services.files, services.encoding, services.settings, dialogs,
@@ -71,18 +94,23 @@ int main(int argc, char** argv) {
   zb::Program program(platform);
   zb::Form_Load(program);
   zb::Form_Activate(program);
+  if (stopSignals.Requested()) return kStoppedExit;  // before anything was written
 
-  const std::string folder = LooksLikeDrivePath(options.folder)
-                                 ? options.folder
-                                 : host.paths().ToDrive(options.folder).value_or("");
+  const std::optional<std::string> folder =
+      LooksLikeDrivePath(options.folder) ? options.folder : host.paths().ToDrive(options.folder);
   zb::ApplyCliOptions(options, program.form);
-  if (!zb::MoveFolderList(program, folder)) {
-    std::fprintf(stderr, "zorbelle-cli: %s: no such folder\n", options.folder.c_str());
+  if (!folder || !zb::MoveFolderList(program, *folder)) {
+    const std::optional<std::string> hostFolder =
+        folder ? host.paths().ToHost(*folder) : std::nullopt;
+    std::fprintf(stderr, "zorbelle-cli: %s: %s\n", zb::ForTerminal(options.folder).c_str(),
+                 WhyNotAFolder(options.folder, hostFolder).c_str());
     return 2;
   }
 
-  zb::StopOnInterrupt interrupt(program, [&] { dialogs.AnswerNextYes(); });
-  host.system().SetYieldHook([&] { interrupt.Poll(); });
+  // A signal is a confirmed stop, acted on at the run's next yield.
+  host.system().SetYieldHook([&] {
+    if (stopSignals.Requested()) zb::ConfirmStop(program);
+  });
   std::optional<zb::CliProgress> progress;
   if (isatty(STDERR_FILENO)) progress.emplace(program, stderr);
   program.form.cmdStart.Press();
@@ -90,10 +118,11 @@ int main(int argc, char** argv) {
 
   if (program.lastOutcome == zb::RunOutcome::kCompleted ||
       program.lastOutcome == zb::RunOutcome::kStopped) {
-    std::fprintf(stderr, "%s\n", program.form.LblComment.Caption().c_str());
+    std::fprintf(stderr, "%s\n", zb::ForTerminal(program.form.LblComment.Caption()).c_str());
     if (program.form.chkGazoHtml.Value() == 1) {
-      std::printf("%s\n",
-                  host.paths().ToHost(program.run.ListPath).value_or(program.run.ListPath).c_str());
+      const std::string list =
+          host.paths().ToHost(program.run.ListPath).value_or(program.run.ListPath);
+      std::printf("%s\n", isatty(STDOUT_FILENO) ? zb::ForTerminal(list).c_str() : list.c_str());
     }
   }
   return ExitCodeOf(program.lastOutcome);

@@ -1,32 +1,43 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
+#include <string>
 
 #include "platform/dialogs.h"
 
 namespace zb {
 
-// Message boxes on a terminal: the text goes to the error stream, questions
-// are answered y/n on the terminal, or take the box's default button when
-// there is no terminal to ask.
+// Message boxes on a terminal: the text goes to the error stream with its
+// control characters made visible, and questions are answered y/n on the
+// terminal, one whole line per answer. Without a terminal, at the end of
+// input, or once a stop signal came (WakeFd readable), a question takes its
+// default button.
 class TerminalDialogs : public Dialogs {
  public:
-  TerminalDialogs(std::FILE* in, std::FILE* out, bool interactive, bool yesToAll);
+  struct Settings {
+    int in = 0;  // descriptor the answers are read from
+    std::FILE* out = stderr;
+    bool interactive = false;
+    // --yes: every question but the crash-marker one.
+    bool yesToAll = false;
+    // --delete-crash-picture: Yes to the crash-marker question only.
+    bool deleteCrashPicture = false;
+    int wakeFd = -1;
+  };
+
+  explicit TerminalDialogs(const Settings& settings) : s_(settings) {}
 
   Answer Show(const MessageBox& box) override;
   std::optional<std::string> OpenFile(const OpenFileRequest& request) override;
 
-  // The next question is answered Yes without asking (a confirmed stop).
-  void AnswerNextYes() { answerNextYes_ = true; }
-
  private:
   Answer Ask(const MessageBox& box);
+  bool StopSignalled() const;
+  // One whole line, however long; nothing at the end of input or on a stop signal.
+  std::optional<std::string> ReadLine();
 
-  std::FILE* in_;
-  std::FILE* out_;
-  bool interactive_;
-  bool yesToAll_;
-  bool answerNextYes_ = false;
+  Settings s_;
 };
 
 }  // namespace zb

@@ -66,6 +66,13 @@ void GalleryWriter::CloseFullPairAndStartNext(RunContext& ctx) {
   });
 }
 
+void GalleryWriter::CountPicture(RunContext& ctx) {
+  ++ctx.ImageCount;
+  if (ctx.ImagesPerPage > 0 && ctx.ImageCount % ctx.ImagesPerPage == 0) {
+    CloseFullPairAndStartNext(ctx);
+  }
+}
+
 void GalleryWriter::OpenPair(RunContext& ctx, std::int32_t k) {
   ctx.PagePath = ctx.OutputFolder + PageName(k);
   normal_ = files_.CreateTextFile(ctx.PagePath);

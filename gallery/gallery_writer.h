@@ -24,6 +24,9 @@ class GalleryWriter {
   void StartFirstPair(RunContext& ctx);
   // Closes the full pair c = ImageCount / ImagesPerPage and starts pair c.
   void CloseFullPairAndStartNext(RunContext& ctx);
+  // Counts the picture just written; the picture that fills its page
+  // closes the pair and starts the next (guarded as above).
+  void CountPicture(RunContext& ctx);
 
   // One picture's lines. link is the picture's link as PictureLink gives it;
   // width and height are the fitted size; displayName is raw text. Write

@@ -59,8 +59,7 @@ struct Gallery {
       const int i = ctx.ImageCount + 1;
       writer.WritePicture(ctx, "p" + std::to_string(i) + ".jpg", 100, 75,
                           "C:\\pics\\p" + std::to_string(i) + ".jpg");
-      ++ctx.ImageCount;
-      if (ctx.ImageCount % ctx.ImagesPerPage == 0) writer.CloseFullPairAndStartNext(ctx);
+      writer.CountPicture(ctx);
     }
   }
   Lines Page(const std::string& name) const { return files.Lines("C:\\out\\" + name); }

@@ -61,7 +61,7 @@ const char* NamedEntity(char32_t c) {
 // Whether the character can stand in a page as it is.
 bool WritableAsIs(const CodePoint& c, TextEncoding& encoding) {
   if (!c.valid || c.value < 0x20 || c.value == 0x7F) return false;
-  return c.value < 0x80 || encoding.CanEncode(c.value);
+  return c.value < 0x80 || encoding.RoundTrips(c.value);
 }
 
 bool ChangesLinkMeaning(char32_t c) {

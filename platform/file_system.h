@@ -89,6 +89,10 @@ class FileSystem {
   // Starts reading ahead of a walk (walk_ahead.h); null when this host does
   // not read ahead, and the walk lists and reads by itself.
   virtual std::unique_ptr<WalkAhead> StartWalkAhead(WalkPlan plan) = 0;
+  // The path with each existing entry spelt as on disk, letter case and all;
+  // the drive and entries that do not exist stay as given. Paths below it
+  // then need no case-blind look-up.
+  virtual std::string SpelledAsOnDisk(const std::string& path) = 0;
 };
 
 }  // namespace zb

@@ -71,6 +71,8 @@ void FailurePath(Program& program) {
     }
   }
   program.gallery.CloseAsTheyStand();
+  // The run did not crash: the picture last measured is no suspect.
+  ClearCrashMarker(program.platform);
   UnlockWindowAfterRun(program);
   PointGuideArrowAt(program, 0);
   program.platform.system.TrimWorkingSet();
@@ -163,6 +165,15 @@ void cmdStop_Click(Program& program) {
   program.form.cmdStop.SetEnabled(false);
   program.run.RunState = 1;
   program.platform.system.TrimWorkingSet();
+}
+
+void ConfirmStop(Program& program) {
+  RunContext& run = program.run;
+  if (!run.Active || run.RunState == 2) return;
+  run.RunState = 2;
+  program.form.LblComment.SetCaption(kStoppedText);
+  program.form.cmdStop.SetEnabled(false);
+  program.form.cmdStart.SetEnabled(true);
 }
 
 void ReportCompletion(Program& program) {

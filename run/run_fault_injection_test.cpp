@@ -63,6 +63,9 @@ class RecordingFileSystem : public FileSystem {
   }
   std::string FileUrl(const std::string& path) override { return fake_.FileUrl(path); }
   std::unique_ptr<WalkAhead> StartWalkAhead(WalkPlan) override { return nullptr; }
+  std::string SpelledAsOnDisk(const std::string& path) override {
+    return fake_.SpelledAsOnDisk(path);
+  }
 
  private:
   class Listing : public FolderListing {

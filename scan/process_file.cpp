@@ -5,6 +5,7 @@
 #include "gallery/gallery_writer.h"
 #include "run/messages.h"
 #include "run/output_location.h"
+#include "run/run_driver.h"
 #include "run/text_util.h"
 #include "scan/picture_fit.h"
 #include "scan/picture_kind.h"
@@ -20,9 +21,7 @@ constexpr std::int16_t kPageWriteError = 75;
 bool AnswerStopRequest(Program& program) {
   MainForm& f = program.form;
   if (program.platform.dialogs.Show(StopQuestion()) == Answer::kYes) {
-    program.run.RunState = 2;
-    f.LblComment.SetCaption(kStoppedText);
-    f.cmdStart.SetEnabled(true);
+    ConfirmStop(program);
     return false;
   }
   f.cmdStart.SetEnabled(false);
@@ -50,10 +49,7 @@ std::int16_t PlacePicture(Program& program, const std::string& path, PictureKind
     const MeasuredSize measured = MeasurePicture(program, path, kind == PictureKind::kGif, head);
     const FittedSize fitted = FitIntoBox(measured.width, measured.height, run.ThumbnailSize);
     program.gallery.WritePicture(run, link, fitted.width, fitted.height, displayName);
-    ++run.ImageCount;
-    if (run.ImagesPerPage > 0 && run.ImageCount % run.ImagesPerPage == 0) {
-      program.gallery.CloseFullPairAndStartNext(run);
-    }
+    program.gallery.CountPicture(run);
   } catch (const FileError&) {
     program.platform.dialogs.Show(PageWriteErrorMessage());
     return kPageWriteError;

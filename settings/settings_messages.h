@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/dialogs.h"
 
@@ -8,12 +9,18 @@ namespace zb {
 
 // The start-up messages about the settings store, word for word.
 
+inline constexpr std::string_view kCrashedPictureQuestion =
+    "前回の処理が異常終了しています。\r\nこのファイルに異常がある可能性があります。\r\n"
+    "削除しますか。";
+
 inline MessageBox CrashedPictureQuestion(const std::string& path) {
-  return {
-      "前回の処理が異常終了しています。\r\nこのファイルに異常がある可能性があります。\r\n"
-      "削除しますか。" +
-          path,
-      "削除", Buttons::kYesNo, Icon::kCritical, Answer::kNo};
+  return {std::string(kCrashedPictureQuestion) + path, "削除", Buttons::kYesNo, Icon::kCritical,
+          Answer::kNo};
+}
+
+// The one question whose Yes deletes a file named by the crash marker.
+inline bool IsCrashedPictureQuestion(const MessageBox& box) {
+  return box.buttons == Buttons::kYesNo && box.text.starts_with(kCrashedPictureQuestion);
 }
 
 inline MessageBox CrashedPictureNotDeletedMessage(const std::string& path) {

@@ -23,7 +23,9 @@ std::string SameFolderListPath(const std::string& folder) {
 }
 
 bool MoveFolderList(Program& program, const std::string& folder) {
-  const std::string target = FolderListForm(folder);
+  // Spelt as on disk once here, the walk below it and the output path
+  // derived from it need no case-blind look-up.
+  const std::string target = program.platform.files.SpelledAsOnDisk(FolderListForm(folder));
   if (target.empty() || !IsFolder(program, target)) return false;
   MainForm& f = program.form;
   f.Drive1.SetDrive(DriveOf(target));

@@ -2,6 +2,6 @@
 
 namespace zb {
 
-bool FakeEncoding::CanEncode(char32_t c) { return !refused_.contains(c); }
+bool FakeEncoding::RoundTrips(char32_t c) { return !refused_.contains(c); }
 
 }  // namespace zb

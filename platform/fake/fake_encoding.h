@@ -10,7 +10,7 @@ namespace zb {
 class FakeEncoding : public TextEncoding {
  public:
   void Refuse(char32_t c) { refused_.insert(c); }
-  bool CanEncode(char32_t c) override;
+  bool RoundTrips(char32_t c) override;
 
  private:
   std::set<char32_t> refused_;

@@ -348,6 +348,21 @@ FakeFileSystem::Folder& FakeFileSystem::NewFolder() {
   return *folders_.back();
 }
 
+std::string FakeFileSystem::SpelledAsOnDisk(const std::string& path) {
+  const std::optional<DrivePath> parsed = Parse(path);
+  if (!parsed) return path;
+  std::string spelled = path.substr(0, 2);
+  const auto root = drives_.find(parsed->drive);
+  Folder* folder = root == drives_.end() ? nullptr : root->second;
+  for (const std::string& name : parsed->names) {
+    const Entry* entry = folder ? folder->Find(name) : nullptr;
+    spelled += "\\" + (entry ? entry->name : name);
+    folder = entry ? entry->folder : nullptr;
+  }
+  if (parsed->names.empty() || path.ends_with('\\')) spelled += '\\';
+  return spelled;
+}
+
 FakeFileSystem::Folder* FakeFileSystem::FindFolder(const std::string& path) const {
   const std::optional<DrivePath> parsed = Parse(path);
   return parsed ? WalkDown(parsed->drive, parsed->names, parsed->names.size()) : nullptr;

@@ -84,6 +84,7 @@ class FakeFileSystem : public FileSystem {
 
   bool readAhead = false;
   int headsGiven = 0;  // heads attached by the read-ahead so far
+  std::string SpelledAsOnDisk(const std::string& path) override;
 
  private:
   struct File;

@@ -24,6 +24,8 @@ class DrivePaths {
   }
   // The host path with existing entries spelt as on disk.
   std::optional<std::string> Resolve(std::string_view drivePath);
+  // The same for the drive path itself; the drive letter stays as given.
+  std::string SpelledAsOnDisk(std::string_view drivePath);
   std::string ResolveHost(const std::string& hostPath) { return resolver_.Resolve(hostPath); }
   // The drive path of a host path; empty when no drive holds it.
   std::optional<std::string> ToDrive(std::string_view hostPath) const {

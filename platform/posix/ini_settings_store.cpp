@@ -79,6 +79,12 @@ Entries ReadEntries(const std::string& path, std::string_view section) {
   return std::move(parse.entries);
 }
 
+std::string ValueOf(const Entries& entries, const std::string& key, const std::string& fallback) {
+  const auto found = std::find_if(entries.begin(), entries.end(),
+                                  [&key](const auto& entry) { return SameName(entry.first, key); });
+  return found != entries.end() ? found->second : fallback;
+}
+
 void Set(Entries& entries, const std::string& key, const std::string& value) {
   const auto found = std::find_if(entries.begin(), entries.end(),
                                   [&key](const auto& entry) { return SameName(entry.first, key); });
@@ -131,10 +137,6 @@ std::string IniSettingsStore::ConfigHomeFromEnvironment() {
   return HostHomeFolder() + "/.config";
 }
 
-IniSettingsStore::~IniSettingsStore() {
-  for (const auto& [path, file] : inPlace_) close(file.fd);
-}
-
 std::string IniSettingsStore::SectionPath(const std::string& app,
                                           const std::string& section) const {
   return configHome_ + "/" + FileNameOf(app) + "/" + FileNameOf(section) + ".ini";
@@ -142,16 +144,28 @@ std::string IniSettingsStore::SectionPath(const std::string& app,
 
 std::string IniSettingsStore::Read(const std::string& app, const std::string& section,
                                    const std::string& key, const std::string& fallback) {
-  const Entries entries = ReadEntries(SectionPath(app, section), section);
-  const auto found = std::find_if(entries.begin(), entries.end(),
-                                  [&key](const auto& entry) { return SameName(entry.first, key); });
-  return found != entries.end() ? found->second : fallback;
+  const std::string path = SectionPath(app, section);
+  if (section == kCrashMarkerSection) return ReadMarker(path, section, key, fallback);
+  return ValueOf(ReadEntries(path, section), key, fallback);
+}
+
+std::string IniSettingsStore::ReadMarker(const std::string& path, const std::string& section,
+                                         const std::string& key, const std::string& fallback) {
+  if (const auto found = markers_.find(path);
+      found != markers_.end() && found->second->file.Owned()) {
+    return ValueOf(found->second->entries, key, fallback);
+  }
+  Entries entries;
+  if (!CrashMarkerFile::UnlessOwned(path, [&] { entries = ReadEntries(path, section); })) {
+    return "";
+  }
+  return ValueOf(entries, key, fallback);
 }
 
 bool IniSettingsStore::Write(const std::string& app, const std::string& section,
                              const std::string& key, const std::string& value) {
   const std::string path = SectionPath(app, section);
-  if (section == kCrashMarkerSection) return WriteInPlace(path, section, key, value);
+  if (section == kCrashMarkerSection) return WriteMarker(path, section, key, value);
   if (!MakeFolderFor(path)) return false;
   Entries entries = ReadEntries(path, section);
   Set(entries, key, value);
@@ -170,39 +184,29 @@ bool IniSettingsStore::ReplaceFile(const std::string& path, const std::string& t
   return false;
 }
 
-bool IniSettingsStore::WriteInPlace(const std::string& path, const std::string& section,
-                                    const std::string& key, const std::string& value) {
-  auto found = inPlace_.find(path);
-  if (found == inPlace_.end()) {
+bool IniSettingsStore::WriteMarker(const std::string& path, const std::string& section,
+                                   const std::string& key, const std::string& value) {
+  auto& marker = markers_[path];
+  if (!marker) marker = std::make_unique<Marker>(path);
+  if (!marker->file.Owned()) {
     if (!MakeFolderFor(path)) return false;
-    const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    struct stat status;
-    if (fd < 0 || fstat(fd, &status) != 0) {
-      if (fd >= 0) close(fd);
-      return false;
+    switch (marker->file.Own()) {
+      case CrashMarkerFile::Ownership::kOwned:
+        marker->entries = ReadEntries(path, section);
+        break;
+      case CrashMarkerFile::Ownership::kOwnedElsewhere:
+        // A living run's record stands; clearing it is that run's business.
+        return value.empty();
+      case CrashMarkerFile::Ownership::kUnavailable:
+        return false;
     }
-    found = inPlace_
-                .emplace(path, InPlaceFile{fd, ReadEntries(path, section),
-                                           static_cast<std::size_t>(status.st_size)})
-                .first;
   }
-  InPlaceFile& file = found->second;
-  Set(file.entries, key, value);
+  Set(marker->entries, key, value);
   text_.clear();
-  if (!Serialize(section, file.entries, text_)) return false;
-  const std::size_t length = text_.size();
-  // Blank lines, which readers skip, cover the rest of a longer old text in
-  // the same write: the file reads whole at every moment.
-  if (length < file.size) text_.append(file.size - length, '\n');
-  const ssize_t written = pwrite(file.fd, text_.data(), text_.size(), 0);
-  file.size = std::max(file.size, text_.size());
-  if (written != static_cast<ssize_t>(text_.size())) return false;
-  // Trimming the padding costs more than the write itself: it waits until
-  // the marker is cleared.
-  if (!value.empty() || length == file.size) return true;
-  if (ftruncate(file.fd, static_cast<off_t>(length)) != 0) return false;
-  file.size = length;
-  return true;
+  const bool written = Serialize(section, marker->entries, text_) && marker->file.Write(text_);
+  // A clean marker needs no owner.
+  if (value.empty()) marker->file.Release();
+  return written;
 }
 
 }  // namespace zb

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/posix/crash_marker_file.h"
 #include "platform/settings_store.h"
 
 namespace zb {
@@ -15,15 +17,15 @@ namespace zb {
 //
 // A section is rewritten through a temporary file and a rename, so a file is
 // never half written. The crash marker is the exception: it is written before
-// every picture a run loads, so its file stays open and is rewritten in place,
-// without fsync; a killed process still leaves the last value behind.
+// every picture a run loads, so its file is owned by the writing run and
+// rewritten in place through a shared mapping (CrashMarkerFile). A marker
+// that a living run owns reads as clean: it names no crash.
 class IniSettingsStore : public SettingsStore {
  public:
   // $XDG_CONFIG_HOME, else ~/.config.
   static std::string ConfigHomeFromEnvironment();
 
   explicit IniSettingsStore(std::string configHome) : configHome_(std::move(configHome)) {}
-  ~IniSettingsStore() override;
   IniSettingsStore(const IniSettingsStore&) = delete;
   IniSettingsStore& operator=(const IniSettingsStore&) = delete;
 
@@ -35,20 +37,22 @@ class IniSettingsStore : public SettingsStore {
 
  private:
   using Entries = std::vector<std::pair<std::string, std::string>>;
-  struct InPlaceFile {
-    int fd = -1;
-    Entries entries;
-    std::size_t size = 0;
+  struct Marker {
+    explicit Marker(const std::string& path) : file(path) {}
+    CrashMarkerFile file;
+    Entries entries;  // while owned
   };
 
   std::string SectionPath(const std::string& app, const std::string& section) const;
   bool ReplaceFile(const std::string& path, const std::string& text);
-  bool WriteInPlace(const std::string& path, const std::string& section, const std::string& key,
-                    const std::string& value);
+  std::string ReadMarker(const std::string& path, const std::string& section,
+                         const std::string& key, const std::string& fallback);
+  bool WriteMarker(const std::string& path, const std::string& section, const std::string& key,
+                   const std::string& value);
 
   std::string configHome_;
-  std::map<std::string, InPlaceFile> inPlace_;  // by path
-  std::string text_;                            // reused for every in-place write
+  std::map<std::string, std::unique_ptr<Marker>> markers_;  // by path
+  std::string text_;                                        // reused for every marker write
 };
 
 }  // namespace zb

@@ -14,6 +14,7 @@ namespace zb {
 namespace {
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 constexpr char kApp[] = "Zorbelle";
 constexpr char kOptions[] = "CheckBox Value";
@@ -94,21 +95,46 @@ TEST_F(IniSettingsStoreTest, AFolderThatCannotBeMadeFailsTheWrite) {
   EXPECT_EQ(blocked.Read(kApp, kMarker, "aFileName", "1"), "1");
 }
 
-TEST_F(IniSettingsStoreTest, TheMarkerIsSeenAtOnceByAnotherReader) {
-  IniSettingsStore reader(folder_.Host("config"));
-  ASSERT_TRUE(store_.Write(kApp, kMarker, "aFileName", "C:\\pics\\a rather long name.jpg"));
-  EXPECT_EQ(reader.Read(kApp, kMarker, "aFileName", "1"), "C:\\pics\\a rather long name.jpg");
-  ASSERT_TRUE(store_.Write(kApp, kMarker, "aFileName", "C:\\b.jpg"));
-  EXPECT_EQ(reader.Read(kApp, kMarker, "aFileName", "1"), "C:\\b.jpg");
-  ASSERT_TRUE(store_.Write(kApp, kMarker, "aFileName", ""));
-  EXPECT_EQ(reader.Read(kApp, kMarker, "aFileName", "1"), "");
-  EXPECT_EQ(
-      std::filesystem::file_size(folder_.Host("config/Zorbelle/" + std::string(kMarker) + ".ini")),
-      folder_.Contents("config/Zorbelle/" + std::string(kMarker) + ".ini").size());
+std::string MarkerFile(TestFolder& folder) {
+  return folder.Contents("config/Zorbelle/" + std::string(kMarker) + ".ini");
 }
 
+TEST_F(IniSettingsStoreTest, ALivingWritersMarkerIsNoCrashAndOnlyItsWriterChangesIt) {
+  IniSettingsStore other(folder_.Host("config"));
+  ASSERT_TRUE(store_.Write(kApp, kMarker, "aFileName", "C:\\pics\\a rather long name.jpg"));
+  ASSERT_TRUE(store_.Write(kApp, kMarker, "aFileName", "C:\\b.jpg"));
+  // On disk at once, the longer old text blanked out...
+  EXPECT_THAT(MarkerFile(folder_),
+              testing::StartsWith("[" + std::string(kMarker) + "]\naFileName=C:\\b.jpg\n\n"));
+  EXPECT_THAT(MarkerFile(folder_), Not(HasSubstr("long")));
+  // ...but no crash while its writer lives: another start reads it clean,
+  // cannot arm it, and its clearing leaves the living run's record alone.
+  EXPECT_EQ(other.Read(kApp, kMarker, "aFileName", "1"), "");
+  EXPECT_FALSE(other.Write(kApp, kMarker, "aFileName", "C:\\other.jpg"));
+  EXPECT_TRUE(other.Write(kApp, kMarker, "aFileName", ""));
+  EXPECT_EQ(store_.Read(kApp, kMarker, "aFileName", "1"), "C:\\b.jpg");
+
+  // Cleared by its writer, the file is trimmed to its text and free again.
+  ASSERT_TRUE(store_.Write(kApp, kMarker, "aFileName", ""));
+  EXPECT_EQ(MarkerFile(folder_), "[" + std::string(kMarker) + "]\naFileName=\n");
+  EXPECT_TRUE(other.Write(kApp, kMarker, "aFileName", "C:\\other.jpg"));
+  EXPECT_EQ(store_.Read(kApp, kMarker, "aFileName", "1"), "");
+}
+
+TEST_F(IniSettingsStoreTest, AMarkerLongerThanItsMappingIsKeptWhole) {
+  const std::string deep = "C:\\" + std::string(40000, 'x') + "\\a.jpg";
+  ASSERT_TRUE(store_.Write(kApp, kMarker, "aFileName", "C:\\short.jpg"));
+  ASSERT_TRUE(store_.Write(kApp, kMarker, "aFileName", deep));
+  ASSERT_TRUE(store_.Write(kApp, kMarker, "aFileName", "C:\\next.jpg"));
+  ASSERT_TRUE(store_.Write(kApp, kMarker, "aFileName", deep));
+  EXPECT_EQ(store_.Read(kApp, kMarker, "aFileName", "1"), deep);
+}
+
+// The marker outlives a process killed after it was armed; a process
+// killed while it was being written leaves it clean, never half a path.
 TEST_F(IniSettingsStoreTest, TheMarkerOutlivesAKilledProcess) {
   ASSERT_TRUE(store_.Write(kApp, kMarker, "aFileName", "C:\\first.jpg"));
+  ASSERT_TRUE(store_.Write(kApp, kMarker, "aFileName", ""));
   const pid_t child = fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
@@ -121,6 +147,20 @@ TEST_F(IniSettingsStoreTest, TheMarkerOutlivesAKilledProcess) {
   ASSERT_TRUE(WIFSIGNALED(status));
   EXPECT_EQ(IniSettingsStore(folder_.Host("config")).Read(kApp, kMarker, "aFileName", "1"),
             "C:\\crashes\\here.jpg");
+
+  std::string torn = MarkerFile(folder_);
+  torn[0] = '\0';  // as a copy cut short leaves it
+  folder_.Put("config/Zorbelle/" + std::string(kMarker) + ".ini", torn);
+  EXPECT_EQ(IniSettingsStore(folder_.Host("config")).Read(kApp, kMarker, "aFileName", "1"), "1");
+}
+
+TEST_F(IniSettingsStoreTest, ALinkInPlaceOfTheMarkerIsNotWrittenThrough) {
+  folder_.MakeFolder("config/Zorbelle");
+  folder_.Put("target.txt", "keep");
+  std::filesystem::create_symlink(folder_.Host("target.txt"),
+                                  folder_.Host("config/Zorbelle/" + std::string(kMarker) + ".ini"));
+  EXPECT_FALSE(store_.Write(kApp, kMarker, "aFileName", "C:\\a.jpg"));
+  EXPECT_EQ(folder_.Contents("target.txt"), "keep");
 }
 
 }  // namespace

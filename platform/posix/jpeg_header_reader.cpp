@@ -5,13 +5,23 @@
 #include <jpeglib.h>
 #include <jerror.h>
 // clang-format on
-#include <unistd.h>
 
-#include <cerrno>
+#include <algorithm>
 #include <csetjmp>
+#include <cstdint>
+#include <utility>
+
+#include "platform/posix/exif_orientation.h"
 
 namespace zb {
 namespace {
+
+// Real headers, Exif thumbnails and colour profiles included, stay far
+// below these; a file of zeros behind FF D8 or of endless segments does not.
+constexpr std::size_t kByteBudget = std::size_t{4} << 20;
+constexpr int kSegmentBudget = 1024;
+// The first IFD, where Orientation lies, follows the TIFF header at once.
+constexpr unsigned kExifBytesKept = 8 * 1024;
 
 // libjpeg ends the process on an error unless error_exit leaves by longjmp.
 struct ErrorTrap {
@@ -25,48 +35,59 @@ struct ErrorTrap {
 
 void Quiet(j_common_ptr) {}
 
-// Feeds libjpeg from a descriptor; skipped markers (EXIF thumbnails, colour
-// profiles) are passed over with lseek instead of being read.
-struct FdSource {
+// Feeds libjpeg within the budgets; skipped segments (Exif thumbnails,
+// colour profiles) are passed over without being read.
+struct BoundedSource {
   jpeg_source_mgr manager;  // first: libjpeg hands back its address
-  int fd;
-  unsigned char* buffer;
-  std::size_t capacity;
+  PictureBytes* bytes;
+  std::span<unsigned char> buffer;
+  std::uint64_t next;  // file offset of the byte after those in the buffer
+  std::size_t bytesLeft;
+  int segmentsLeft;
 };
 
 void NoOp(j_decompress_ptr) {}
 
 boolean Fill(j_decompress_ptr info) {
-  auto* source = reinterpret_cast<FdSource*>(info->src);
-  ssize_t n;
-  do {
-    n = read(source->fd, source->buffer, source->capacity);
-  } while (n < 0 && errno == EINTR);
-  if (n <= 0) ERREXIT(info, JERR_INPUT_EOF);
-  source->manager.next_input_byte = source->buffer;
-  source->manager.bytes_in_buffer = static_cast<std::size_t>(n);
+  auto* source = reinterpret_cast<BoundedSource*>(info->src);
+  const std::size_t wanted = std::min(source->buffer.size(), source->bytesLeft);
+  const std::size_t n =
+      wanted == 0 ? 0 : source->bytes->Read(source->next, source->buffer.first(wanted));
+  if (n == 0) ERREXIT(info, JERR_INPUT_EOF);
+  source->next += n;
+  source->bytesLeft -= n;
+  source->manager.next_input_byte = source->buffer.data();
+  source->manager.bytes_in_buffer = n;
   return TRUE;
 }
 
 void Skip(j_decompress_ptr info, long count) {
-  auto* source = reinterpret_cast<FdSource*>(info->src);
+  auto* source = reinterpret_cast<BoundedSource*>(info->src);
   if (count <= 0) return;
+  if (--source->segmentsLeft < 0) ERREXIT(info, JERR_INPUT_EOF);
   const auto wanted = static_cast<std::size_t>(count);
   if (wanted <= source->manager.bytes_in_buffer) {
     source->manager.next_input_byte += wanted;
     source->manager.bytes_in_buffer -= wanted;
     return;
   }
-  const auto beyond = static_cast<off_t>(wanted - source->manager.bytes_in_buffer);
+  source->next += wanted - source->manager.bytes_in_buffer;
   source->manager.bytes_in_buffer = 0;
-  if (lseek(source->fd, beyond, SEEK_CUR) < 0) ERREXIT(info, JERR_INPUT_EOF);
 }
 
 struct Reader {
   jpeg_decompress_struct info;
   ErrorTrap errors;
-  FdSource source;
+  BoundedSource source;
 };
+
+int OrientationOf(const jpeg_decompress_struct& info) {
+  for (jpeg_saved_marker_ptr m = info.marker_list; m != nullptr; m = m->next) {
+    const int orientation = ExifOrientation({m->data, m->data_length});
+    if (orientation != 1) return orientation;
+  }
+  return 1;
+}
 
 // Holds no C++ object that needs destroying: an error jumps back into it.
 bool ReadHeader(Reader* reader, PixelSize* size) {
@@ -76,16 +97,18 @@ bool ReadHeader(Reader* reader, PixelSize* size) {
   }
   jpeg_create_decompress(&reader->info);
   reader->info.src = &reader->source.manager;
+  jpeg_save_markers(&reader->info, JPEG_APP0 + 1, kExifBytesKept);
   jpeg_read_header(&reader->info, TRUE);
   size->width = reader->info.image_width;
   size->height = reader->info.image_height;
+  if (TurnsAQuarter(OrientationOf(reader->info))) std::swap(size->width, size->height);
   jpeg_destroy_decompress(&reader->info);
   return true;
 }
 
 }  // namespace
 
-std::optional<PixelSize> ReadJpegSize(int fd, unsigned char* buffer, std::size_t capacity,
+std::optional<PixelSize> ReadJpegSize(PictureBytes& bytes, std::span<unsigned char> buffer,
                                       std::size_t filled) {
   // A decompressor kept from call to call measured no faster than a new one.
   Reader reader{};
@@ -98,11 +121,13 @@ std::optional<PixelSize> ReadJpegSize(int fd, unsigned char* buffer, std::size_t
   source.skip_input_data = Skip;
   source.resync_to_restart = jpeg_resync_to_restart;
   source.term_source = NoOp;
-  source.next_input_byte = buffer;
+  source.next_input_byte = buffer.data();
   source.bytes_in_buffer = filled;
-  reader.source.fd = fd;
+  reader.source.bytes = &bytes;
   reader.source.buffer = buffer;
-  reader.source.capacity = capacity;
+  reader.source.next = filled;
+  reader.source.bytesLeft = kByteBudget - std::min(filled, kByteBudget);
+  reader.source.segmentsLeft = kSegmentBudget;
   PixelSize size;
   if (!ReadHeader(&reader, &size)) return std::nullopt;
   return size;

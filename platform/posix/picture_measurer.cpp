@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
+#include <array>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <string_view>
 
@@ -14,71 +16,105 @@
 namespace zb {
 namespace {
 
-bool StartsWith(const unsigned char* data, std::size_t length, std::string_view signature) {
-  return length >= signature.size() && std::memcmp(data, signature.data(), signature.size()) == 0;
+// The header fields of the formats other than JPEG lie well inside it.
+constexpr std::size_t kHeadSize = std::size_t{16} * 1024;
+
+bool StartsWith(std::span<const unsigned char> data, std::string_view signature) {
+  return data.size() >= signature.size() &&
+         std::memcmp(data.data(), signature.data(), signature.size()) == 0;
 }
 
 // Only formats with a signature go to stb_image: its TGA reader has none
 // and would size plain garbage.
-bool IsStbFormat(const unsigned char* data, std::size_t length) {
-  return StartsWith(data, length, "BM") || StartsWith(data, length, "GIF87a") ||
-         StartsWith(data, length, "GIF89a") || StartsWith(data, length, "\x89PNG\r\n\x1a\n");
+bool IsStbFormat(std::span<const unsigned char> head) {
+  return StartsWith(head, "BM") || StartsWith(head, "GIF87a") || StartsWith(head, "GIF89a") ||
+         StartsWith(head, "\x89PNG\r\n\x1a\n");
 }
 
-// One read: a regular file gives all it has up to the buffer's size, and a
-// pipe, opened non-blocking, what is there or nothing.
-std::size_t ReadOnce(int fd, unsigned char* buffer, std::size_t size) {
-  for (;;) {
-    const ssize_t n = read(fd, buffer, size);
-    if (n >= 0) return static_cast<std::size_t>(n);
-    if (errno != EINTR) return 0;
+std::optional<PixelSize> MeasureByStb(std::span<const unsigned char> head) {
+  int width = 0;
+  int height = 0;
+  int components = 0;
+  if (!IsStbFormat(head) || !stbi_info_from_memory(head.data(), static_cast<int>(head.size()),
+                                                   &width, &height, &components)) {
+    return std::nullopt;
   }
+  // A BMP stored top row first gives its height negative.
+  if (StartsWith(head, "BM") && height < 0 && height != INT_MIN) height = -height;
+  if (width <= 0 || height <= 0) return std::nullopt;
+  return PixelSize{static_cast<unsigned>(width), static_cast<unsigned>(height)};
 }
 
-std::optional<PixelSize> NonEmpty(std::optional<PixelSize> size) {
+// The one place that tells the formats apart.
+std::optional<PixelSize> MeasureByFormat(PictureBytes& bytes, std::span<unsigned char> buffer,
+                                         std::size_t filled) {
+  const std::span<const unsigned char> head(buffer.data(), filled);
+  if (StartsWith(head, "\xFF\xD8")) return ReadJpegSize(bytes, buffer, filled);
+  return MeasureByStb(head);
+}
+
+// Opens non-blocking, so that a pipe named like a picture cannot stall the run.
+int OpenPicture(DrivePaths& paths, const std::string& path) {
+  return paths.Attempt(path, [](const std::string& host) {
+    return open(host.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  });
+}
+
+// The first bytes as read ahead, then the file itself, opened only when a
+// reader asks past them. A head shorter than kHeadSize is the whole file.
+class HeadThenFile : public PictureBytes {
+ public:
+  HeadThenFile(std::span<const std::byte> head, DrivePaths& paths, const std::string& path)
+      : head_(head), paths_(paths), path_(path) {}
+  ~HeadThenFile() override {
+    if (fd_ >= 0) close(fd_);
+  }
+  HeadThenFile(const HeadThenFile&) = delete;
+  HeadThenFile& operator=(const HeadThenFile&) = delete;
+
+  std::size_t Read(std::uint64_t offset, std::span<unsigned char> buffer) override {
+    if (offset + buffer.size() <= head_.size() || head_.size() < kHeadSize) {
+      if (offset >= head_.size()) return 0;
+      const std::size_t count = std::min<std::size_t>(buffer.size(), head_.size() - offset);
+      std::memcpy(buffer.data(), head_.data() + offset, count);
+      return count;
+    }
+    if (fd_ == -2) fd_ = OpenPicture(paths_, path_);
+    return fd_ < 0 ? 0 : DescriptorBytes(fd_).Read(offset, buffer);
+  }
+
+ private:
+  std::span<const std::byte> head_;
+  DrivePaths& paths_;
+  const std::string& path_;
+  int fd_ = -2;  // not opened yet
+};
+
+}  // namespace
+
+std::optional<PixelSize> MeasurePictureBytes(PictureBytes& bytes) {
+  std::array<unsigned char, kHeadSize> buffer;
+  const std::size_t filled = bytes.Read(0, buffer);
+  const std::optional<PixelSize> size = MeasureByFormat(bytes, buffer, filled);
   if (size && (size->width == 0 || size->height == 0)) return std::nullopt;
   return size;
 }
 
-}  // namespace
-
 std::optional<PixelSize> PictureMeasurer::Measure(const std::string& path) {
-  // Non-blocking, so that a pipe named like a picture cannot stall the run.
-  const int fd = paths_.Attempt(path, [](const std::string& host) {
-    return open(host.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  });
+  const int fd = OpenPicture(paths_, path);
   if (fd < 0) return std::nullopt;
-  const std::optional<PixelSize> size = MeasureHead(fd, ReadOnce(fd, head_.data(), head_.size()));
+  DescriptorBytes bytes(fd);
+  const std::optional<PixelSize> size = MeasurePictureBytes(bytes);
   close(fd);
-  return NonEmpty(size);
+  return size;
 }
 
 std::optional<PixelSize> PictureMeasurer::Measure(const std::string& path,
                                                   std::span<const std::byte> head) {
-  const std::size_t filled = std::min(head.size(), head_.size());
-  std::memcpy(head_.data(), head.data(), filled);
-  // Without a descriptor a JPEG that needs more than the head fails as at
-  // the end of a file; only a file longer than its head is then opened.
-  const std::optional<PixelSize> size = MeasureHead(-1, filled);
-  if (size || filled < head_.size()) return NonEmpty(size);
-  return Measure(path);
+  HeadThenFile bytes(head, paths_, path);
+  return MeasurePictureBytes(bytes);
 }
 
-std::optional<PixelSize> PictureMeasurer::MeasureHead(int fd, std::size_t filled) {
-  if (StartsWith(head_.data(), filled, "\xFF\xD8")) {
-    return ReadJpegSize(fd, head_.data(), head_.size(), filled);
-  }
-  // The header fields of these formats lie well inside the first block.
-  int width = 0;
-  int height = 0;
-  int components = 0;
-  if (!IsStbFormat(head_.data(), filled) ||
-      !stbi_info_from_memory(head_.data(), static_cast<int>(filled), &width, &height,
-                             &components) ||
-      width <= 0 || height <= 0) {
-    return std::nullopt;
-  }
-  return PixelSize{static_cast<unsigned>(width), static_cast<unsigned>(height)};
-}
+std::size_t PictureMeasurer::HeadBytes() const { return kHeadSize; }
 
 }  // namespace zb

@@ -4,9 +4,11 @@
 #include <cstdio>  // jpeglib.h needs FILE
 #include <jpeglib.h>
 // clang-format on
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <span>
 #include <vector>
@@ -51,12 +53,13 @@ std::string Little(std::uint64_t value, int bytes) {
 
 std::string Big(std::uint32_t value) { return Little(__builtin_bswap32(value), 4); }
 
-// A 24-bit bottom-up BMP with black pixels.
-std::string Bmp(unsigned width, unsigned height) {
-  const std::size_t pixels = (std::size_t{width} * 3 + 3) / 4 * 4 * height;
+// A 24-bit BMP with black pixels; a negative height stores the top row first.
+std::string Bmp(unsigned width, int height) {
+  const std::size_t rows = static_cast<std::size_t>(height < 0 ? -height : height);
+  const std::size_t pixels = (std::size_t{width} * 3 + 3) / 4 * 4 * rows;
   return "BM" + Little(54 + pixels, 4) + Little(0, 4) + Little(54, 4) + Little(40, 4) +
-         Little(width, 4) + Little(height, 4) + Little(1, 2) + Little(24, 2) + Little(0, 4) +
-         Little(pixels, 4) + std::string(16 + pixels, '\0');
+         Little(width, 4) + Little(static_cast<std::uint32_t>(height), 4) + Little(1, 2) +
+         Little(24, 2) + Little(0, 4) + Little(pixels, 4) + std::string(16 + pixels, '\0');
 }
 
 // A one-colour GIF: header, logical screen, palette, one image.
@@ -89,6 +92,52 @@ std::string JpegAfterLargeSegments(unsigned width, unsigned height) {
   return jpeg.substr(0, 2) + segment + segment + jpeg.substr(2);
 }
 
+std::string Segment(char marker, const std::string& body) {
+  const std::size_t length = body.size() + 2;
+  return std::string("\xFF") + marker + static_cast<char>(length >> 8) +
+         static_cast<char>(length & 0xFF) + body;
+}
+
+// An Exif APP1 segment whose first IFD holds the orientation tag among two
+// others; bigEndian picks the TIFF byte order.
+std::string ExifSegment(unsigned orientation, bool bigEndian) {
+  const auto number = [&](std::uint32_t value, int bytes) {
+    std::string out = Little(value, bytes);
+    if (bigEndian) std::reverse(out.begin(), out.end());
+    return out;
+  };
+  const auto entry = [&](unsigned tag, unsigned type, unsigned value) {
+    return number(tag, 2) + number(type, 2) + number(1, 4) + number(value, 2) + number(0, 2);
+  };
+  const std::string tiff = (bigEndian ? "MM" : "II") + number(42, 2) + number(8, 4) + number(3, 2) +
+                           entry(0x010F, 2, 0) + entry(0x0112, 3, orientation) +
+                           entry(0x011A, 5, 0) + number(0, 4);
+  return Segment('\xE1', std::string("Exif\0\0", 6) + tiff);
+}
+
+// A JPEG with the segment right after its start marker.
+std::string JpegWith(const std::string& segment, unsigned width, unsigned height) {
+  const std::string jpeg = Jpeg(width, height);
+  return jpeg.substr(0, 2) + segment + jpeg.substr(2);
+}
+
+// Counts what a reader asks of a file.
+class CountedBytes : public PictureBytes {
+ public:
+  explicit CountedBytes(int fd) : file_(fd) {}
+  std::size_t Read(std::uint64_t offset, std::span<unsigned char> buffer) override {
+    ++reads;
+    const std::size_t n = file_.Read(offset, buffer);
+    total += n;
+    return n;
+  }
+  int reads = 0;
+  std::uint64_t total = 0;
+
+ private:
+  DescriptorBytes file_;
+};
+
 class PictureMeasurerTest : public ::testing::Test {
  protected:
   std::optional<PixelSize> Measure(std::string_view name, std::string_view contents) {
@@ -110,6 +159,7 @@ TEST_F(PictureMeasurerTest, MeasuresEachFormatFromItsHeader) {
   EXPECT_THAT(Measure("b.jpg", Jpeg(640, 480)), Size(640, 480));
   EXPECT_THAT(Measure("c.jpg", JpegAfterLargeSegments(300, 200)), Size(300, 200));
   EXPECT_THAT(Measure("d.bmp", Bmp(5, 3)), Size(5, 3));
+  EXPECT_THAT(Measure("top-down.bmp", Bmp(6, -4)), Size(6, 4));
   EXPECT_THAT(Measure("e.gif", Gif(7, 9)), Size(7, 9));
   EXPECT_THAT(Measure("f.png", Png(11, 13)), Size(11, 13));
 }
@@ -147,8 +197,8 @@ TEST_F(PictureMeasurerTest, GivesNoSizeForWhatIsNoPicture) {
 }
 
 // Heads as a read-ahead gives them: the first HeadBytes() bytes or the whole
-// file. A head that settles the size needs no file; one that does not is
-// measured from the file as a whole, with the same result.
+// file. A head that settles the size needs no file; past a whole head the
+// file itself is read, with the same result.
 TEST_F(PictureMeasurerTest, MeasuresFromHeadsReadAheadAsFromTheFile) {
   const auto fromHead = [&](std::string_view name, const std::string& contents) {
     folder_.Put(name, contents);
@@ -169,6 +219,90 @@ TEST_F(PictureMeasurerTest, MeasuresFromHeadsReadAheadAsFromTheFile) {
   EXPECT_EQ(fromHeadAlone(JpegAfterLargeSegments(9, 9).substr(0, 5000)), std::nullopt);
   EXPECT_EQ(fromHeadAlone(""), std::nullopt);
   EXPECT_THAT(fromHeadAlone(Jpeg(3, 4)), Size(3, 4));
+  // The orientation in a head counts as in the file.
+  EXPECT_THAT(fromHeadAlone(JpegWith(ExifSegment(6, false), 200, 100)), Size(100, 200));
+}
+
+TEST_F(PictureMeasurerTest, AQuarterTurnInTheExifOrientationSwapsTheSides) {
+  for (const bool bigEndian : {false, true}) {
+    SCOPED_TRACE(bigEndian ? "MM" : "II");
+    for (unsigned orientation = 1; orientation <= 8; ++orientation) {
+      const bool turned = orientation >= 5;
+      EXPECT_THAT(Measure("o.jpg", JpegWith(ExifSegment(orientation, bigEndian), 200, 100)),
+                  Size(turned ? 100 : 200, turned ? 200 : 100))
+          << orientation;
+    }
+    // Values outside 1 to 8 mean nothing.
+    EXPECT_THAT(Measure("o.jpg", JpegWith(ExifSegment(9, bigEndian), 200, 100)), Size(200, 100));
+  }
+}
+
+TEST_F(PictureMeasurerTest, DamagedExifIsIgnored) {
+  const std::string good = ExifSegment(6, false);
+  // The orientation entry lies at bytes 32 to 43 of the segment.
+  constexpr std::size_t kEntryEnd = 44;
+  // Cut short anywhere, the segment's length field still telling the truth.
+  for (std::size_t keep = 4; keep < good.size(); ++keep) {
+    std::string cut = good.substr(0, keep);
+    cut[2] = static_cast<char>((keep - 2) >> 8);
+    cut[3] = static_cast<char>((keep - 2) & 0xFF);
+    const bool whole = keep >= kEntryEnd;
+    EXPECT_THAT(Measure("cut.jpg", JpegWith(cut, 200, 100)),
+                Size(whole ? 100 : 200, whole ? 200 : 100))
+        << keep;
+  }
+  std::string farIfd = good;
+  farIfd[14] = '\xFF';  // the first IFD far beyond the segment's end
+  EXPECT_THAT(Measure("far.jpg", JpegWith(farIfd, 200, 100)), Size(200, 100));
+  std::string wrongType = good;
+  wrongType[34] = 4;  // the orientation as a LONG
+  EXPECT_THAT(Measure("long.jpg", JpegWith(wrongType, 200, 100)), Size(200, 100));
+  std::string badOrder = good;
+  badOrder[10] = 'X';
+  EXPECT_THAT(Measure("order.jpg", JpegWith(badOrder, 200, 100)), Size(200, 100));
+  EXPECT_THAT(Measure("bare.jpg", JpegWith(Segment('\xE1', "Exif"), 200, 100)), Size(200, 100));
+  // An XMP packet is also APP1; an Exif segment after it still counts.
+  EXPECT_THAT(Measure("xmp.jpg",
+                      JpegWith(Segment('\xE1', "http://ns.adobe.com/xap/1.0/") + good, 200, 100)),
+              Size(100, 200));
+}
+
+TEST_F(PictureMeasurerTest, AHugeSparseFileBehindAJpegStartCostsAFixedNumberOfBytes) {
+  for (const std::uint64_t size : {std::uint64_t{4} << 30, std::uint64_t{1} << 40}) {
+    folder_.Put("sparse.jpg", "\xFF\xD8\xFF\xE0");
+    ASSERT_EQ(truncate(folder_.Host("sparse.jpg").c_str(), static_cast<off_t>(size)), 0);
+    const int fd = open(folder_.Host("sparse.jpg").c_str(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    CountedBytes bytes(fd);
+    EXPECT_EQ(MeasurePictureBytes(bytes), std::nullopt);
+    close(fd);
+    EXPECT_LE(bytes.total, std::uint64_t{8} << 20);
+  }
+}
+
+TEST_F(PictureMeasurerTest, EndlessSegmentsCostAFixedNumberOfReads) {
+  // 3,000 segments of 64 KiB, sparse: each one skipped past the buffer
+  // would cost a read.
+  const int fd = open(folder_.Host("segments.jpg").c_str(), O_RDWR | O_CREAT, 0600);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(pwrite(fd, "\xFF\xD8", 2, 0), 2);
+  for (off_t k = 0; k < 3000; ++k) {
+    ASSERT_EQ(pwrite(fd, "\xFF\xE2\xFF\xFF", 4, 2 + k * 0x10001), 4);
+  }
+  CountedBytes bytes(fd);
+  EXPECT_EQ(MeasurePictureBytes(bytes), std::nullopt);
+  close(fd);
+  EXPECT_LE(bytes.reads, 300);
+  EXPECT_LE(bytes.total, std::uint64_t{8} << 20);
+
+  // Thousands of tiny segments in the first block.
+  std::string tiny;
+  for (int i = 0; i < 3000; ++i) tiny += Segment('\xE3', "x");
+  EXPECT_EQ(Measure("tiny.jpg", JpegWith(tiny, 30, 20)), std::nullopt);
+  // Real pictures carry a few large segments, colour profiles say.
+  std::string profiles;
+  for (int i = 0; i < 20; ++i) profiles += Segment('\xE2', std::string(0xFFF0, 'p'));
+  EXPECT_THAT(Measure("profiles.jpg", JpegWith(profiles, 30, 20)), Size(30, 20));
 }
 
 TEST_F(PictureMeasurerTest, APipeNamedLikeAPictureDoesNotStallTheRun) {

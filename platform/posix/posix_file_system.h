@@ -30,6 +30,9 @@ class PosixFileSystem : public FileSystem {
                      std::span<std::byte> buffer) override;
   std::string FileUrl(const std::string& path) override;
   std::unique_ptr<WalkAhead> StartWalkAhead(WalkPlan plan) override;
+  std::string SpelledAsOnDisk(const std::string& path) override {
+    return paths_.SpelledAsOnDisk(path);
+  }
 
  private:
   // True for an entry of the folder listed last, when that folder's path was

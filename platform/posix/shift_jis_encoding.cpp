@@ -3,59 +3,95 @@
 #include "platform/file_system.h"
 
 namespace zb {
+namespace {
+
+bool Opened(iconv_t converter) {
+  return converter != reinterpret_cast<iconv_t>(-1);  // NOLINT(performance-no-int-to-ptr)
+}
+
+constexpr std::size_t kFailed = static_cast<std::size_t>(-1);
+
+// One conversion of a whole input, from the converter's initial state.
+std::size_t Convert(iconv_t converter, const void* in, std::size_t inSize, void* out,
+                    std::size_t outSize) {
+  char* inPointer = static_cast<char*>(const_cast<void*>(in));
+  char* outPointer = static_cast<char*>(out);
+  std::size_t outLeft = outSize;
+  iconv(converter, nullptr, nullptr, nullptr, nullptr);
+  if (iconv(converter, &inPointer, &inSize, &outPointer, &outLeft) == kFailed || inSize != 0) {
+    return kFailed;
+  }
+  return outSize - outLeft;
+}
+
+}  // namespace
 
 ShiftJisEncoding::ShiftJisEncoding()
-    : converter_(iconv_open("CP932", "WCHAR_T")), codes_(0x10000, kNotAsked) {
-  if (converter_ == reinterpret_cast<iconv_t>(-1)) {  // NOLINT(performance-no-int-to-ptr)
+    : encoder_(iconv_open("CP932", "WCHAR_T")),
+      decoder_(iconv_open("WCHAR_T", "CP932")),
+      known_(0x10000) {
+  if (!Opened(encoder_) || !Opened(decoder_)) {
+    if (Opened(encoder_)) iconv_close(encoder_);
+    if (Opened(decoder_)) iconv_close(decoder_);
     throw FileError("No Shift_JIS (CP932) converter on this system");
   }
 }
 
-ShiftJisEncoding::~ShiftJisEncoding() { iconv_close(converter_); }
+ShiftJisEncoding::~ShiftJisEncoding() {
+  iconv_close(encoder_);
+  iconv_close(decoder_);
+}
 
-bool ShiftJisEncoding::CanEncode(char32_t c) { return CodeOf(c) != kNone; }
+bool ShiftJisEncoding::RoundTrips(char32_t c) { return c < 0x80 || Look(c).roundTrips; }
 
 void ShiftJisEncoding::Append(char32_t c, std::string& out) {
-  const Code code = CodeOf(c);
-  if (code == kNone) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+    return;
+  }
+  const Known& known = Look(c);
+  if (known.code == kNone || (!known.roundTrips && known.code < 0x80)) {
     out += '?';
-  } else if (code < 0x100) {
-    out += static_cast<char>(code);
+  } else if (known.code < 0x100) {
+    out += static_cast<char>(known.code);
   } else {
-    out += static_cast<char>(code >> 8);
-    out += static_cast<char>(code & 0xFF);
+    out += static_cast<char>(known.code >> 8);
+    out += static_cast<char>(known.code & 0xFF);
   }
 }
 
-ShiftJisEncoding::Code ShiftJisEncoding::CodeOf(char32_t c) {
-  if (c < 0x80) return static_cast<Code>(c);
-  if (c >= codes_.size() || (c >= 0xD800 && c <= 0xDFFF)) return kNone;
-  Code& code = codes_[c];
-  if (code == kNotAsked) code = Convert(c);
-  return code;
+const ShiftJisEncoding::Known& ShiftJisEncoding::Look(char32_t c) {
+  static const Known kOutside{kNone, false};
+  if (c >= known_.size() || (c >= 0xD800 && c <= 0xDFFF)) return kOutside;
+  Known& known = known_[c];
+  if (known.code == kNotAsked) {
+    known.code = Encode(c);
+    known.roundTrips = known.code != kNone && DecodesTo(known.code, c);
+  }
+  return known;
 }
 
-ShiftJisEncoding::Code ShiftJisEncoding::Convert(char32_t c) {
-  wchar_t in = static_cast<wchar_t>(c);
-  char out[4];
-  char* inPointer = reinterpret_cast<char*>(&in);
-  char* outPointer = out;
-  std::size_t inLeft = sizeof in;
-  std::size_t outLeft = sizeof out;
-  iconv(converter_, nullptr, nullptr, nullptr, nullptr);
-  if (iconv(converter_, &inPointer, &inLeft, &outPointer, &outLeft) ==
-      static_cast<std::size_t>(-1)) {
-    return kNone;
-  }
-  const auto byte = [&out](int i) { return static_cast<unsigned char>(out[i]); };
-  switch (outPointer - out) {
+ShiftJisEncoding::Code ShiftJisEncoding::Encode(char32_t c) {
+  const wchar_t in = static_cast<wchar_t>(c);
+  unsigned char out[4];
+  switch (Convert(encoder_, &in, sizeof in, out, sizeof out)) {
     case 1:
-      return byte(0);
+      return out[0];
     case 2:
-      return static_cast<Code>(byte(0) << 8 | byte(1));
+      return static_cast<Code>(out[0] << 8 | out[1]);
     default:
       return kNone;
   }
+}
+
+bool ShiftJisEncoding::DecodesTo(Code code, char32_t c) {
+  const unsigned char in[2] = {static_cast<unsigned char>(code >> 8),
+                               static_cast<unsigned char>(code & 0xFF)};
+  const bool single = code < 0x100;
+  wchar_t out[2];
+  return Convert(decoder_, single ? in + 1 : in, single ? 1 : 2, out, sizeof out) ==
+             sizeof(wchar_t) &&
+         static_cast<char32_t>(out[0]) == c;
 }
 
 }  // namespace zb

@@ -11,7 +11,7 @@
 namespace zb {
 
 // Code page 932 through glibc's iconv, one character at a time, each
-// character asked of iconv once and remembered.
+// character asked of iconv once, both ways, and remembered.
 class ShiftJisEncoding : public TextEncoding {
  public:
   // Throws FileError when the host has no CP932 converter.
@@ -20,8 +20,10 @@ class ShiftJisEncoding : public TextEncoding {
   ShiftJisEncoding(const ShiftJisEncoding&) = delete;
   ShiftJisEncoding& operator=(const ShiftJisEncoding&) = delete;
 
-  bool CanEncode(char32_t c) override;
-  // Appends the character's bytes, or "?" when the code page has none.
+  bool RoundTrips(char32_t c) override;
+  // Appends the character's bytes, or "?" when the code page has none. A
+  // character mapped one way only is written as the character its code reads
+  // back as, unless that is ASCII: "¥" must not turn into a "\".
   void Append(char32_t c, std::string& out);
 
  private:
@@ -30,11 +32,18 @@ class ShiftJisEncoding : public TextEncoding {
   static constexpr Code kNotAsked = 0xFFFF;
   static constexpr Code kNone = 0xFFFE;
 
-  Code CodeOf(char32_t c);
-  Code Convert(char32_t c);
+  struct Known {
+    Code code = kNotAsked;
+    bool roundTrips = false;
+  };
 
-  iconv_t converter_;
-  std::vector<Code> codes_;  // by code point; the code page is all in the BMP
+  const Known& Look(char32_t c);
+  Code Encode(char32_t c);
+  bool DecodesTo(Code code, char32_t c);
+
+  iconv_t encoder_;
+  iconv_t decoder_;
+  std::vector<Known> known_;  // by code point; the code page is all in the BMP
 };
 
 }  // namespace zb

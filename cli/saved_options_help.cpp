@@ -1,0 +1,49 @@
+#include "cli/saved_options_help.h"
+
+#include "cli/cli_options.h"
+#include "platform/posix/posix_platform.h"
+#include "window/form_lifecycle.h"
+#include "window/program.h"
+
+namespace zb {
+namespace {
+
+// Reads the settings, keeps every write to itself.
+class ReadOnlySettings : public SettingsStore {
+ public:
+  explicit ReadOnlySettings(SettingsStore& host) : host_(host) {}
+  std::string Read(const std::string& app, const std::string& section, const std::string& key,
+                   const std::string& fallback) override {
+    return host_.Read(app, section, key, fallback);
+  }
+  bool Write(const std::string&, const std::string&, const std::string&,
+             const std::string&) override {
+    return true;
+  }
+
+ private:
+  SettingsStore& host_;
+};
+
+// Every box takes its default button unseen.
+class SilentDialogs : public Dialogs {
+ public:
+  Answer Show(const MessageBox& box) override { return box.defaultButton; }
+  std::optional<std::string> OpenFile(const OpenFileRequest&) override { return std::nullopt; }
+};
+
+}  // namespace
+
+std::string SavedOptionsHelp(PosixPlatform& posix) {
+  SilentDialogs dialogs;
+  const Platform host = posix.With(dialogs);
+  ReadOnlySettings settings(host.settings);
+  Platform quiet{host.files, host.encoding, settings,   dialogs,
+                 host.shell, host.pictures, host.system};
+  Program program(quiet);
+  Form_Load(program);
+  return "Options not given keep their saved values. Saved now:\n  " +
+         DescribeOptions(program.form) + "\n";
+}
+
+}  // namespace zb

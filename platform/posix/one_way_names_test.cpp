@@ -1,0 +1,127 @@
+// Pictures named with characters that Shift_JIS maps one way only: every
+// link of a real run on the real disk must lead to its own file, as a
+// browser reads the page (Shift_JIS text, then the link's %-escapes).
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <filesystem>
+#include <map>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/fake/fake_dialogs.h"
+#include "platform/posix/posix_platform.h"
+#include "platform/posix/test_folder.h"
+#include "window/form_lifecycle.h"
+#include "window/path_fields.h"
+#include "window/program.h"
+
+namespace zb {
+namespace {
+
+// Converts all of text or gives nullopt.
+std::optional<std::string> Convert(const char* to, const char* from, std::string text) {
+  const iconv_t cd = iconv_open(to, from);
+  std::string out(text.size() * 4 + 4, '\0');
+  char* in = text.data();
+  std::size_t inLeft = text.size();
+  char* outPointer = out.data();
+  std::size_t outLeft = out.size();
+  const bool ok = iconv(cd, &in, &inLeft, &outPointer, &outLeft) != std::size_t(-1);
+  iconv_close(cd);
+  if (!ok) return std::nullopt;
+  out.resize(out.size() - outLeft);
+  return out;
+}
+
+std::string Utf8(char32_t c) {
+  return *Convert("UTF-8", "UTF-32LE", std::string(reinterpret_cast<const char*>(&c), 4));
+}
+
+// The characters the converter maps one way, each with what its code reads
+// back as, found by asking the converter about every character it holds.
+std::map<std::string, std::string> OneWayCharacters() {
+  std::map<std::string, std::string> found;
+  for (char32_t c = 0x80; c < 0x10000; ++c) {
+    if (c >= 0xD800 && c <= 0xDFFF) continue;
+    const std::string utf8 = Utf8(c);
+    const std::optional<std::string> code = Convert("CP932", "UTF-8", utf8);
+    if (!code) continue;
+    const std::string back = Convert("UTF-8", "CP932", *code).value_or("");
+    if (back != utf8) found[utf8] = back;
+  }
+  return found;
+}
+
+std::string PercentDecoded(const std::string& link) {
+  std::string out;
+  for (std::size_t i = 0; i < link.size(); ++i) {
+    if (link[i] == '%' && i + 2 < link.size()) {
+      out += static_cast<char>(std::stoi(link.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      out += link[i];
+    }
+  }
+  return out;
+}
+
+std::string Gif() { return std::string("GIF89a\x08\0\x08\0", 10) + std::string(20, '\0'); }
+
+TEST(OneWayNames, EveryPictureIsLinkedToItselfAndToNoOtherFile) {
+  const std::map<std::string, std::string> oneWay = OneWayCharacters();
+  ASSERT_GE(oneWay.size(), 5u);
+
+  TestFolder folder;
+  std::set<std::string> pictures;
+  for (const auto& [c, lookAlike] : oneWay) {
+    pictures.insert(c + ".gif");
+    // The character a browser would read: a different file, when a name can hold it.
+    if (lookAlike.size() > 1) pictures.insert(lookAlike + ".gif");
+  }
+  for (const std::string& name : pictures) folder.Put("pics/" + name, Gif());
+
+  PosixPlatform host{folder.Drives(), folder.Host("config"), ""};
+  FakeDialogs dialogs;
+  Platform platform = host.With(dialogs);
+  Program program{platform};
+  Form_Load(program);
+  Form_Activate(program);
+  program.form.chkSameDir.SetValue(1);
+  program.form.chkLelative.SetValue(1);
+  program.form.chkAllFileList.SetValue(1);
+  ASSERT_TRUE(MoveFolderList(program, "C:\\pics"));
+  program.form.cmdStart.Press();
+  ASSERT_EQ(program.lastOutcome, RunOutcome::kCompleted);
+
+  // The page as a browser reads it: Shift_JIS bytes to characters.
+  const std::optional<std::string> page =
+      Convert("UTF-8", "CP932", folder.Contents("pics/_gaz0000.htm"));
+  ASSERT_TRUE(page);
+  const std::regex href("<a href=\"([^\"]*)\"");
+  std::multiset<std::string> reached;
+  for (auto it = std::sregex_iterator(page->begin(), page->end(), href);
+       it != std::sregex_iterator(); ++it) {
+    const std::string link = PercentDecoded((*it)[1].str());
+    if (link.ends_with(".gif")) {
+      EXPECT_TRUE(std::filesystem::exists(folder.Host("pics/" + link))) << link;
+      reached.insert(link);
+    }
+  }
+  EXPECT_EQ(reached, std::multiset<std::string>(pictures.begin(), pictures.end()));
+
+  // allfile.txt stays Shift_JIS: a one-way character reads back as its
+  // look-alike, or "?" where that is ASCII.
+  const std::string list =
+      "\r\n" + Convert("UTF-8", "CP932", folder.Contents("pics/allfile.txt")).value();
+  for (const auto& [c, lookAlike] : oneWay) {
+    const std::string shown = lookAlike.size() > 1 ? lookAlike : "?";
+    EXPECT_NE(list.find("\r\n" + shown + ".gif\r\n"), std::string::npos) << c;
+  }
+}
+
+}  // namespace
+}  // namespace zb

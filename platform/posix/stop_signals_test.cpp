@@ -1,0 +1,54 @@
+#include "platform/posix/stop_signals.h"
+
+#include <gtest/gtest.h>
+#include <poll.h>
+
+#include <csignal>
+
+#include "platform/fake/fake_program.h"
+#include "run/run_driver.h"
+
+namespace zb {
+namespace {
+
+bool Readable(int fd) {
+  pollfd one{fd, POLLIN, 0};
+  return poll(&one, 1, 0) == 1;
+}
+
+// Each signal that ends a program ends the run in order instead: no question,
+// the list page written for the files seen so far.
+TEST(StopSignals, IntTermAndHupEachStopTheRunInOrder) {
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    FakeProgram f;
+    for (int i = 0; i < 10; ++i) f.files.AddFile("C:\\pics\\" + std::to_string(i) + ".jpg");
+    StopSignals signals;
+    EXPECT_FALSE(Readable(signals.WakeFd()));
+    f.host.system.onYield = [&] {
+      if (f.run.FileCount == 4 && !signals.Requested()) std::raise(signal);
+      if (signals.Requested()) ConfirmStop(f.program);
+    };
+    f.Start();
+    EXPECT_EQ(f.program.lastOutcome, RunOutcome::kStopped) << signal;
+    EXPECT_EQ(f.run.FileCount, 4);
+    EXPECT_TRUE(f.files.Exists("C:\\pics\\_gazlist.htm"));
+    EXPECT_TRUE(f.host.dialogs.shown.empty()) << "a signal asks nothing";
+    EXPECT_TRUE(Readable(signals.WakeFd()));
+    signals.Drain();
+    EXPECT_FALSE(Readable(signals.WakeFd()));
+  }
+}
+
+TEST(StopSignals, AnIgnoredSignalStaysIgnoredAndHandlersComeBackAfterwards) {
+  std::signal(SIGHUP, SIG_IGN);
+  {
+    StopSignals signals;
+    std::raise(SIGHUP);
+    EXPECT_FALSE(signals.Requested());
+  }
+  EXPECT_EQ(std::signal(SIGHUP, SIG_DFL), SIG_IGN);
+  EXPECT_EQ(std::signal(SIGTERM, SIG_DFL), SIG_DFL);
+}
+
+}  // namespace
+}  // namespace zb
