@@ -42,6 +42,7 @@ void ShowAboutWindow(QWidget* parent, Platform& platform) {
   dialog.resize(560, 520);
 
   auto* icon = new QLabel(&dialog);
+  icon->setObjectName("picIcon");
   icon->setPixmap(dialog.windowIcon().pixmap(48, 48));
   auto* title = MakeLabel(&dialog, f.lblTitle);
   QFont big = title->font();

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "about/about_dialog.h"
+#include "app/app_icon.h"
 #include "app/view_test_fixture.h"
 #include "window/program.h"
 
@@ -21,17 +22,28 @@ QPushButton* ButtonLabelled(QWidget* dialog, const QString& text) {
   return nullptr;
 }
 
+TEST(ApplicationIcon, IsTheProjectsOwnPicture) {
+  const QImage icon = ApplicationIcon().pixmap(64, 64).toImage();
+  ASSERT_FALSE(icon.isNull()) << "the SVG icon or Qt's SVG plugin is missing";
+  // Drawn, not blank: its frame is opaque.
+  EXPECT_EQ(icon.size(), QSize(64, 64));
+  EXPECT_GT(qAlpha(icon.pixel(32, 60)), 0);
+  EXPECT_EQ(QApplication::windowIcon().pixmap(64, 64).toImage(), icon);
+}
+
 TEST(AboutWindow, OpensFromTheHelpMenuShowsTheVersionAndClosesOnOk) {
   ViewFixture<> f;
   f.program.ShowAboutDialog = [&f] { ShowAboutWindow(&f.window, f.platform); };
   QString title;
   QStringList labels;
+  QImage icon;
   bool startedSysInfo = false;
   QTimer::singleShot(0, [&] {
     QWidget* dialog = QApplication::activeModalWidget();
     ASSERT_NE(dialog, nullptr);
     title = dialog->windowTitle();
     for (QLabel* label : dialog->findChildren<QLabel*>()) labels << label->text();
+    if (auto* picIcon = dialog->findChild<QLabel*>("picIcon")) icon = picIcon->pixmap().toImage();
     f.fakeSystem.registry[{kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH"}] =
         "C:\\bin\\sysinfo";
     QPushButton* sysInfo = ButtonLabelled(dialog, QString::fromUtf8("ｼｽﾃﾑ情報(&S)..."));
@@ -46,6 +58,7 @@ TEST(AboutWindow, OpensFromTheHelpMenuShowsTheVersionAndClosesOnOk) {
   EXPECT_EQ(title, QString::fromUtf8("Zorbelleのﾊﾞｰｼﾞｮﾝ情報"));
   EXPECT_TRUE(labels.contains(QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ 4.2.1")));
   EXPECT_TRUE(startedSysInfo);
+  EXPECT_EQ(icon, ApplicationIcon().pixmap(48, 48).toImage());
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 

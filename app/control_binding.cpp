@@ -12,6 +12,7 @@
 #include <QTabWidget>
 
 #include "app/view_style.h"
+#include "app/wrapping_label.h"
 #include "platform/qt/qt_text.h"
 #include "run/text_util.h"
 #include "window/design_colors.h"
@@ -55,11 +56,14 @@ QWidget* MakePlainWidget(QWidget* parent, Control& control) {
 }
 
 QLabel* MakeLabel(QWidget* parent, Label& label) {
-  auto* widget = new QLabel(parent);
+  auto* widget = new WrappingLabel(parent);
   widget->setTextFormat(Qt::PlainText);
+  // A label taller than one line starts at its top, as the original does.
+  widget->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   Follow(label, widget, [widget, &label] {
     ApplyCommon(widget, label);
     widget->setText(zb::ToQt(label.Caption()));
+    widget->SetOwnToolTip(zb::ToQt(label.ToolTip()));
     // A run refreshes its status labels while it keeps the event loop waiting.
     widget->repaint();
   });

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/about_window.h"
+#include "app/app_icon.h"
 #include "app/main_window.h"
 #include "app/window_grab.h"
 #include "platform/posix/posix_platform.h"
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Zorbelle");
   QGuiApplication::setDesktopFileName("zorbelle");
+  zb::InstallApplicationIcon();
   QCommandLineParser options;
   options.setApplicationDescription("Gathers every picture under a folder into HTML pages.");
   options.addHelpOption();

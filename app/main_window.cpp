@@ -18,6 +18,7 @@
 #include "app/backdrop_widget.h"
 #include "app/control_binding.h"
 #include "app/menu_binding.h"
+#include "app/menu_shortcuts_first.h"
 #include "app/view_style.h"
 #include "platform/qt/qt_text.h"
 #include "window/focus.h"
@@ -34,6 +35,9 @@ MainWindow::MainWindow(Program& program, PathFieldEdit::DrivePathOf toDrivePath)
   // The controls sit at fixed places, so the window keeps its size.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   actions_ = BuildMenus(menuBar(), f);
+  std::vector<QAction*> menuActions;
+  for (const auto& [item, action] : actions_) menuActions.push_back(action);
+  new MenuShortcutsFirst(this, std::move(menuActions));
 
   BuildSearchFolder(client, toDrivePath);
   BuildOutputFolder(client, toDrivePath);

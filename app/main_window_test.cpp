@@ -57,6 +57,18 @@ TEST_F(MainWindowTest, TheOptionMenuSwitchesBetweenGradientAndPlainBackground) {
   EXPECT_EQ(Widget(form.LblFileCount)->palette().color(QPalette::WindowText), ToQColor(kDarkBlue));
 }
 
+TEST_F(MainWindowTest, TheControlsOnTheTabsSitOnTheSilverOfThePage) {
+  for (const Control* control : std::initializer_list<const Control*>{
+           &form.chkGazoHtml, &form.chkBmp, &form.chkHtmlBr, &form.optWin2[0], &form.optWin2[1],
+           &form.optWin2[2], &form.chkTable1, &form.chkFileName, &form.chkAllFileList}) {
+    QWidget* widget = Widget(*control);
+    const QImage face = widget->grab().toImage();
+    // The right end of the box, beyond its caption.
+    EXPECT_EQ(face.pixelColor(face.width() - 2, face.height() / 2), ToQColor(kSilver))
+        << FromQt(widget->objectName()) << " " << control->Caption();
+  }
+}
+
 TEST_F(MainWindowTest, TypingAFolderAndLeavingTheFieldMovesTheFolderList) {
   OpenFolder("pics");
   folder.MakeFolder("pics/sub");

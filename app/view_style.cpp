@@ -51,6 +51,9 @@ void ApplyCommon(QWidget* widget, const Control& control) {
   SetForeground(palette, ToQColor(control.ForeColor()));
   if (const std::optional<Rgb> back = control.BackColor()) {
     palette.setColor(QPalette::Window, ToQColor(*back));
+    // Buttons, check boxes and option buttons among them, fill with the
+    // button colour.
+    palette.setColor(widget->backgroundRole(), ToQColor(*back));
     widget->setAutoFillBackground(true);
   }
   if (widget->palette() != palette) widget->setPalette(palette);

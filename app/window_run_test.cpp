@@ -1,4 +1,5 @@
 // Runs started from the window, with the window's own event loop.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -7,8 +8,10 @@
 #include <cstdio>
 
 #include "app/view_test_fixture.h"
+#include "app/wrapping_label.h"
 #include "platform/qt/qt_text.h"
 #include "run/messages.h"
+#include "run/run_driver.h"
 
 namespace zb {
 namespace {
@@ -55,6 +58,40 @@ TEST_F(WindowRunTest, StopAnsweredNoLetsTheRunFinish) {
   EXPECT_FALSE(folder.Contents("pics/_gazlist.htm").empty());
   EXPECT_TRUE(Widget(form.cmdView)->isEnabled());
   EXPECT_TRUE(Widget(form.lblAnnai[1])->isVisibleTo(&window));
+}
+
+TEST_F(WindowRunTest, EveryStatusTextTheProgramSetsCanBeReadWhole) {
+  auto* comment = dynamic_cast<WrappingLabel*>(Widget<QLabel>(form.LblComment));
+  ASSERT_NE(comment, nullptr);
+  QStringList cut;
+  auto check = [&] {
+    if (!comment->TextFits()) cut << comment->text();
+  };
+  check();  // the start-up caption with its contact address
+  dialogs.answers = {Answer::kNo};
+  StartAndStop();
+  check();  // completion with the elapsed time
+  dialogs.answers = {Answer::kYes};
+  StartAndStop();
+  check();  // the stop text with the elapsed time
+  form.chkGazoHtml.SetValue(1);
+  program.run.ImageCount = 99999999;
+  program.run.RunState = 0;
+  ReportCompletion(program);
+  form.LblComment.SetCaption(form.LblComment.Caption() + "  " +
+                             FormatElapsed(std::chrono::hours(999)));
+  check();  // the longest completion text there can be
+  EXPECT_THAT(cut, testing::IsEmpty());
+}
+
+TEST_F(WindowRunTest, AStatusTooLongForTheLabelIsWholeInItsToolTip) {
+  auto* comment = Widget<QLabel>(form.LblComment);
+  EXPECT_TRUE(comment->toolTip().isEmpty());
+  const std::string path = "C:\\" + std::string(400, 'x') + "\\a.jpg";
+  form.LblComment.SetCaption(path);
+  EXPECT_EQ(comment->toolTip(), ToQt(path));
+  form.LblComment.SetCaption("short");
+  EXPECT_TRUE(comment->toolTip().isEmpty());
 }
 
 // Ends the process at once, telling how far the run got.

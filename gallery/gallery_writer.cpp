@@ -14,6 +14,15 @@ constexpr const char* kHeadLine =
 constexpr const char* kPageEnd = "</body></html>";
 constexpr const char* kTableEnd = "</td></tr></table>";
 
+// A plain size ("2", "+1", "-1") goes in as typed; anything else is quoted,
+// so that typed text can never add attributes or markup to the tag.
+std::string FontSizeValue(const std::string& size, TextEncoding& encoding) {
+  const std::size_t digits = size.starts_with('+') || size.starts_with('-') ? 1 : 0;
+  const bool plain =
+      size.size() > digits && size.find_first_not_of("0123456789", digits) == std::string::npos;
+  return plain ? size : "\"" + EscapeHtmlText(size, encoding) + "\"";
+}
+
 void WriteIgnoringFailure(TextFile* file, std::string_view line) {
   if (!file) return;
   try {
@@ -103,7 +112,7 @@ void GalleryWriter::WritePicture(const RunContext& ctx, std::string_view link, i
   WriteIgnoringFailure(normal_.get(), line_);
   if (ctx.TableLayout != 1) return;
   if (ctx.ShowFileName == 1) {
-    line_.assign("<br><font size=").append(EscapeHtmlText(ctx.NameFontSize, encoding_));
+    line_.assign("<br><font size=").append(FontSizeValue(ctx.NameFontSize, encoding_));
     line_.append(">").append(EscapeHtmlText(displayName, encoding_)).append("</font>");
     WriteToBothIgnoringFailure(line_);
   }

@@ -200,7 +200,29 @@ TEST_F(GalleryWriterTest, FileNameLineShowsTheNameAsEscapedText) {
   g.writer.WritePicture(ctx, "a.jpg", 1, 1, "sub\\a&b<c>\"d\" 100% #?😀.jpg");
   EXPECT_EQ(
       g.Page("_gaz0000.htm")[8],
-      "<br><font size=2&quot;>sub\\a&amp;b&lt;c&gt;&quot;d&quot; 100% #?&#128512;.jpg</font>");
+      "<br><font size=\"2&quot;\">sub\\a&amp;b&lt;c&gt;&quot;d&quot; 100% #?&#128512;.jpg</font>");
+}
+
+TEST_F(GalleryWriterTest, APlainFontSizeGoesAsTypedAndAnythingElseCannotAddToTheTag) {
+  ctx.TableLayout = 1;
+  ctx.ShowFileName = 1;
+  ctx.ImagesPerRow = 30;
+  const std::pair<const char*, const char*> cases[] = {
+      {"7", "<font size=7>"},
+      {"+2", "<font size=+2>"},
+      {"-1", "<font size=-1>"},
+      {"1 onmouseover=alert(1)", "<font size=\"1 onmouseover=alert(1)\">"},
+      {"1><script>", "<font size=\"1&gt;&lt;script&gt;\">"},
+      {"+", "<font size=\"+\">"},
+      {"", "<font size=\"\">"},
+  };
+  g.writer.StartFirstPair(ctx);
+  for (const auto& [typed, tag] : cases) {
+    ctx.NameFontSize = typed;
+    g.writer.WritePicture(ctx, "a.jpg", 1, 1, "a.jpg");
+    EXPECT_EQ(g.Page("_gaz0000.html").end()[-2], std::string("<br>") + tag + "a.jpg</font>")
+        << typed;
+  }
 }
 
 TEST_F(GalleryWriterTest, PictureLinesGoToTheReducedPageFirstAndLostLinesDoNotStopTheRun) {

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace zb {
 
@@ -26,6 +27,19 @@ enum Attribute : std::uint32_t {
 class FileError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
+};
+
+// An output name taken by something that is not a plain file (a link, a
+// pipe, a device, a folder): it is never written through.
+class NotAPlainFileError : public FileError {
+ public:
+  explicit NotAPlainFileError(std::string path)
+      : FileError("not a plain file: " + path), path_(std::move(path)) {}
+  // The drive path as the caller gave it.
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
 };
 
 struct FolderEntry {
@@ -61,9 +75,18 @@ class TextFile {
   // is lost, every later line and the Close throw FileError too, so a file
   // that lost a line never closes as if it were whole.
   virtual void WriteLine(std::string_view utf8) = 0;
-  // Flushes and closes; a failure to flush throws FileError. The file is
-  // closed afterwards, whatever happened.
+  // Flushes, closes and puts the file in its name's place; a failure to
+  // flush or close throws FileError. The file is closed afterwards, whatever
+  // happened. A file destroyed unclosed, or one that lost lines, does not
+  // take its name's place where the host can avoid it.
   virtual void Close() = 0;
+};
+
+// Held while a run writes into a folder. The host drops it when the program
+// ends, however it ends, so no lock outlives its run.
+class FolderLock {
+ public:
+  virtual ~FolderLock() = default;
 };
 
 // The host's files, seen through Windows drive paths ("C:\pics\a.jpg").
@@ -79,8 +102,20 @@ class FileSystem {
   virtual std::optional<std::uint32_t> GetAttributes(const std::string& path) = 0;
   virtual void MakeFolder(const std::string& path) = 0;
   virtual void DeleteFile(const std::string& path) = 0;
-  // Creates or empties the file.
+  // True when path lies below folder, is a plain file (no link) and is
+  // reached from folder through real folders only, never through a link.
+  virtual bool IsPlainFileBelow(const std::string& folder, const std::string& path) = 0;
+  // Deletes such a file, checking the same again as it deletes; anything
+  // else throws FileError and is left alone.
+  virtual void DeleteFileBelow(const std::string& folder, const std::string& path) = 0;
+  // Replaces or creates the file. A name taken by anything but a plain file
+  // throws NotAPlainFileError and is left alone. The file takes its name's
+  // place only when closed: until then the name keeps what it held.
   virtual std::unique_ptr<TextFile> CreateTextFile(const std::string& path) = 0;
+  // One run per output folder: null while another run holds the folder. A
+  // folder that cannot be opened gives a lock that holds nothing, as nothing
+  // can be written there anyway.
+  virtual std::unique_ptr<FolderLock> LockFolder(const std::string& folder) = 0;
   // Reads up to buffer.size() bytes at offset; returns how many were read.
   virtual std::size_t ReadAt(const std::string& path, std::uint64_t offset,
                              std::span<std::byte> buffer) = 0;

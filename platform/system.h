@@ -26,6 +26,8 @@ class System {
   virtual Version ProgramVersion() = 0;
   // Drive path of the folder that holds the program.
   virtual std::string ProgramFolder() = 0;
+  // Drive path of the folder where the program's documents are installed.
+  virtual std::string DocumentFolder() = 0;
   virtual std::chrono::system_clock::time_point Now() = 0;
   // Lets pending user input run (a pressed Stop button, say).
   virtual void YieldToEvents() = 0;

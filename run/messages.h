@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "platform/dialogs.h"
 
 namespace zb {
@@ -41,6 +43,22 @@ inline MessageBox DeleteQuestion(const std::string& path) {
 inline MessageBox BlockingFileMessage(const std::string& path) {
   return {path + "ファイルを消さないと、処理を続行できません", "削除処理続行", Buttons::kYesNo,
           Icon::kCritical, Answer::kNo};
+}
+
+// Another run (a second window, or the command line) writes into the folder.
+inline MessageBox OutputFolderBusyMessage(const std::string& folder) {
+  return {"出力先のフォルダ " + folder +
+              " には、別のZorbelle♪が書き込み中です。\r\n"
+              "そちらが終わってから、もう一度【開始】ボタンを押して下さい。",
+          "★Zorbelle♪からのおしらせ", Buttons::kOk, Icon::kNone, Answer::kOk};
+}
+
+// An output name held by a link, a pipe, a device or a folder.
+inline MessageBox NotAPlainFileMessage(const std::string& path) {
+  return {path +
+              "\r\nは普通のファイルではありません（リンク、フォルダ、パイプなど）。\r\n"
+              "書き込むと別の場所を壊すかもしれないので、処理を中止しました。",
+          "★Zorbelle♪ファイルエラー", Buttons::kOk, Icon::kCritical, Answer::kOk};
 }
 
 inline constexpr const char* kStoppedText =

@@ -67,4 +67,10 @@ int ConfirmDeleteFile(Program& program, const std::string& path) {
   return 1;
 }
 
+int ConfirmDeleteFileBelow(Program& program, const std::string& folder, const std::string& path) {
+  if (program.platform.dialogs.Show(DeleteQuestion(path)) != Answer::kYes) return 0;
+  program.platform.files.DeleteFileBelow(folder, path);
+  return 1;
+}
+
 }  // namespace zb

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <memory>
 
 #include "gallery/list_page.h"
 #include "run/messages.h"
@@ -15,8 +16,6 @@
 
 namespace zb {
 namespace {
-
-constexpr const char* kAllFileName = "allfile.txt";
 
 bool NoOptionChosen(const MainForm& f) {
   return f.chkAllFileList.Value() != 1 && f.chkGazoHtml.Value() != 1 &&
@@ -61,6 +60,13 @@ void OpenResults(Program& program) {
   }
 }
 
+// Another run writes into the output folder: nothing is written or locked.
+void RefuseBusyOutputFolder(Program& program) {
+  program.platform.dialogs.Show(OutputFolderBusyMessage(program.run.OutputFolder));
+  PointGuideArrowAt(program, 0);
+  program.lastOutcome = RunOutcome::kFailed;
+}
+
 void FailurePath(Program& program) {
   program.platform.dialogs.Show(FileErrorMessage());
   if (program.allFileList) {
@@ -84,7 +90,6 @@ void RunCatalogue(Program& program) {
   MainForm& f = program.form;
   RunContext& run = program.run;
   LockWindowForRun(program);
-  DeriveOutputNames(program);
   if (f.chkAllFileList.Value() == 1) {
     program.allFileList = program.platform.files.CreateTextFile(run.OutputFolder + kAllFileName);
   }
@@ -134,6 +139,8 @@ void cmdStart_Click(Program& program) {
   System& system = program.platform.system;
   system.TrimWorkingSet();
   run.StartTime = system.Now();
+  // Held until the failure path has closed what the run left open.
+  std::unique_ptr<FolderLock> outputLock;
   try {
     run.SearchRoot = f.Dir1.Path();
     run.FileCount = 0;
@@ -147,7 +154,17 @@ void cmdStart_Click(Program& program) {
       program.lastOutcome = RunOutcome::kNoOptions;
       return;
     }
+    DeriveOutputNames(program);
+    outputLock = program.platform.files.LockFolder(run.OutputFolder);
+    if (!outputLock) {
+      RefuseBusyOutputFolder(program);
+      return;
+    }
     RunCatalogue(program);
+  } catch (const NotAPlainFileError& e) {
+    program.platform.dialogs.Show(NotAPlainFileMessage(e.path()));
+    FailurePath(program);
+    return;
   } catch (const std::exception&) {
     FailurePath(program);
     return;

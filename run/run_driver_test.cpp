@@ -65,6 +65,38 @@ TEST(RunDriver, CompletionTextSaysWhatWasFound) {
   EXPECT_FALSE(listOnly.files.Exists("C:\\pics\\_gazlist.htm"));
 }
 
+TEST(RunDriver, AnOutputFolderInUseByAnotherRunIsRefusedWithNothingWritten) {
+  FakeProgram f;
+  f.files.AddFile("C:\\pics\\a.jpg");
+  f.form.chkAllFileList.SetValue(1);
+  auto otherRun = f.files.LockFolder("C:\\PICS\\");
+  f.Start();
+  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kFailed);
+  EXPECT_THAT(f.Messages(), ElementsAre(OutputFolderBusyMessage("C:\\pics\\").text));
+  EXPECT_FALSE(f.files.Exists("C:\\pics\\allfile.txt"));
+  EXPECT_FALSE(f.files.Exists("C:\\pics\\_gazlist.htm"));
+  EXPECT_TRUE(f.form.cmdStart.Enabled());
+  EXPECT_TRUE(f.form.lblAnnai[0].Visible());
+  EXPECT_THAT(f.host.shell.opened, IsEmpty());
+
+  otherRun.reset();
+  f.host.dialogs.shown.clear();
+  f.Start();
+  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kCompleted);
+  EXPECT_NE(f.files.LockFolder("C:\\pics\\"), nullptr);  // let go at the end
+}
+
+TEST(RunDriver, APageNameHeldByAPipeOrLinkIsNamedInsteadOfTheWriteErrorQuestions) {
+  FakeProgram f;
+  f.files.AddFile("C:\\pics\\a.jpg");
+  f.files.AddSpecial("C:\\pics\\_gaz0000.html");
+  f.Start();
+  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kFailed);
+  EXPECT_THAT(f.Messages(), ElementsAre(NotAPlainFileMessage("C:\\pics\\_gaz0000.html").text,
+                                        FileErrorMessage().text));
+  EXPECT_EQ(f.files.OpenFileCount(), 0);
+}
+
 TEST(RunDriver, NoOptionRefusesToRunButTheDefaultFolderIsAlreadySettled) {
   FakeProgram f;
   f.form.chkSameDir.SetValue(0);

@@ -53,6 +53,15 @@ class RecordingFileSystem : public FileSystem {
   void DeleteFile(const std::string& path) override {
     Record(FakeOperation::kDelete, path, [&] { fake_.DeleteFile(path); });
   }
+  bool IsPlainFileBelow(const std::string& folder, const std::string& path) override {
+    return fake_.IsPlainFileBelow(folder, path);
+  }
+  void DeleteFileBelow(const std::string& folder, const std::string& path) override {
+    Record(FakeOperation::kDelete, path, [&] { fake_.DeleteFileBelow(folder, path); });
+  }
+  std::unique_ptr<FolderLock> LockFolder(const std::string& folder) override {
+    return fake_.LockFolder(folder);
+  }
   std::unique_ptr<TextFile> CreateTextFile(const std::string& path) override {
     auto file = Record(FakeOperation::kCreate, path, [&] { return fake_.CreateTextFile(path); });
     return std::make_unique<Text>(*this, path, std::move(file));

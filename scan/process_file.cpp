@@ -7,6 +7,7 @@
 #include "run/output_location.h"
 #include "run/run_driver.h"
 #include "run/text_util.h"
+#include "scan/odd_files.h"
 #include "scan/picture_fit.h"
 #include "scan/picture_kind.h"
 #include "scan/picture_measure.h"
@@ -50,6 +51,9 @@ std::int16_t PlacePicture(Program& program, const std::string& path, PictureKind
     const FittedSize fitted = FitIntoBox(measured.width, measured.height, run.ThumbnailSize);
     program.gallery.WritePicture(run, link, fitted.width, fitted.height, displayName);
     program.gallery.CountPicture(run);
+  } catch (const NotAPlainFileError& e) {
+    program.platform.dialogs.Show(NotAPlainFileMessage(e.path()));
+    return kPageWriteError;
   } catch (const FileError&) {
     program.platform.dialogs.Show(PageWriteErrorMessage());
     return kPageWriteError;
@@ -96,9 +100,9 @@ std::int16_t ProcessFile(Program& program, const std::string& path,
     }
   }
 
-  if (run.DeleteOddFiles == 1 && CountChar(path, ';') > 0) {
+  if (run.DeleteOddFiles == 1 && CountChar(path, ';') > 0 && MayOfferForDeletion(program, path)) {
     try {
-      ConfirmDeleteFile(program, path);
+      ConfirmDeleteFileBelow(program, run.SearchRoot, path);
     } catch (const FileError&) {
       // A file that cannot be deleted stays; the run goes on.
     }

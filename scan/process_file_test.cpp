@@ -159,6 +159,26 @@ TEST(OddFiles, AFileThatCannotBeDeletedDoesNotEndTheRun) {
   EXPECT_TRUE(f.files.Exists("C:\\pics\\a;b.txt"));
 }
 
+TEST(OddFiles, NeitherTheRunsOwnFilesNorFilesBehindLinksOrSpecialFilesAreOffered) {
+  FakeProgram f("C:\\x;y");
+  f.form.mnuOptionItem[0].SetChecked(true);
+  f.form.chkAllFileList.SetValue(1);
+  f.form.hscGazoSuu.SetValue(1);
+  for (const char* name : {"_gaz0009.htm", "a.jpg", "b.jpg", "c.jpg", "allfile.txt", "_gazlist.htm",
+                           "_gaz0000.htm", "_GAZ0003.HTML", "_gaz01.htm", "notes.txt"}) {
+    f.files.AddFile(std::string("C:\\x;y\\") + name);
+  }
+  f.files.AddFile("C:\\elsewhere\\v.txt");
+  f.files.AddFolderLink("C:\\x;y\\link;z", "C:\\elsewhere");
+  f.files.AddSpecial("C:\\x;y\\p;ipe");
+  f.host.dialogs.answers.assign(20, Answer::kYes);
+  f.Start();
+  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kCompleted);
+  EXPECT_THAT(f.files.Deleted(), ElementsAre("C:\\x;y\\a.jpg", "C:\\x;y\\b.jpg", "C:\\x;y\\c.jpg",
+                                             "C:\\x;y\\_gaz01.htm", "C:\\x;y\\notes.txt"));
+  EXPECT_TRUE(f.files.Exists("C:\\elsewhere\\v.txt"));
+}
+
 TEST(StatusLabels, FastModeShowsEveryHundredthFileOnly) {
   FakeProgram f;
   for (int i = 0; i < 250; ++i) f.files.AddFile("C:\\pics\\f" + std::to_string(i) + ".txt");

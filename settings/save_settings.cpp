@@ -18,25 +18,28 @@ std::string Number(int value) { return std::to_string(value); }
 
 void SaveSettings(Program& program) {
   const MainForm& f = program.form;
-  StoredOptions stored(program);
-  stored.Write("chkGazoHtml", Number(f.chkGazoHtml.Value()));
-  stored.Write("chkBmp", Number(f.chkBmp.Value()));
-  stored.Write("chkHtmlBr", Number(f.chkHtmlBr.Value()));
-  stored.Write("chkAllFileList", Number(f.chkAllFileList.Value()));
-  stored.Write("chkLelative", Number(f.chkLelative.Value()));
-  stored.Write("chkSameDir", Number(f.chkSameDir.Value()));
-  stored.Write("chkSubDir", Number(f.chkSubDir.Value()));
-  stored.Write("hscGazoSuu", Number(f.hscGazoSuu.Value()));
-  stored.Write("hscThumbnail", Number(f.hscThumbnail.Value()));
-  stored.Write("txtOLEKensaku", f.txtOLEKensaku.Text());
-  stored.Write("txtOLESakusei", f.txtOLESakusei.Text());
-  stored.Write("mnuOptionItem0", Flag(f.mnuOptionItem[0]));
-  stored.Write("mnuOptionItem1", Flag(f.mnuOptionItem[1]));
-  stored.Write("chkTable1", Number(f.chkTable1.Value()));
-  stored.Write("cmbFontSize", f.cmbFontSize.Text());
-  stored.Write("cmbGazoSuu", f.cmbGazoSuu.Text());
-  stored.Write("chkFileName", Number(f.chkFileName.Value()));
-  stored.Write("optWin2", f.optWin2[2].Value() ? "2" : f.optWin2[1].Value() ? "1" : "0");
+  StoredOptions(program).WriteAll({
+      {"chkGazoHtml", Number(f.chkGazoHtml.Value())},
+      {"chkBmp", Number(f.chkBmp.Value())},
+      {"chkHtmlBr", Number(f.chkHtmlBr.Value())},
+      {"chkAllFileList", Number(f.chkAllFileList.Value())},
+      {"chkLelative", Number(f.chkLelative.Value())},
+      {"chkSameDir", Number(f.chkSameDir.Value())},
+      {"chkSubDir", Number(f.chkSubDir.Value())},
+      {"hscGazoSuu", Number(f.hscGazoSuu.Value())},
+      {"hscThumbnail", Number(f.hscThumbnail.Value())},
+      {"txtOLEKensaku", f.txtOLEKensaku.Text()},
+      {"txtOLESakusei", f.txtOLESakusei.Text()},
+      {"mnuOptionItem0", Flag(f.mnuOptionItem[0])},
+      {"mnuOptionItem1", Flag(f.mnuOptionItem[1])},
+      {"chkTable1", Number(f.chkTable1.Value())},
+      {"cmbFontSize", f.cmbFontSize.Text()},
+      {"cmbGazoSuu", f.cmbGazoSuu.Text()},
+      {"chkFileName", Number(f.chkFileName.Value())},
+      {"optWin2", f.optWin2[2].Value()   ? "2"
+                  : f.optWin2[1].Value() ? "1"
+                                         : "0"},
+  });
 }
 
 void ReportIfSettingsCannotBeSaved(Program& program) {

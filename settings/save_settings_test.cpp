@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "platform/fake/fake_settings_store.h"
 #include "platform/posix/ini_settings_store.h"
 #include "platform/posix/test_folder.h"
 #include "settings/settings_messages.h"
@@ -77,6 +78,35 @@ TEST(SaveSettings, AFirstStartSavesTheDefaultsAsAll18KeysInOrder) {
   const std::string text = folder.Contents("config/Zorbelle/CheckBox Value.ini");
   EXPECT_NE(text.find("\nmnuOptionItem1=True\n"), std::string::npos);
   EXPECT_NE(text.find("\noptWin2=2\n"), std::string::npos);
+}
+
+// Counts the separate changes that reach the store.
+class CountingStore : public FakeSettingsStore {
+ public:
+  bool Write(const std::string& app, const std::string& section, const std::string& key,
+             const std::string& value) override {
+    ++changes;
+    return FakeSettingsStore::Write(app, section, key, value);
+  }
+  bool WriteSection(const std::string& app, const std::string& section,
+                    const Values& values) override {
+    ++changes;
+    for (const auto& [key, value] : values) FakeSettingsStore::Write(app, section, key, value);
+    return true;
+  }
+  int changes = 0;
+};
+
+TEST(SaveSettings, StoresAllOptionsAsOneChangeSoThatClosingDoesNotWaitPerKey) {
+  CountingStore store;
+  SettingsTestHost host(&store);
+  const auto program = host.Start();
+  store.changes = 0;
+  SaveSettings(*program);
+  EXPECT_EQ(store.changes, 1);
+  int options = 0;
+  for (const auto& [key, value] : store.values) options += std::get<1>(key) == kOptionsSection;
+  EXPECT_EQ(options, 18);
 }
 
 class DamagedSettingsFile : public testing::Test {

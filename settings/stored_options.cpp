@@ -32,4 +32,8 @@ void StoredOptions::Write(const char* key, const std::string& text) {
   program_.platform.settings.Write(app_, kOptionsSection, key, text);
 }
 
+void StoredOptions::WriteAll(const SettingsStore::Values& values) {
+  program_.platform.settings.WriteSection(app_, kOptionsSection, values);
+}
+
 }  // namespace zb

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/settings_store.h"
+
 namespace zb {
 
 struct Program;
@@ -19,6 +21,8 @@ class StoredOptions {
   bool Flag(const char* key, bool fallback);
 
   void Write(const char* key, const std::string& text);
+  // All at once, as saving at exit does.
+  void WriteAll(const SettingsStore::Values& values);
 
  private:
   Program& program_;

@@ -6,6 +6,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev libjpeg62-turbo-dev libstb-dev libinih-dev
   qt6-base-dev
+  libqt6svg6
+  fonts-vlgothic
+  desktop-file-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -6,16 +6,17 @@
 
 namespace zb {
 
-OpenFileRequest ListFileRequest() {
-  return {"ＨＴＭＬ ファイル (*.htm)", "*.htm", /*overwritePrompt=*/true, /*pathMustExist=*/true};
+OpenFileRequest ListFileRequest(FileUse use) {
+  return {"ＨＴＭＬ ファイル (*.htm)", "*.htm", /*overwritePrompt=*/use == FileUse::kWritten,
+          /*pathMustExist=*/true};
 }
 
-std::string BrowseForFile(Program& program) {
-  return program.platform.dialogs.OpenFile(ListFileRequest()).value_or("");
+std::string BrowseForFile(Program& program, FileUse use) {
+  return program.platform.dialogs.OpenFile(ListFileRequest(use)).value_or("");
 }
 
 void cmdWriteDirSet_Click(Program& program) {
-  const std::string chosen = BrowseForFile(program);
+  const std::string chosen = BrowseForFile(program, FileUse::kWritten);
   if (chosen.empty()) return;
   program.form.txtOLESakusei.SetText(chosen);
   program.run.ListPath = chosen;
@@ -24,7 +25,8 @@ void cmdWriteDirSet_Click(Program& program) {
 void mnuFileItem_Click(Program& program, int index) {
   switch (index) {
     case 0:
-      if (const std::string chosen = BrowseForFile(program); !chosen.empty()) {
+      if (const std::string chosen = BrowseForFile(program, FileUse::kOnlyPointsAtFolder);
+          !chosen.empty()) {
         SelectSearchFolder(program, ResolveFolder(program, chosen));
       }
       return;

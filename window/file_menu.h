@@ -8,11 +8,15 @@ namespace zb {
 
 struct Program;
 
-// The file dialog's request: HTML files, asking before an existing file is
-// chosen, in a folder that exists.
-OpenFileRequest ListFileRequest();
+// Only a file the run will write over is worth a question when it exists;
+// a file that merely points at its folder is not.
+enum class FileUse { kWritten, kOnlyPointsAtFolder };
+
+// The file dialog's request: HTML files in a folder that exists, asking
+// before an existing file is chosen for writing.
+OpenFileRequest ListFileRequest(FileUse use);
 // The chosen path, or the empty string when the dialog was cancelled.
-std::string BrowseForFile(Program& program);
+std::string BrowseForFile(Program& program, FileUse use);
 
 // A chosen list file is taken as it is; leaving the field checks it.
 void cmdWriteDirSet_Click(Program& program);

@@ -193,7 +193,8 @@ void MainForm::Arrange() {
   LblDirMax.Move(2580, 300, 600, 225);
   Label7.Move(3300, 300, 960, 225);
   LblFileCount.Move(4260, 300, 1200, 225);
-  LblComment.Move(120, 660, 7695, 300);
+  // Two lines, so that the longest status texts can be read whole.
+  LblComment.Move(120, 540, 7695, 480);
 
   cmdInternet.Move(5010, 75, 960, 315);
 }

@@ -20,6 +20,10 @@ void OpenAllFileList(Program& program) {
   }
 }
 
+MessageBox MissingReadmeMessage() {
+  return {"readme.txt が見つかりません。", "★Zorbelle♪からのお知らせ"};
+}
+
 }  // namespace
 
 void cmdView_Click(Program& program) {
@@ -53,9 +57,15 @@ void mnuHelpItem_Click(Program& program, int index, const std::function<void()>&
 void cmdInternet_Click(Program& program) { OpenHomePage(program.platform.shell); }
 
 void OpenReadme(Program& program) {
-  const std::string folder = program.platform.system.ProgramFolder();
-  const std::string readme = folder + (EndsWith(folder, '\\') ? "" : "\\") + "readme.txt";
-  program.platform.shell.Open("", readme, folder);
+  System& system = program.platform.system;
+  for (const std::string& folder : {system.ProgramFolder(), system.DocumentFolder()}) {
+    const std::string readme = folder + (EndsWith(folder, '\\') ? "" : "\\") + "readme.txt";
+    if (!folder.empty() && system.FileExists(readme)) {
+      return program.platform.shell.Open("", readme, folder);
+    }
+  }
+  // The shell would say nothing about a file that is not there.
+  program.platform.dialogs.Show(MissingReadmeMessage());
 }
 
 }  // namespace zb

@@ -15,7 +15,8 @@ void mnuViewItem_Click(Program& program, int index);
 // supplies it, and without one nothing happens), 2: the read-me.
 void mnuHelpItem_Click(Program& program, int index, const std::function<void()>& showAbout);
 void cmdInternet_Click(Program& program);
-// "readme.txt" in the program's own folder, not the working folder.
+// "readme.txt" in the program's own folder, not the working folder; where
+// the program is installed, in its document folder; else a message says so.
 void OpenReadme(Program& program);
 
 }  // namespace zb

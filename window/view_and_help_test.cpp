@@ -61,6 +61,8 @@ TEST_F(ViewAndHelp, EachViewMenuItemOpensItsOwnFileOnlyAndDoesNotTrim) {
 }
 
 TEST_F(ViewAndHelp, HelpMenuOpensTheHomePageTheAboutBoxAndTheReadmeBesideTheProgram) {
+  f_.files.AddFile("C:\\Program Files\\Zorbelle\\readme.txt");
+  f_.files.AddFile("C:\\Program Files\\Zorbelle\\doc\\readme.txt");
   int abouts = 0;
   for (int item : {0, 1, 2}) mnuHelpItem_Click(f_.program, item, [&abouts] { ++abouts; });
   mnuHelpItem_Click(f_.program, 1, nullptr);  // no window, no About box
@@ -69,6 +71,20 @@ TEST_F(ViewAndHelp, HelpMenuOpensTheHomePageTheAboutBoxAndTheReadmeBesideTheProg
               ElementsAre(Opened{"open", "https://zorbelle.invalid/", ""},
                           Opened{"", "C:\\Program Files\\Zorbelle\\readme.txt",
                                  "C:\\Program Files\\Zorbelle"}));
+}
+
+TEST_F(ViewAndHelp, AnInstalledReadmeIsFoundInTheDocumentFolderAndAMissingOneIsReported) {
+  f_.files.AddFile("C:\\Program Files\\Zorbelle\\doc\\readme.txt");
+  OpenReadme(f_.program);
+  EXPECT_THAT(f_.host.shell.opened,
+              ElementsAre(Opened{"", "C:\\Program Files\\Zorbelle\\doc\\readme.txt",
+                                 "C:\\Program Files\\Zorbelle\\doc"}));
+  EXPECT_TRUE(f_.host.dialogs.shown.empty());
+  f_.files.DeleteFile("C:\\Program Files\\Zorbelle\\doc\\readme.txt");
+  OpenReadme(f_.program);
+  EXPECT_EQ(f_.host.shell.opened.size(), 1u);
+  ASSERT_EQ(f_.host.dialogs.shown.size(), 1u);
+  EXPECT_NE(f_.host.dialogs.shown[0].text.find("readme.txt"), std::string::npos);
 }
 
 TEST(Readme, IsShiftJisWithCrLf) {

@@ -65,12 +65,14 @@ struct FakeFileSystem::File {
   std::vector<std::string> lines;
 };
 
-// A folder entry; an entry with neither folder nor file has unreadable attributes.
+// A folder entry. One with neither folder nor file is unreadable when it has
+// no attributes (a dangling link), else something special (a pipe, a device).
 struct FakeFileSystem::Entry {
   std::string name;
   std::optional<std::uint32_t> attributes;
   Folder* folder = nullptr;
   std::shared_ptr<File> file;
+  bool link = false;
 
   static Entry ForFolder(Folder& folder, std::uint32_t attributes) {
     Entry entry;
@@ -118,6 +120,20 @@ class FakeFileSystem::Listing : public FolderListing {
   std::vector<FolderEntry> entries_;
   std::size_t next_ = 0;
   FolderId id_;
+};
+
+class FakeFileSystem::Lock : public FolderLock {
+ public:
+  Lock(std::set<std::string>& locked, std::string key) : locked_(locked), key_(std::move(key)) {
+    locked_.insert(key_);
+  }
+  ~Lock() override { locked_.erase(key_); }
+  Lock(const Lock&) = delete;
+  Lock& operator=(const Lock&) = delete;
+
+ private:
+  std::set<std::string>& locked_;
+  std::string key_;
 };
 
 class FakeFileSystem::Text : public TextFile {
@@ -175,7 +191,13 @@ void FakeFileSystem::AddUnreadable(const std::string& path) { AddEntry(path, Ent
 void FakeFileSystem::AddFolderLink(const std::string& path, const std::string& target) {
   Folder* folder = FindFolder(target);
   if (!folder) throw std::invalid_argument("no folder " + target);
-  AddEntry(path, Entry::ForFolder(*folder, kAttrDirectory));
+  AddEntry(path, Entry::ForFolder(*folder, kAttrDirectory)).link = true;
+}
+
+void FakeFileSystem::AddSpecial(const std::string& path) {
+  Entry special;
+  special.attributes = 0;
+  AddEntry(path, std::move(special));
 }
 
 bool FakeFileSystem::Exists(const std::string& path) const {
@@ -231,15 +253,43 @@ void FakeFileSystem::DeleteFile(const std::string& path) {
   deleted_.push_back(path);
 }
 
+bool FakeFileSystem::IsPlainFileBelow(const std::string& folder, const std::string& path) {
+  const std::optional<DrivePath> top = Parse(folder);
+  const std::optional<DrivePath> below = Parse(path);
+  if (!top || !below || below->drive != top->drive || below->names.size() <= top->names.size()) {
+    return false;
+  }
+  for (std::size_t i = 0; i < top->names.size(); ++i) {
+    if (Lower(top->names[i]) != Lower(below->names[i])) return false;
+  }
+  Folder* at = FindFolder(folder);
+  for (std::size_t i = top->names.size(); at && i + 1 < below->names.size(); ++i) {
+    const Entry* step = at->Find(below->names[i]);
+    at = step && !step->link ? step->folder : nullptr;
+  }
+  const Entry* entry = at ? at->Find(below->names.back()) : nullptr;
+  return entry && entry->file;
+}
+
+void FakeFileSystem::DeleteFileBelow(const std::string& folder, const std::string& path) {
+  if (!IsPlainFileBelow(folder, path)) throw NotAPlainFileError(path);
+  DeleteFile(path);
+}
+
+std::unique_ptr<FolderLock> FakeFileSystem::LockFolder(const std::string& folder) {
+  std::string key = Key(folder);
+  if (lockedFolders_.contains(key)) return nullptr;
+  return std::make_unique<Lock>(lockedFolders_, std::move(key));
+}
+
 std::unique_ptr<TextFile> FakeFileSystem::CreateTextFile(const std::string& path) {
   if (Fails(FakeOperation::kCreate, path) || !FindParent(path)) {
     throw FileError("cannot create " + path);
   }
   std::shared_ptr<File> file;
   if (const Entry* existing = FindEntry(path)) {
-    if (!existing->file || (*existing->attributes & kAttrReadOnly)) {
-      throw FileError("cannot create " + path);
-    }
+    if (!existing->file) throw NotAPlainFileError(path);
+    if (*existing->attributes & kAttrReadOnly) throw FileError("cannot create " + path);
     file = existing->file;
     *file = File{};
   } else {

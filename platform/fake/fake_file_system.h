@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <span>
 #include <string>
 #include <utility>
@@ -45,8 +46,11 @@ class FakeFileSystem : public FileSystem {
   void AddFile(const std::string& path, std::string bytes = {}, std::uint32_t attributes = 0);
   // An entry whose attributes cannot be read, like a dangling link.
   void AddUnreadable(const std::string& path);
-  // A second name for an existing folder: same FolderId, same entries.
+  // A second name for an existing folder (a link): same FolderId, same entries.
   void AddFolderLink(const std::string& path, const std::string& target);
+  // An entry listed like a file that is none (a pipe, a device, a link to a
+  // file): never written through, never deleted as an odd file.
+  void AddSpecial(const std::string& path);
 
   // Looking at the result. Lines and Bytes throw std::invalid_argument for a
   // path that is no file.
@@ -72,7 +76,12 @@ class FakeFileSystem : public FileSystem {
   std::optional<std::uint32_t> GetAttributes(const std::string& path) override;
   void MakeFolder(const std::string& path) override;
   void DeleteFile(const std::string& path) override;
+  bool IsPlainFileBelow(const std::string& folder, const std::string& path) override;
+  // Counts as a delete of path.
+  void DeleteFileBelow(const std::string& folder, const std::string& path) override;
   std::unique_ptr<TextFile> CreateTextFile(const std::string& path) override;
+  // Folders are locked by path; a second lock of a locked folder is refused.
+  std::unique_ptr<FolderLock> LockFolder(const std::string& folder) override;
   std::size_t ReadAt(const std::string& path, std::uint64_t offset,
                      std::span<std::byte> buffer) override;
   // "file:///fake/" + the path with "/" separators, percent-encoded.
@@ -93,6 +102,7 @@ class FakeFileSystem : public FileSystem {
   class Listing;
   class Text;
   class ReadAhead;
+  class Lock;
 
   // A counted call: false unless it is to fail.
   bool Fails(FakeOperation op, const std::string& path);
@@ -112,6 +122,7 @@ class FakeFileSystem : public FileSystem {
   std::map<char, Folder*> drives_;                // lower-case letter -> root
   std::vector<std::pair<FakeOperation, std::string>> failures_;
   std::vector<std::string> deleted_;
+  std::set<std::string> lockedFolders_;
   int operations_ = 0;
   int failingOperation_ = 0;
   int openFiles_ = 0;

@@ -28,6 +28,7 @@ class FakeSystem : public System {
   std::string ProgramTitle() override { return "Zorbelle"; }
   Version ProgramVersion() override { return {4, 2, 1}; }
   std::string ProgramFolder() override { return "C:\\Program Files\\Zorbelle"; }
+  std::string DocumentFolder() override { return "C:\\Program Files\\Zorbelle\\doc"; }
   std::chrono::system_clock::time_point Now() override { return now; }
   void YieldToEvents() override;
   void TrimWorkingSet() override { ++trims; }

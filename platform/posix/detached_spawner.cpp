@@ -5,7 +5,8 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
-#include <algorithm>
+#include <cerrno>
+#include <thread>
 
 extern char** environ;
 
@@ -30,10 +31,7 @@ struct SpawnSetup {
 
 }  // namespace
 
-DetachedSpawner::~DetachedSpawner() { ReapEnded(); }
-
 bool DetachedSpawner::Spawn(const std::vector<std::string>& argv, const std::string& folder) {
-  ReapEnded();
   if (argv.empty()) return false;
   SpawnSetup setup;
   for (const int fd : {0, 1, 2}) {
@@ -59,12 +57,11 @@ bool DetachedSpawner::Spawn(const std::vector<std::string>& argv, const std::str
                    environ) != 0) {
     return false;
   }
-  children_.push_back(child);
+  std::thread([child] {
+    while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+    }
+  }).detach();
   return true;
-}
-
-void DetachedSpawner::ReapEnded() {
-  std::erase_if(children_, [](pid_t child) { return waitpid(child, nullptr, WNOHANG) != 0; });
 }
 
 }  // namespace zb

@@ -141,7 +141,8 @@ void HostPathResolver::NoteCreated(const std::string& path) {
     return;
   }
   const std::uint64_t hash = FoldedHash(std::string_view(path).substr(slash + 1));
-  index_.names.insert(std::lower_bound(index_.names.begin(), index_.names.end(), hash), hash);
+  const auto at = std::lower_bound(index_.names.begin(), index_.names.end(), hash);
+  if (at == index_.names.end() || *at != hash) index_.names.insert(at, hash);
   index_.modified = folder.st_mtim;
 }
 

@@ -18,7 +18,8 @@ class HostPathResolver {
   // the case given, so that a new entry is made as the caller spelt it.
   // The path as given is tried first: it is the usual case and costs one call.
   std::string Resolve(const std::string& path);
-  // An entry was just made: keeps the remembered folder index up to date.
+  // An entry was just made or replaced: keeps the remembered folder index
+  // up to date.
   void NoteCreated(const std::string& path);
 
  private:

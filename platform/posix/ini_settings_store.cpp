@@ -164,11 +164,19 @@ std::string IniSettingsStore::ReadMarker(const std::string& path, const std::str
 
 bool IniSettingsStore::Write(const std::string& app, const std::string& section,
                              const std::string& key, const std::string& value) {
+  if (section == kCrashMarkerSection) {
+    return WriteMarker(SectionPath(app, section), section, key, value);
+  }
+  return WriteSection(app, section, {{key, value}});
+}
+
+bool IniSettingsStore::WriteSection(const std::string& app, const std::string& section,
+                                    const Values& values) {
+  if (section == kCrashMarkerSection) return SettingsStore::WriteSection(app, section, values);
   const std::string path = SectionPath(app, section);
-  if (section == kCrashMarkerSection) return WriteMarker(path, section, key, value);
   if (!MakeFolderFor(path)) return false;
   Entries entries = ReadEntries(path, section);
-  Set(entries, key, value);
+  for (const auto& [key, value] : values) Set(entries, key, value);
   std::string text;
   return Serialize(section, entries, text) && ReplaceFile(path, text);
 }

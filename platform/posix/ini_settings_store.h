@@ -34,6 +34,9 @@ class IniSettingsStore : public SettingsStore {
   // Makes the folders it needs; false when they or the file cannot be written.
   bool Write(const std::string& app, const std::string& section, const std::string& key,
              const std::string& value) override;
+  // One replacement of the section's file for all the values.
+  bool WriteSection(const std::string& app, const std::string& section,
+                    const Values& values) override;
 
  private:
   using Entries = std::vector<std::pair<std::string, std::string>>;

@@ -39,6 +39,14 @@ TEST_F(IniSettingsStoreTest, KeepsEveryKeyOfASectionAndFallsBackForTheRest) {
   EXPECT_EQ(later.Read("Other", kOptions, "chkBmp", "x"), "x");
 }
 
+TEST_F(IniSettingsStoreTest, ASectionWrittenAtOnceKeepsItsOtherKeys) {
+  ASSERT_TRUE(store_.Write(kApp, kOptions, "chkBmp", "0"));
+  ASSERT_TRUE(store_.Write(kApp, kOptions, "chkSubDir", "0"));
+  ASSERT_TRUE(store_.WriteSection(kApp, kOptions, {{"CHKBMP", "1"}, {"hscGazoSuu", "7"}}));
+  EXPECT_EQ(folder_.Contents("config/Zorbelle/CheckBox Value.ini"),
+            "[CheckBox Value]\nchkBmp=1\nchkSubDir=0\nhscGazoSuu=7\n");
+}
+
 TEST_F(IniSettingsStoreTest, ValuesComeBackByteForByte) {
   const std::string values[] = {
       "C:\\My Pictures\\100%\\",

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "platform/posix/jpeg_header_reader.h"
+#include "platform/posix/long_path.h"
 
 namespace zb {
 namespace {
@@ -56,7 +57,7 @@ std::optional<PixelSize> MeasureByFormat(PictureBytes& bytes, std::span<unsigned
 // Opens non-blocking, so that a pipe named like a picture cannot stall the run.
 int OpenPicture(DrivePaths& paths, const std::string& path) {
   return paths.Attempt(path, [](const std::string& host) {
-    return open(host.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    return OpenHostPath(host, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   });
 }
 

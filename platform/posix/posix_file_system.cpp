@@ -1,12 +1,15 @@
 #include "platform/posix/posix_file_system.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
+#include "platform/posix/long_path.h"
 #include "platform/posix/posix_folder_listing.h"
 #include "platform/posix/posix_walk_ahead.h"
 #include "platform/posix/shift_jis_text_file.h"
@@ -34,6 +37,21 @@ bool IsUnreserved(unsigned char c) {
          c == '.' || c == '_' || c == '~';
 }
 
+// A host path split into its folder and last name.
+std::pair<std::string, std::string> SplitHost(const std::string& host) {
+  const std::size_t cut = host.rfind('/');
+  if (cut == std::string::npos) return {".", host};
+  return {cut == 0 ? "/" : host.substr(0, cut), host.substr(cut + 1)};
+}
+
+class PosixFolderLock : public FolderLock {
+ public:
+  explicit PosixFolderLock(UniqueFd folder) : folder_(std::move(folder)) {}
+
+ private:
+  UniqueFd folder_;  // the lock lasts as long as this descriptor
+};
+
 }  // namespace
 
 std::unique_ptr<FolderListing> PosixFileSystem::ListFolder(const std::string& folder,
@@ -42,7 +60,7 @@ std::unique_ptr<FolderListing> PosixFileSystem::ListFolder(const std::string& fo
   const int fd = paths_.Attempt(folder, [&, first = true](const std::string& host) mutable {
     spelledAsOnDisk = first;
     first = false;
-    return open(host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    return OpenHostPath(host, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   });
   if (fd < 0) return nullptr;
   exactFolder_ = spelledAsOnDisk ? folder + (folder.ends_with('\\') ? "" : "\\") : "";
@@ -53,11 +71,15 @@ std::optional<std::uint32_t> PosixFileSystem::GetAttributes(const std::string& p
   struct stat status;
   bool writable = false;
   const int result = paths_.Attempt(path, [&](const std::string& host) {
-    if (stat(host.c_str(), &status) != 0) return -1;
-    writable = faccessat(AT_FDCWD, host.c_str(), W_OK, AT_EACCESS) == 0;
+    const HostEntry entry(host);
+    if (entry.folder() == -1 || fstatat(entry.folder(), entry.name(), &status, 0) != 0) return -1;
+    writable = faccessat(entry.folder(), entry.name(), W_OK, AT_EACCESS) == 0;
     return 0;
   });
   if (result != 0) return std::nullopt;
+  // The host path has lost the final "\" that only a folder may carry.
+  const bool namesFolder = path.ends_with('\\') || path.ends_with('/');
+  if (namesFolder && !S_ISDIR(status.st_mode)) return std::nullopt;
   std::uint32_t attributes = S_ISDIR(status.st_mode) ? std::uint32_t{kAttrDirectory} : 0;
   if (!writable) attributes |= kAttrReadOnly;
   if (IsHiddenName(LastName(path))) attributes |= kAttrHidden;
@@ -68,33 +90,104 @@ void PosixFileSystem::MakeFolder(const std::string& path) {
   // Resolved first: a folder that exists in another case must not get a twin.
   const std::optional<std::string> host = paths_.Resolve(path);
   if (!host) Fail("Cannot make folder", path, ENOENT);
-  if (mkdir(host->c_str(), 0777) != 0) Fail("Cannot make folder", path, errno);
+  const HostEntry entry(*host);
+  if (entry.folder() == -1 || mkdirat(entry.folder(), entry.name(), 0777) != 0) {
+    Fail("Cannot make folder", path, errno);
+  }
   paths_.NoteCreated(*host);
 }
 
 void PosixFileSystem::DeleteFile(const std::string& path) {
-  const int result =
-      paths_.Attempt(path, [](const std::string& host) { return unlink(host.c_str()); });
+  const int result = paths_.Attempt(path, [](const std::string& host) {
+    const HostEntry entry(host);
+    return entry.folder() == -1 ? -1 : unlinkat(entry.folder(), entry.name(), 0);
+  });
   if (result != 0) Fail("Cannot delete", path, errno);
 }
 
-std::unique_ptr<TextFile> PosixFileSystem::CreateTextFile(const std::string& path) {
-  const std::optional<std::string> host = paths_.ToHost(path);
-  if (!host) Fail("Cannot create", path, ENOENT);
-  int fd = open(host->c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-  if (fd < 0 && errno == ENOENT) {
-    const std::string resolved = paths_.ResolveHost(*host);
-    fd = open(resolved.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd >= 0) paths_.NoteCreated(resolved);
+UniqueFd PosixFileSystem::OpenFolderBelow(const std::string& folder, const std::string& path,
+                                          std::string& name) {
+  const std::size_t start = folder.size() + (folder.ends_with('\\') ? 0 : 1);
+  if (path.size() <= start || path[start - 1] != '\\' ||
+      !SameNameIgnoringCase(std::string_view(path).substr(0, folder.size()), folder)) {
+    return UniqueFd();
   }
-  if (fd < 0) Fail("Cannot create", path, errno);
-  return std::make_unique<ShiftJisTextFile>(fd, path, encoding_);
+  // The searched folder itself is what the user chose, link or not.
+  UniqueFd at(paths_.Attempt(
+      folder, [](const std::string& host) { return OpenHostFolder(host).release(); }));
+  std::size_t from = start;
+  for (std::size_t to; at.valid() && (to = path.find_first_of("\\/", from)) != std::string::npos;
+       from = to + 1) {
+    const std::string step = path.substr(from, to - from);
+    if (step.empty() || step == "." || step == "..") return UniqueFd();
+    at = UniqueFd(openat(at.get(), step.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  }
+  name = path.substr(from);
+  if (name.empty() || name == "." || name == "..") return UniqueFd();
+  return at;
+}
+
+bool PosixFileSystem::IsPlainFileBelow(const std::string& folder, const std::string& path) {
+  std::string name;
+  const UniqueFd at = OpenFolderBelow(folder, path, name);
+  struct stat status;
+  return at.valid() && fstatat(at.get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+         S_ISREG(status.st_mode);
+}
+
+void PosixFileSystem::DeleteFileBelow(const std::string& folder, const std::string& path) {
+  std::string name;
+  const UniqueFd at = OpenFolderBelow(folder, path, name);
+  struct stat status;
+  if (!at.valid() || fstatat(at.get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0 ||
+      !S_ISREG(status.st_mode)) {
+    throw NotAPlainFileError(path);
+  }
+  if (unlinkat(at.get(), name.c_str(), 0) != 0) Fail("Cannot delete", path, errno);
+}
+
+std::unique_ptr<TextFile> PosixFileSystem::CreateTextFile(const std::string& path) {
+  const std::optional<std::string> asGiven = paths_.ToHost(path);
+  if (!asGiven) Fail("Cannot create", path, ENOENT);
+  std::string host = *asGiven;
+  auto [folderPath, name] = SplitHost(host);
+  UniqueFd folder = OpenHostFolder(folderPath);
+  struct stat status;
+  bool exists =
+      folder.valid() && fstatat(folder.get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0;
+  if (!exists && errno == ENOENT) {
+    // The folder or the name may exist in another case.
+    host = paths_.ResolveHost(host);
+    if (host != *asGiven) {
+      std::tie(folderPath, name) = SplitHost(host);
+      folder = OpenHostFolder(folderPath);
+      exists =
+          folder.valid() && fstatat(folder.get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0;
+    }
+  }
+  if (!folder.valid()) Fail("Cannot create", path, errno);
+  auto file = OutputFile::Create(std::move(folder), name, path, calls_);
+  if (!exists) paths_.NoteCreated(host);
+  // Keeps the case look-ups' index of the folder current, so that new pages
+  // beside many pictures need not read the folder again.
+  file->OnNamed([this, host] { paths_.NoteCreated(host); });
+  return std::make_unique<ShiftJisTextFile>(std::move(file), encoding_);
+}
+
+std::unique_ptr<FolderLock> PosixFileSystem::LockFolder(const std::string& folder) {
+  UniqueFd fd(paths_.Attempt(folder, [](const std::string& host) {
+    return OpenHostPath(host, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  }));
+  if (fd.valid() && flock(fd.get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+    return nullptr;
+  }
+  return std::make_unique<PosixFolderLock>(std::move(fd));
 }
 
 std::size_t PosixFileSystem::ReadAt(const std::string& path, std::uint64_t offset,
                                     std::span<std::byte> buffer) {
   const int fd = paths_.Attempt(path, [](const std::string& host) {
-    return open(host.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    return OpenHostPath(host, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   });
   if (fd < 0) Fail("Cannot open", path, errno);
   // pread refuses pipes and folders; opened non-blocking, nothing waits.

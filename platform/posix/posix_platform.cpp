@@ -32,7 +32,7 @@ PosixPlatform::PosixPlatform()
 PosixPlatform::PosixPlatform(DriveTable drives, std::string configHome, std::string searchPath,
                              int readAheadThreads)
     : paths_(std::move(drives)),
-      files_(paths_, encoding_, readAheadThreads),
+      files_(paths_, encoding_, {}, readAheadThreads),
       settings_(std::move(configHome)),
       shell_(paths_),
       pictures_(paths_),

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <thread>
 
 #include "platform/posix/test_folder.h"
@@ -45,6 +49,34 @@ TEST_F(PosixShellTest, OpensADrivePathAsTheHostFileWithItsCaseOnDisk) {
   // A working folder that is gone must not keep the opener from starting.
   shell_.Open("", "C:\\a.htm", "C:\\gone");
   EXPECT_EQ(Noted().substr(0, folder_.Host("a.htm").size() + 1), folder_.Host("a.htm") + "\n");
+}
+
+// Processes whose parent is this one, zombies included.
+int ChildrenOfThisProcess() {
+  int children = 0;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+    std::ifstream in(entry.path() / "stat");
+    std::string stat;
+    if (!std::getline(in, stat) || stat.rfind(')') == std::string::npos) continue;
+    std::istringstream fields(stat.substr(stat.rfind(')') + 1));
+    char state = 0;
+    pid_t parent = 0;
+    fields >> state >> parent;
+    if (parent == getpid()) ++children;
+  }
+  return children;
+}
+
+TEST_F(PosixShellTest, AnOpenerThatHasEndedIsNotLeftAZombie) {
+  ASSERT_EQ(ChildrenOfThisProcess(), 0);
+  shell_.Open("", "C:\a.htm", "");
+  Noted();
+  int left = ChildrenOfThisProcess();
+  for (int i = 0; i < 500 && left > 0; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    left = ChildrenOfThisProcess();
+  }
+  EXPECT_EQ(left, 0);
 }
 
 TEST_F(PosixShellTest, PassesWebAddressesAsTheyAre) {

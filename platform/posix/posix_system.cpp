@@ -58,11 +58,27 @@ Version PosixSystem::ProgramVersion() {
   return {ZORBELLE_VERSION_MAJOR, ZORBELLE_VERSION_MINOR, ZORBELLE_VERSION_REVISION};
 }
 
-std::string PosixSystem::ProgramFolder() {
+namespace {
+
+std::filesystem::path HostProgramFolder() {
   std::error_code error;
   const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return {};
-  return paths_.ToDrive(program.parent_path().string()).value_or(std::string());
+  return error ? std::filesystem::path() : program.parent_path();
+}
+
+}  // namespace
+
+std::string PosixSystem::ProgramFolder() {
+  const std::filesystem::path folder = HostProgramFolder();
+  if (folder.empty()) return {};
+  return paths_.ToDrive(folder.string()).value_or(std::string());
+}
+
+std::string PosixSystem::DocumentFolder() {
+  const std::filesystem::path folder = HostProgramFolder();
+  if (folder.empty()) return {};
+  const std::filesystem::path documents = folder.parent_path() / "share" / "doc" / "zorbelle";
+  return paths_.ToDrive(documents.string()).value_or(std::string());
 }
 
 std::chrono::system_clock::time_point PosixSystem::Now() {

@@ -23,6 +23,8 @@ class PosixSystem : public System {
   std::string ProgramTitle() override { return "Zorbelle"; }
   Version ProgramVersion() override;
   std::string ProgramFolder() override;
+  // share/doc/zorbelle beside the bin folder that holds the program.
+  std::string DocumentFolder() override;
   std::chrono::system_clock::time_point Now() override;
   void YieldToEvents() override;
   // Hands unused heap back to the host.

@@ -38,6 +38,13 @@ TEST_F(PosixSystemTest, ProgramFolderIsTheDrivePathOfTheRunningProgram) {
   EXPECT_EQ(PosixSystem(programDrive, "").ProgramFolder(), "P:\\");
 }
 
+TEST_F(PosixSystemTest, DocumentsAreSoughtWhereAnInstalledProgramKeepsThem) {
+  const std::filesystem::path folder =
+      std::filesystem::read_symlink("/proc/self/exe").parent_path();
+  DrivePaths prefixDrive(DriveTable::Parse("p=" + folder.parent_path().string()));
+  EXPECT_EQ(PosixSystem(prefixDrive, "").DocumentFolder(), "P:\\share\\doc\\zorbelle");
+}
+
 TEST_F(PosixSystemTest, RegistryNamesTheFirstSystemInformationProgramThatCanRun) {
   EXPECT_EQ(system_.ReadRegistryString("HKEY_LOCAL_MACHINE", kMsInfo, "PATH"), std::nullopt);
   folder_.Put("bin1/hardinfo", "not executable");

@@ -84,7 +84,7 @@ class PosixWalkAheadTest : public testing::Test {
   TestFolder folder;
   DrivePaths paths{folder.Drives()};
   ShiftJisEncoding encoding;
-  PosixFileSystem files{paths, encoding, 3};
+  PosixFileSystem files{paths, encoding, {}, 3};
 };
 
 TEST_F(PosixWalkAheadTest, GivesTheWalkExactlyWhatItsOwnListingsWouldWithHeadsOfWantedFiles) {
@@ -190,7 +190,7 @@ TEST_F(PosixWalkAheadTest, EndsAtOnceWhenTheWalkStopsEarly) {
 }
 
 TEST_F(PosixWalkAheadTest, ReadsNothingAheadWhenSetToNoThreads) {
-  PosixFileSystem off{paths, encoding, 0};
+  PosixFileSystem off{paths, encoding, {}, 0};
   EXPECT_EQ(off.StartWalkAhead(Plan()), nullptr);
 }
 

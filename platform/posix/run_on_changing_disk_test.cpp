@@ -2,25 +2,14 @@
 // changes are made at the run's own yields, as a user's other programs would.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
-#include <functional>
-#include <stdexcept>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "gallery/signed_number.h"
-#include "platform/fake/fake_dialogs.h"
-#include "platform/fake/fake_shell.h"
-#include "platform/posix/posix_platform.h"
-#include "platform/posix/test_folder.h"
-#include "window/form_lifecycle.h"
-#include "window/path_fields.h"
-#include "window/program.h"
+#include "platform/posix/disk_run_for_test.h"
 
 namespace zb {
 namespace {
@@ -29,79 +18,6 @@ namespace fs = std::filesystem;
 using testing::Contains;
 using testing::ElementsAre;
 using testing::IsEmpty;
-
-std::string Gif(int side) {
-  return std::string("GIF89a") + char(side) + '\0' + char(side) + '\0' + std::string(20, '\0');
-}
-
-std::string Utf8FromShiftJis(std::string bytes) {
-  iconv_t cd = iconv_open("UTF-8", "CP932");
-  std::string out(bytes.size() * 3, '\0');
-  char* in = bytes.data();
-  std::size_t inLeft = bytes.size();
-  char* to = out.data();
-  std::size_t outLeft = out.size();
-  const std::size_t converted = iconv(cd, &in, &inLeft, &to, &outLeft);
-  iconv_close(cd);
-  if (converted == static_cast<std::size_t>(-1)) throw std::runtime_error("not Shift_JIS");
-  out.resize(out.size() - outLeft);
-  return out;
-}
-
-Platform WithShell(const Platform& services, Shell& shell) {
-  return {services.files, services.encoding, services.settings, services.dialogs,
-          shell,          services.pictures, services.system};
-}
-
-// A program on the POSIX host services with drive C: on a fresh folder,
-// searching C:\pics and writing the pages, the list of every file and the
-// deletion prompts into the default folder C:\_Zorbelle.
-// Reading ahead (readAhead threads) must see the same changes as the walk.
-struct DiskRun {
-  explicit DiskRun(int readAhead) : readAhead(readAhead) {
-    folder.MakeFolder("pics");
-    Form_Load(program);
-    Form_Activate(program);
-    MainForm& f = program.form;
-    f.chkSameDir.SetValue(0);
-    f.chkAllFileList.SetValue(1);
-    f.mnuOptionItem[0].SetChecked(true);
-  }
-
-  // Runs at every yield of the walk: once per folder and once per file.
-  void OnYield(std::function<void()> hook) { host.system().SetYieldHook(std::move(hook)); }
-  void Start() {
-    // Folders stamped in the clock's current tick are not read ahead.
-    if (readAhead > 0) std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    ASSERT_TRUE(MoveFolderList(program, "C:\\pics"));
-    program.form.cmdStart.Press();
-  }
-  // A file of the output folder, line by line, as UTF-8.
-  std::vector<std::string> Output(const std::string& name) const {
-    const std::string text = Utf8FromShiftJis(folder.Contents("_Zorbelle/" + name));
-    std::vector<std::string> lines;
-    for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos;
-         at = end + 2) {
-      lines.push_back(text.substr(at, end - at));
-    }
-    return lines;
-  }
-  std::vector<std::string> Reports() const {
-    std::vector<std::string> texts;
-    for (const MessageBox& box : dialogs.shown) {
-      if (box.buttons == Buttons::kOk) texts.push_back(box.text);
-    }
-    return texts;
-  }
-
-  int readAhead;
-  TestFolder folder;
-  PosixPlatform host{folder.Drives(), folder.Host("config"), "", readAhead};
-  FakeDialogs dialogs;
-  FakeShell shell;
-  Platform platform = WithShell(host.With(dialogs), shell);
-  Program program{platform};
-};
 
 long Count(const std::vector<std::string>& lines, const std::string& line) {
   return std::count(lines.begin(), lines.end(), line);

@@ -14,19 +14,13 @@ constexpr std::size_t kBufferSize = std::size_t{64} * 1024;
 
 }  // namespace
 
-ShiftJisTextFile::ShiftJisTextFile(int fd, std::string name, ShiftJisEncoding& encoding)
-    : fd_(fd), name_(std::move(name)), encoding_(encoding) {
+ShiftJisTextFile::ShiftJisTextFile(std::unique_ptr<OutputFile> file, ShiftJisEncoding& encoding)
+    : file_(std::move(file)), shown_(file_->shown()), encoding_(encoding) {
   buffer_.reserve(kBufferSize + 1024);
 }
 
-ShiftJisTextFile::~ShiftJisTextFile() {
-  if (fd_ < 0) return;
-  Flush();
-  close(fd_);
-}
-
 void ShiftJisTextFile::WriteLine(std::string_view utf8) {
-  if (fd_ < 0) Fail("Write after close", EBADF);
+  if (!file_) Fail("Write after close", EBADF);
   if (writeError_ != 0) Fail("Write", writeError_);
   while (!utf8.empty()) {
     std::size_t ascii = 0;
@@ -47,22 +41,17 @@ void ShiftJisTextFile::WriteLine(std::string_view utf8) {
 }
 
 void ShiftJisTextFile::Close() {
-  if (fd_ < 0) return;
+  if (!file_) return;
   Flush();
-  int error = writeError_;
-  const char* what = "Write";
-  if (close(fd_) != 0 && error == 0) {
-    error = errno;
-    what = "Close";
-  }
-  fd_ = -1;
-  if (error != 0) Fail(what, error);
+  const std::unique_ptr<OutputFile> closing = std::move(file_);
+  if (writeError_ != 0) Fail("Write", writeError_);
+  closing->Commit();
 }
 
 void ShiftJisTextFile::Flush() {
   std::size_t written = 0;
   while (writeError_ == 0 && written < buffer_.size()) {
-    const ssize_t n = write(fd_, buffer_.data() + written, buffer_.size() - written);
+    const ssize_t n = write(file_->fd(), buffer_.data() + written, buffer_.size() - written);
     if (n > 0) {
       written += static_cast<std::size_t>(n);
     } else if (n == 0 || errno != EINTR) {
@@ -73,7 +62,7 @@ void ShiftJisTextFile::Flush() {
 }
 
 void ShiftJisTextFile::Fail(const char* what, int error) const {
-  throw FileError(std::string(what) + " failed: " + name_ + ": " + std::strerror(error));
+  throw FileError(std::string(what) + " failed: " + shown_ + ": " + std::strerror(error));
 }
 
 }  // namespace zb

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 
+#include "platform/posix/long_path.h"
 #include "platform/posix/test_folder.h"
 
 namespace zb {
@@ -10,10 +11,9 @@ namespace {
 
 class ShiftJisTextFileTest : public ::testing::Test {
  protected:
-  std::unique_ptr<ShiftJisTextFile> Create(const std::string& host) {
-    const int fd = open(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    EXPECT_GE(fd, 0);
-    return std::make_unique<ShiftJisTextFile>(fd, host, encoding_);
+  std::unique_ptr<ShiftJisTextFile> Create(const std::string& name, OutputCalls calls = {}) {
+    return std::make_unique<ShiftJisTextFile>(
+        OutputFile::Create(OpenHostFolder(folder_.path()), name, name, calls), encoding_);
   }
 
   TestFolder folder_;
@@ -21,7 +21,7 @@ class ShiftJisTextFileTest : public ::testing::Test {
 };
 
 TEST_F(ShiftJisTextFileTest, WritesShiftJisLinesEndedByCrLf) {
-  auto file = Create(folder_.Host("a.txt"));
+  auto file = Create("a.txt");
   file->WriteLine("★Zorbelle♪");
   file->WriteLine("");
   file->WriteLine("C:\\ｻﾌﾞ\\①.jpg");
@@ -31,7 +31,7 @@ TEST_F(ShiftJisTextFileTest, WritesShiftJisLinesEndedByCrLf) {
 }
 
 TEST_F(ShiftJisTextFileTest, ReplacesWhatShiftJisCannotHoldAndBrokenUtf8) {
-  auto file = Create(folder_.Host("a.txt"));
+  auto file = Create("a.txt");
   file->WriteLine(
       "a\xF0\x9F\x98\x80"
       "b\xC3\x9F"
@@ -42,7 +42,7 @@ TEST_F(ShiftJisTextFileTest, ReplacesWhatShiftJisCannotHoldAndBrokenUtf8) {
 }
 
 TEST_F(ShiftJisTextFileTest, KeepsEveryLineOfALongFile) {
-  auto file = Create(folder_.Host("all.txt"));
+  auto file = Create("all.txt");
   for (int i = 0; i < 100000; ++i) file->WriteLine("C:\\写真\\" + std::to_string(i) + ".jpg");
   file->Close();
   const std::string contents = folder_.Contents("all.txt");
@@ -51,13 +51,27 @@ TEST_F(ShiftJisTextFileTest, KeepsEveryLineOfALongFile) {
   EXPECT_EQ(contents.substr(0, 15), "C:\\\x8E\xCA\x90\x5E\\0.jpg\r\n");
 }
 
-TEST_F(ShiftJisTextFileTest, ADestroyedFileKeepsWhatWasWrittenAndAClosedOneTakesNoMore) {
-  Create(folder_.Host("a.txt"))->WriteLine("kept");
-  EXPECT_EQ(folder_.Contents("a.txt"), "kept\r\n");
-  auto file = Create(folder_.Host("b.txt"));
+TEST_F(ShiftJisTextFileTest, AClosedFileTakesNoMoreAndClosesOnce) {
+  auto file = Create("b.txt");
   file->Close();
   EXPECT_THROW(file->WriteLine("late"), FileError);
   EXPECT_NO_THROW(file->Close());
+}
+
+TEST_F(ShiftJisTextFileTest, AFailedCloseIsAFileErrorWhereverTheFileIsWritten) {
+  for (const bool unnamed : {true, false}) {
+    OutputCalls calls;
+    calls.unnamedFiles = unnamed;
+    calls.close = [](int fd) {
+      close(fd);
+      errno = EIO;
+      return -1;
+    };
+    auto file = Create("page.htm", calls);
+    file->WriteLine("<html>");
+    EXPECT_THROW(file->Close(), FileError) << unnamed;
+    EXPECT_NO_THROW(file->Close());  // closed all the same, never twice
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QMessageBox>
 
@@ -58,6 +59,23 @@ Answer AnswerOf(QMessageBox::StandardButton button, Buttons buttons) {
 
 QString Lines(const std::string& text) { return zb::ToQt(text).replace("\r\n", "\n"); }
 
+// What a title bar holds beside its title: the window's icon and buttons.
+constexpr int kTitleBarButtons = 160;
+
+// A box sized to a short text is narrower than its title on a title bar,
+// whose face is larger and bold and which holds the window's buttons too;
+// the window manager would elide the title.
+void MakeRoomForTitle(QMessageBox& box) {
+  QFont titleFace = box.font();
+  titleFace.setBold(true);
+  titleFace.setPointSizeF(titleFace.pointSizeF() * 1.25);
+  const int width = QFontMetrics(titleFace).horizontalAdvance(box.windowTitle()) + kTitleBarButtons;
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+  }
+}
+
 }  // namespace
 
 Answer QtDialogs::Show(const MessageBox& box) {
@@ -69,6 +87,7 @@ Answer QtDialogs::Show(const MessageBox& box) {
   dialog.setIcon(box.icon == Icon::kCritical ? QMessageBox::Critical : QMessageBox::NoIcon);
   dialog.setStandardButtons(ButtonsOf(box.buttons));
   dialog.setDefaultButton(ToQt(box.defaultButton));
+  MakeRoomForTitle(dialog);
   dialog.exec();
   return AnswerOf(dialog.standardButton(dialog.clickedButton()), box.buttons);
 }

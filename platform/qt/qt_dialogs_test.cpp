@@ -45,6 +45,23 @@ TEST(QtDialogsTest, AQuestionShowsItsTextIconAndDefaultAndReportsTheButton) {
       Answer::kYes);
 }
 
+TEST(QtDialogsTest, AShortQuestionLeavesItsTitleBarRoomForTheWholeTitle) {
+  QtDialogs dialogs = Dialogs();
+  int width = 0;
+  QString title;
+  WhenShown<QMessageBox>([&](QMessageBox& box) {
+    width = box.width();
+    title = box.windowTitle();
+    box.button(QMessageBox::No)->click();
+  });
+  dialogs.Show(
+      {"終了しますか。", "プログラムの停止？", Buttons::kYesNo, Icon::kCritical, Answer::kNo});
+  QFont bold = QApplication::font();
+  bold.setBold(true);
+  // Beside the title a bar holds at least a close, a minimise and a menu button.
+  EXPECT_GE(width, QFontMetrics(bold).horizontalAdvance(title) + 3 * 24);
+}
+
 TEST(QtDialogsTest, EscapeBacksOut) {
   QtDialogs dialogs = Dialogs();
   WhenShown<QMessageBox>([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
@@ -74,6 +91,23 @@ TEST_F(ListFileDialogTest, AMissingFolderIsRefused) {
   WhenShown<QMessageBox>([](QMessageBox& box) { box.accept(); });
   dialog.accept();
   EXPECT_NE(dialog.result(), QDialog::Accepted);
+}
+
+TEST_F(ListFileDialogTest, AnExistingFileThatWillNotBeWrittenIsTakenWithoutAQuestion) {
+  request.overwritePrompt = false;
+  ListFileDialog dialog(nullptr, request);
+  dialog.selectFile(QString::fromStdString(folder.Put("old.htm")));
+  bool asked = false;
+  QTimer::singleShot(0, [&asked] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      asked = true;
+      box->button(QMessageBox::Yes)->click();
+    }
+  });
+  dialog.accept();
+  QCoreApplication::processEvents();  // the look for a box ends either way
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_FALSE(asked);
 }
 
 TEST_F(ListFileDialogTest, AnExistingFileIsTakenOnlyWhenConfirmed) {

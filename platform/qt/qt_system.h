@@ -19,6 +19,7 @@ class QtSystem : public System {
   std::string ProgramTitle() override { return host_.ProgramTitle(); }
   Version ProgramVersion() override { return host_.ProgramVersion(); }
   std::string ProgramFolder() override { return host_.ProgramFolder(); }
+  std::string DocumentFolder() override { return host_.DocumentFolder(); }
   std::chrono::system_clock::time_point Now() override { return host_.Now(); }
   void TrimWorkingSet() override { host_.TrimWorkingSet(); }
   std::optional<std::string> ReadRegistryString(const std::string& root, const std::string& key,

@@ -1,0 +1,151 @@
+// Output files on a real disk: a name held by a link, a pipe, a socket or a
+// folder is never written through, and a page takes its name only when whole.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "platform/posix/posix_file_system.h"
+#include "platform/posix/test_folder.h"
+
+namespace zb {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Drive C: on a fresh folder holding the folder "out".
+struct OutputDisk {
+  explicit OutputDisk(bool unnamedFiles) {
+    OutputCalls calls;
+    calls.unnamedFiles = unnamedFiles;
+    files = std::make_unique<PosixFileSystem>(paths, encoding, calls);
+    folder.MakeFolder("out");
+  }
+  void Write(const std::string& path, const std::string& line) {
+    auto file = files->CreateTextFile(path);
+    file->WriteLine(line);
+    file->Close();
+  }
+
+  TestFolder folder;
+  ShiftJisEncoding encoding;
+  DrivePaths paths{folder.Drives()};
+  std::unique_ptr<PosixFileSystem> files;
+};
+
+// Either way of writing: unnamed then renamed, or in place.
+class OutputFilesTest : public ::testing::TestWithParam<bool> {
+ protected:
+  OutputDisk disk_{GetParam()};
+  TestFolder& folder_ = disk_.folder;
+  std::unique_ptr<PosixFileSystem>& files_ = disk_.files;
+};
+
+TEST_P(OutputFilesTest, ANameHeldByAnythingButAPlainFileIsRefusedAndLeftAlone) {
+  const std::string secret = folder_.Put("elsewhere/secret.txt", "secret");
+  symlink(secret.c_str(), folder_.Host("out/_gaz0000.htm").c_str());
+  symlink(folder_.Host("elsewhere/made.txt").c_str(), folder_.Host("out/_gazlist.htm").c_str());
+  ASSERT_EQ(mkfifo(folder_.Host("out/_gaz0000.html").c_str(), 0666), 0);
+  folder_.MakeFolder("out/allfile.txt");
+  const int socketFd = socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const std::string socketPath = folder_.Host("out/_gaz0001.htm");
+  ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+  socketPath.copy(address.sun_path, socketPath.size());
+  ASSERT_EQ(bind(socketFd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+
+  for (const char* name :
+       {"_gaz0000.htm", "_GAZLIST.htm", "_gaz0000.html", "allfile.txt", "_gaz0001.htm"}) {
+    const std::string path = std::string("C:\\out\\") + name;
+    try {
+      files_->CreateTextFile(path);
+      ADD_FAILURE() << name << " was opened";
+    } catch (const NotAPlainFileError& e) {
+      EXPECT_EQ(e.path(), path);
+    }
+  }
+  close(socketFd);
+  EXPECT_EQ(folder_.Contents("elsewhere/secret.txt"), "secret");
+  EXPECT_FALSE(fs::exists(folder_.Host("elsewhere/made.txt")));
+  EXPECT_TRUE(fs::is_symlink(folder_.Host("out/_gaz0000.htm")));
+  EXPECT_TRUE(fs::is_fifo(folder_.Host("out/_gaz0000.html")));
+  EXPECT_TRUE(fs::is_directory(folder_.Host("out/allfile.txt")));
+  EXPECT_TRUE(fs::is_socket(folder_.Host("out/_gaz0001.htm")));
+}
+
+TEST_P(OutputFilesTest, APlainFileIsReplacedUnderItsOwnSpellingAndALinkToItKeepsItsText) {
+  folder_.Put("out/_GAZ0000.HTM", "old");
+  chmod(folder_.Host("out/_GAZ0000.HTM").c_str(), 0640);
+  disk_.Write("C:\\out\\_gaz0000.htm", "new");
+  EXPECT_EQ(folder_.Contents("out/_GAZ0000.HTM"), "new\r\n");
+  EXPECT_FALSE(fs::exists(folder_.Host("out/_gaz0000.htm")));  // no twin
+  EXPECT_EQ(fs::status(folder_.Host("out/_GAZ0000.HTM")).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+  if (!GetParam()) return;  // written in place, a second name shares the file
+  ASSERT_EQ(link(folder_.Host("out/_GAZ0000.HTM").c_str(), folder_.Host("kept.htm").c_str()), 0);
+  disk_.Write("C:\\out\\_gaz0000.htm", "newer");
+  EXPECT_EQ(folder_.Contents("out/_GAZ0000.HTM"), "newer\r\n");
+  EXPECT_EQ(folder_.Contents("kept.htm"), "new\r\n");
+}
+
+// Replacing with unnamed files: in place, the name holds what is written so far.
+class UnnamedOutputFilesTest : public ::testing::Test {
+ protected:
+  OutputDisk disk_{true};
+  TestFolder& folder_ = disk_.folder;
+  std::unique_ptr<PosixFileSystem>& files_ = disk_.files;
+};
+
+TEST_F(UnnamedOutputFilesTest, AnOldPageIsReplacedOnlyWhenTheNewOneIsClosed) {
+  folder_.Put("out/_gaz0000.htm", "old page");
+  auto page = files_->CreateTextFile("C:\\out\\_gaz0000.htm");
+  for (int i = 0; i < 20000; ++i) page->WriteLine("<a href=\"p.jpg\">");  // past the buffer
+  EXPECT_EQ(folder_.Contents("out/_gaz0000.htm"), "old page");
+  page.reset();  // never closed: abandoned
+  EXPECT_EQ(folder_.Contents("out/_gaz0000.htm"), "old page");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Host("out")), {}), 1);
+
+  page = files_->CreateTextFile("C:\\out\\_gaz0000.htm");
+  page->WriteLine("new page");
+  EXPECT_EQ(folder_.Contents("out/_gaz0000.htm"), "old page");
+  page->Close();
+  EXPECT_EQ(folder_.Contents("out/_gaz0000.htm"), "new page\r\n");
+}
+
+// A process killed while it writes a page leaves the old page whole and no
+// stray file beside it.
+TEST_F(UnnamedOutputFilesTest, AKillMidWriteLeavesTheOldPageWhole) {
+  folder_.Put("out/_gaz0000.htm", "old page");
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t child = fork();
+  if (child == 0) {
+    auto page = files_->CreateTextFile("C:\\out\\_gaz0000.htm");
+    for (int i = 0; i < 20000; ++i) page->WriteLine("<a href=\"p.jpg\">");
+    (void)!write(ready[1], "w", 1);
+    pause();
+    _exit(0);
+  }
+  char byte;
+  ASSERT_EQ(read(ready[0], &byte, 1), 1);
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+  close(ready[0]);
+  close(ready[1]);
+  EXPECT_EQ(folder_.Contents("out/_gaz0000.htm"), "old page");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Host("out")), {}), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(UnnamedOrInPlace, OutputFilesTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Unnamed" : "InPlace"; });
+
+}  // namespace
+}  // namespace zb

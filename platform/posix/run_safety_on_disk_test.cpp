@@ -1,0 +1,202 @@
+// Whole runs of the window's model on the real disk against a hostile tree:
+// output names held by links and pipes, a second run into the same folder,
+// odd files behind links or among the run's own pages, paths past the
+// system's limit.
+#include <dirent.h>
+#include <fcntl.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <limits.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "platform/posix/disk_run_for_test.h"
+#include "run/messages.h"
+
+namespace zb {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ElementsAre;
+using testing::IsEmpty;
+using testing::UnorderedElementsAre;
+
+std::vector<std::string> Names(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  return names;
+}
+
+TEST(RunSafetyOnDisk, AnOutputNameHeldByALinkOrAPipeEndsTheRunAndNamesIt) {
+  DiskRun linked;
+  const std::string secret = linked.folder.Put("secret.txt", "secret");
+  linked.folder.MakeFolder("_Zorbelle");
+  symlink(secret.c_str(), linked.folder.Host("_Zorbelle/allfile.txt").c_str());
+  linked.folder.Put("pics/a.gif", Gif(40));
+  linked.Start();
+  EXPECT_EQ(linked.program.lastOutcome, RunOutcome::kFailed);
+  EXPECT_THAT(linked.Reports(), ElementsAre(NotAPlainFileMessage("C:\\_Zorbelle\\allfile.txt").text,
+                                            FileErrorMessage().text));
+  EXPECT_EQ(linked.folder.Contents("secret.txt"), "secret");
+
+  DiskRun piped;  // the window shares it: would hang in open() for ever
+  piped.folder.MakeFolder("_Zorbelle");
+  ASSERT_EQ(mkfifo(piped.folder.Host("_Zorbelle/_gaz0000.html").c_str(), 0666), 0);
+  symlink(piped.folder.Host("made-elsewhere").c_str(),
+          piped.folder.Host("_Zorbelle/_gazlist.htm").c_str());
+  piped.folder.Put("pics/a.gif", Gif(40));
+  piped.Start();
+  EXPECT_EQ(piped.program.lastOutcome, RunOutcome::kFailed);
+  EXPECT_THAT(piped.Reports(),
+              ElementsAre(NotAPlainFileMessage("C:\\_Zorbelle\\_gaz0000.html").text,
+                          FileErrorMessage().text));
+  EXPECT_TRUE(fs::is_fifo(piped.folder.Host("_Zorbelle/_gaz0000.html")));
+  EXPECT_FALSE(fs::exists(piped.folder.Host("made-elsewhere")));
+}
+
+TEST(RunSafetyOnDisk, ASecondRunIntoAFolderInUseIsRefusedAndWritesNothing) {
+  DiskRun r;
+  r.folder.Put("pics/a.gif", Gif(40));
+  r.folder.MakeFolder("_Zorbelle");
+  // Another program's run, as a second window would hold it.
+  PosixPlatform other{r.folder.Drives(), r.folder.Host("config"), ""};
+  FakeDialogs otherDialogs;
+  auto held = other.With(otherDialogs).files.LockFolder("C:\\_Zorbelle\\");
+  ASSERT_NE(held, nullptr);
+  r.Start();
+  EXPECT_EQ(r.program.lastOutcome, RunOutcome::kFailed);
+  EXPECT_THAT(r.Reports(), ElementsAre(OutputFolderBusyMessage("C:\\_Zorbelle\\").text));
+  EXPECT_THAT(Names(r.folder.Host("_Zorbelle")), IsEmpty());
+  EXPECT_TRUE(r.program.form.cmdStart.Enabled());
+  EXPECT_TRUE(r.program.form.lblAnnai[0].Visible());
+
+  held.reset();
+  bool lockedMeanwhile = false;
+  r.OnYield([&] {
+    lockedMeanwhile = other.With(otherDialogs).files.LockFolder("C:\\_Zorbelle\\") == nullptr;
+  });
+  r.Start();
+  EXPECT_EQ(r.program.lastOutcome, RunOutcome::kCompleted);
+  EXPECT_TRUE(lockedMeanwhile);
+  EXPECT_NE(other.With(otherDialogs).files.LockFolder("C:\\_Zorbelle\\"), nullptr);
+}
+
+TEST(RunSafetyOnDisk, OddFilesAreOfferedOnlyWhenPlainBelowTheTreeAndNotTheRunsOwn) {
+  DiskRun r;
+  r.folder.Put("outside/victim.txt", "keep");
+  r.folder.Put("pi;cs/a.gif", Gif(40));
+  r.folder.Put("pi;cs/b.gif", Gif(40));
+  r.folder.Put("pi;cs/note.txt");
+  symlink(r.folder.Host("outside").c_str(), r.folder.Host("pi;cs/link;x").c_str());
+  MainForm& f = r.program.form;
+  f.chkSameDir.SetValue(1);
+  f.hscGazoSuu.SetValue(1);  // a page pair per picture
+  f.mnuOptionItem[0].SetChecked(false);
+  r.Start("C:\\pi;cs");  // an earlier run leaves its pages beside the pictures
+  ASSERT_EQ(r.program.lastOutcome, RunOutcome::kCompleted);
+  f.mnuOptionItem[0].SetChecked(true);
+  r.dialogs.answers.assign(20, Answer::kYes);
+  r.Start("C:\\pi;cs");
+  EXPECT_EQ(r.program.lastOutcome, RunOutcome::kCompleted);
+  std::vector<std::string> asked;
+  for (const MessageBox& box : r.dialogs.shown) asked.push_back(box.text);
+  const auto question = [](const std::string& name) {
+    return DeleteQuestion("C:\\pi;cs\\" + name).text;
+  };
+  // Whatever order the disk lists them in, only the user's own plain files.
+  EXPECT_THAT(asked,
+              UnorderedElementsAre(question("a.gif"), question("b.gif"), question("note.txt")));
+  EXPECT_EQ(r.folder.Contents("outside/victim.txt"), "keep");
+  EXPECT_THAT(
+      Names(r.folder.Host("pi;cs")),
+      UnorderedElementsAre("link;x", "allfile.txt", "_gazlist.htm", "_gaz0000.htm", "_gaz0000.html",
+                           "_gaz0001.htm", "_gaz0001.html", "_gaz0002.htm", "_gaz0002.html"));
+}
+
+// A chain of folders deeper than the system's path limit, made and removed a
+// step at a time as no whole path reaches it.
+class DeepFolder {
+ public:
+  DeepFolder(const std::string& top, int depth) : top_(top), depth_(depth) {
+    int at = open(top.c_str(), O_PATH | O_DIRECTORY);
+    for (int i = 0; i < depth_; ++i) {
+      mkdirat(at, kName.c_str(), 0777);
+      const int next = openat(at, kName.c_str(), O_PATH | O_DIRECTORY);
+      close(at);
+      at = next;
+    }
+    bottom_ = at;
+  }
+  ~DeepFolder() {
+    close(bottom_);
+    Remove(open(top_.c_str(), O_RDONLY | O_DIRECTORY), depth_);
+  }
+  void Put(const std::string& name, const std::string& bytes) const {
+    const int fd = openat(bottom_, name.c_str(), O_WRONLY | O_CREAT, 0666);
+    (void)!write(fd, bytes.data(), bytes.size());
+    close(fd);
+  }
+  std::string DrivePath(const std::string& below) const {
+    std::string path = below;
+    for (int i = 0; i < depth_; ++i) path += "\\" + kName;
+    return path;
+  }
+  static inline const std::string kName = std::string(200, 'd');
+
+ private:
+  static void Remove(int folder, int depth) {
+    if (depth > 0) Remove(openat(folder, kName.c_str(), O_RDONLY | O_DIRECTORY), depth - 1);
+    DIR* dir = fdopendir(folder);
+    while (const dirent* entry = readdir(dir)) {
+      const std::string name = entry->d_name;
+      if (name == "." || name == "..") continue;
+      unlinkat(dirfd(dir), name.c_str(), name == kName ? AT_REMOVEDIR : 0);
+    }
+    closedir(dir);
+  }
+
+  std::string top_;
+  int depth_;
+  int bottom_;
+};
+
+// The size part of a reduced page's picture line: " width= 100 height= 56".
+std::string SizeOf(const std::vector<std::string>& page, const std::string& picture) {
+  for (const std::string& line : page) {
+    const std::size_t at = line.find(picture + "\" width=");
+    if (at != std::string::npos) return line.substr(at + picture.size() + 1);
+  }
+  return "missing";
+}
+
+TEST(RunSafetyOnDisk, FilesPastThePathLimitAreListedAndMeasured) {
+  DiskRun r;
+  const int depth = PATH_MAX / 200 + 2;
+  const DeepFolder deep(r.folder.Host("pics"), depth);
+  std::ifstream sample(ZORBELLE_SOURCE_DIR "/samples/pictures/panorama.JPG", std::ios::binary);
+  const std::string jpeg{std::istreambuf_iterator<char>(sample), {}};
+  deep.Put("deep.gif", Gif(40));
+  deep.Put("deep.jpg", jpeg);
+  r.folder.Put("pics/a.jpg", jpeg);
+  r.Start();
+  EXPECT_EQ(r.program.lastOutcome, RunOutcome::kCompleted);
+  const std::string deepFolder = deep.DrivePath("C:\\pics");
+  EXPECT_GT(deepFolder.size(), std::size_t{PATH_MAX});
+  EXPECT_THAT(r.Output("allfile.txt"),
+              UnorderedElementsAre("C:\\pics\\a.jpg", deepFolder + "\\deep.gif",
+                                   deepFolder + "\\deep.jpg"));
+  EXPECT_EQ(r.program.run.ImageCount, 3);
+  const std::vector<std::string> reduced = r.Output("_gaz0000.html");
+  EXPECT_EQ(SizeOf(reduced, "deep.gif"), " width= 40 height= 40 border=0></a>");
+  EXPECT_EQ(SizeOf(reduced, "deep.jpg"), SizeOf(reduced, "a.jpg"));
+  EXPECT_NE(SizeOf(reduced, "a.jpg"), SizeOf(reduced, "deep.gif"));
+}
+
+}  // namespace
+}  // namespace zb

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+namespace zb {
+
+struct Program;
+
+// Whether the odd-file deletion may offer this file: it must lie below the
+// searched folder, be reached through real folders only, be a plain file,
+// and not be one of the program's own files in the output folder (list
+// page, allfile.txt, pages).
+bool MayOfferForDeletion(Program& program, const std::string& path);
+
+}  // namespace zb

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Installs a build into a scratch root and checks what a user gets: both
+# programs, the read-me beside the built programs and where the installed
+# ones look for it, a valid desktop entry with its icon, and (with dpkg-deb
+# at hand) a Debian package that names what the window needs at run time.
+set -euo pipefail
+build=$(cd "$1" && pwd)
+source=$(cd "$(dirname "$0")/.." && pwd)
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+fail() {
+  echo "check-install: $*" >&2
+  exit 1
+}
+window=0
+[ -x "$build/app/zorbelle" ] && window=1
+
+for copy in "$build/readme.txt" $( ((window)) && echo "$build/app/readme.txt"); do
+  cmp -s "$copy" "$source/doc/readme.txt" || fail "$copy is not the read-me"
+done
+
+DESTDIR="$scratch/root" cmake --install "$build" --prefix /usr >/dev/null
+usr="$scratch/root/usr"
+wanted=(bin/zorbelle-cli share/doc/zorbelle/readme.txt)
+((window)) && wanted+=(bin/zorbelle share/applications/zorbelle.desktop
+  share/icons/hicolor/scalable/apps/zorbelle.svg)
+for file in "${wanted[@]}"; do
+  [ -f "$usr/$file" ] || fail "the install lacks $file"
+done
+[ -e "$usr/bin/readme.txt" ] && fail "the read-me belongs under share/doc, not bin"
+if ((window)) && command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$usr/share/applications/zorbelle.desktop" || fail "invalid desktop entry"
+fi
+
+if ((window)) && command -v dpkg-deb >/dev/null && command -v dpkg-shlibdeps >/dev/null; then
+  cpack --config "$build/CPackConfig.cmake" -B "$scratch/package" >/dev/null ||
+    fail "cpack could not make the package"
+  deb=$(ls "$scratch"/package/zorbelle_*.deb)
+  depends=$(dpkg-deb -f "$deb" Depends)
+  for need in libqt6widgets6 libjpeg62-turbo libinih1 qt6-qpa-plugins libqt6svg6 fonts-vlgothic; do
+    [[ "$depends" == *"$need"* ]] || fail "the package does not depend on $need: $depends"
+  done
+  contents=$(dpkg-deb -c "$deb")
+  for file in "${wanted[@]}"; do
+    [[ "$contents" == *"./usr/$file"* ]] || fail "the package lacks /usr/$file"
+  done
+fi
+echo "check-install: ok"
