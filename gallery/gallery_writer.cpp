@@ -14,10 +14,6 @@ constexpr const char* kHeadLine =
 constexpr const char* kPageEnd = "</body></html>";
 constexpr const char* kTableEnd = "</td></tr></table>";
 
-std::string CellStart(const RunContext& ctx) {
-  return "<td width=" + std::to_string(ctx.ThumbnailSize) + "><center>";
-}
-
 // A plain size ("2", "+1", "-1") goes in as typed; anything else is quoted,
 // so that typed text can never add attributes or markup to the tag.
 std::string FontSizeValue(const std::string& size, TextEncoding& encoding) {
@@ -27,7 +23,7 @@ std::string FontSizeValue(const std::string& size, TextEncoding& encoding) {
   return plain ? size : "\"" + EscapeHtmlText(size, encoding) + "\"";
 }
 
-void WriteIgnoringFailure(TextFile* file, const std::string& line) {
+void WriteIgnoringFailure(TextFile* file, std::string_view line) {
   if (!file) return;
   try {
     file->WriteLine(line);
@@ -94,34 +90,44 @@ void GalleryWriter::OpenPair(RunContext& ctx, std::int32_t k) {
   reduced_->WriteLine(kHeadLine);
   WriteNavigationBar(*normal_, *reduced_, k + 1, ctx.ListFileName, encoding_);
   if (ctx.TableLayout == 1) {
-    WriteToBoth("<table border=1 ><tr>" + CellStart(ctx));
+    line_.assign("<table border=1 ><tr>");
+    AppendCellStart(ctx);
+    WriteToBoth(line_);
     cellsInRow_ = 0;
   }
 }
 
-void GalleryWriter::WritePicture(const RunContext& ctx, const std::string& link, int width,
-                                 int height, const std::string& displayName,
+void GalleryWriter::WritePicture(const RunContext& ctx, std::string_view link, int width,
+                                 int height, std::string_view displayName,
                                  const std::string* reducedSource) {
-  const auto anchor = [&](const std::string& source) {
-    return "<a href=\"" + link + "\" " + ctx.TargetAttr + "><img src=\"" + source + "\"";
+  // Runs for every picture: lines are built in one buffer, not from temporaries.
+  const std::string_view ending = ctx.HtmlLineBreak == 1 ? " border=0></a><br>" : " border=0></a>";
+  const auto anchor = [&](std::string_view source) {
+    line_.assign("<a href=\"").append(link).append("\" ").append(ctx.TargetAttr);
+    line_.append("><img src=\"").append(source).append("\"");
   };
-  const std::string ending = ctx.HtmlLineBreak == 1 ? " border=0></a><br>" : " border=0></a>";
-  WriteIgnoringFailure(reduced_.get(), anchor(reducedSource ? *reducedSource : link) +
-                                           " width=" + SignedNumber(width) +
-                                           " height=" + SignedNumber(height) + ending);
-  WriteIgnoringFailure(normal_.get(), anchor(link) + ending);
+  anchor(reducedSource != nullptr ? std::string_view(*reducedSource) : link);
+  line_.append(" width=").append(SignedNumber(width));
+  line_.append(" height=").append(SignedNumber(height)).append(ending);
+  WriteIgnoringFailure(reduced_.get(), line_);
+  anchor(link);
+  line_.append(ending);
+  WriteIgnoringFailure(normal_.get(), line_);
   if (ctx.TableLayout != 1) return;
   if (ctx.ShowFileName == 1) {
-    WriteToBothIgnoringFailure("<br><font size=" + FontSizeValue(ctx.NameFontSize, encoding_) +
-                               ">" + EscapeHtmlText(displayName, encoding_) + "</font>");
+    line_.assign("<br><font size=").append(FontSizeValue(ctx.NameFontSize, encoding_));
+    line_.append(">").append(EscapeHtmlText(displayName, encoding_)).append("</font>");
+    WriteToBothIgnoringFailure(line_);
   }
   ++cellsInRow_;
   if (cellsInRow_ < ctx.ImagesPerRow) {
-    WriteToBothIgnoringFailure("</td>" + CellStart(ctx));
+    line_.assign("</td>");
   } else {
-    WriteToBothIgnoringFailure(std::string(kTableEnd) + "<table border=1><tr>" + CellStart(ctx));
+    line_.assign(kTableEnd).append("<table border=1><tr>");
     cellsInRow_ = 0;
   }
+  AppendCellStart(ctx);
+  WriteToBothIgnoringFailure(line_);
 }
 
 void GalleryWriter::ClosePair() {
@@ -138,12 +144,16 @@ void GalleryWriter::CloseAsTheyStand() {
 
 bool GalleryWriter::PairOpen() const { return normal_ != nullptr; }
 
-void GalleryWriter::WriteToBoth(const std::string& line) {
+void GalleryWriter::WriteToBoth(std::string_view line) {
   normal_->WriteLine(line);
   reduced_->WriteLine(line);
 }
 
-void GalleryWriter::WriteToBothIgnoringFailure(const std::string& line) {
+void GalleryWriter::AppendCellStart(const RunContext& ctx) {
+  line_.append("<td width=").append(std::to_string(ctx.ThumbnailSize)).append("><center>");
+}
+
+void GalleryWriter::WriteToBothIgnoringFailure(std::string_view line) {
   WriteIgnoringFailure(normal_.get(), line);
   WriteIgnoringFailure(reduced_.get(), line);
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "gallery/picture_link.h"  // PictureLink, which callers use beside the writer
 #include "platform/file_system.h"
@@ -31,8 +32,8 @@ class GalleryWriter {
   // width and height are the fitted size; displayName is raw text. Write
   // failures are ignored. reducedSource, when given, is what the reduced
   // page shows in place of the picture (its thumbnail); the link stays.
-  void WritePicture(const RunContext& ctx, const std::string& link, int width, int height,
-                    const std::string& displayName, const std::string* reducedSource = nullptr);
+  void WritePicture(const RunContext& ctx, std::string_view link, int width, int height,
+                    std::string_view displayName, const std::string* reducedSource = nullptr);
 
   // Closes the open pair as it stands, writing nothing more. Both files are
   // closed either way; a failed close throws FileError afterwards, as the
@@ -46,14 +47,16 @@ class GalleryWriter {
   template <typename Steps>
   void Guarded(Steps steps);
   void OpenPair(RunContext& ctx, std::int32_t k);
-  void WriteToBoth(const std::string& line);
-  void WriteToBothIgnoringFailure(const std::string& line);
+  void WriteToBoth(std::string_view line);
+  void WriteToBothIgnoringFailure(std::string_view line);
+  void AppendCellStart(const RunContext& ctx);
 
   FileSystem& files_;
   TextEncoding& encoding_;
   std::unique_ptr<TextFile> normal_;
   std::unique_ptr<TextFile> reduced_;
   std::int16_t cellsInRow_ = 0;  // picture cells in the current table row
+  std::string line_;             // a picture's lines are built here, one after another
 };
 
 }  // namespace zb

@@ -12,6 +12,9 @@
 
 namespace zb {
 
+class WalkAhead;
+struct WalkPlan;
+
 // Windows attribute bits, as a Windows listing reports them.
 enum Attribute : std::uint32_t {
   kAttrReadOnly = 1,
@@ -59,6 +62,9 @@ class FolderListing {
   // False when the listing is exhausted.
   virtual bool Next(FolderEntry& entry) = 0;
   virtual FolderId Id() const = 0;
+  // The first bytes of the file last given, when they were read ahead: as
+  // many as asked for, fewer only where the file ends. Empty otherwise.
+  virtual std::optional<std::span<const std::byte>> Head() const { return std::nullopt; }
 };
 
 // A text file being written: UTF-8 in, Shift_JIS with CR LF out.
@@ -115,6 +121,9 @@ class FileSystem {
                              std::span<std::byte> buffer) = 0;
   // The address a browser opens for an absolute picture link.
   virtual std::string FileUrl(const std::string& path) = 0;
+  // Starts reading ahead of a walk (walk_ahead.h); null when this host does
+  // not read ahead, and the walk lists and reads by itself.
+  virtual std::unique_ptr<WalkAhead> StartWalkAhead(WalkPlan plan) = 0;
   // The path with each existing entry spelt as on disk, letter case and all;
   // the drive and entries that do not exist stay as given. Paths below it
   // then need no case-blind look-up.

@@ -71,6 +71,7 @@ class RecordingFileSystem : public FileSystem {
     return Record(FakeOperation::kRead, path, [&] { return fake_.ReadAt(path, offset, buffer); });
   }
   std::string FileUrl(const std::string& path) override { return fake_.FileUrl(path); }
+  std::unique_ptr<WalkAhead> StartWalkAhead(WalkPlan) override { return nullptr; }
   std::string SpelledAsOnDisk(const std::string& path) override {
     return fake_.SpelledAsOnDisk(path);
   }

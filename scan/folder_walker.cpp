@@ -1,9 +1,13 @@
 #include "scan/folder_walker.h"
 
+#include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "gallery/thumbnail_names.h"
+#include "platform/walk_ahead.h"
 #include "run/text_util.h"
+#include "scan/picture_kind.h"
 #include "scan/process_file.h"
 #include "window/program.h"
 
@@ -11,6 +15,8 @@ namespace zb {
 namespace {
 
 constexpr std::uint32_t kEverything = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrDirectory;
+// A GIF is measured from the two fields that end at this offset.
+constexpr std::size_t kGifHeaderBytes = 10;
 
 // A name holding a backslash, which no Windows listing gives, would name
 // another path once joined to its folder ("..\x" one above it): it is passed
@@ -29,46 +35,88 @@ bool IsOwnThumbnailFolder(Program& program, const std::string& folder, const std
              .has_value();
 }
 
+WalkPlan PlanFrom(const Program& program, const std::string& root) {
+  const bool pictures = program.form.chkGazoHtml.Value() == 1;
+  WalkPlan plan;
+  plan.root = EndsWith(root, '\\') ? root : root + '\\';
+  plan.mask = kEverything;
+  plan.subfolders = program.form.chkSubDir.Value() == 1;
+  plan.enters = [](const FolderEntry& entry, bool first) {
+    return !Skipped(entry, first) && (*entry.attributes & kAttrDirectory);
+  };
+  // .bmp and the newer formats too: their options may change while the walk goes on.
+  plan.wantsHead = [pictures](std::string_view name) {
+    return pictures && KindOf(name, true, true) != PictureKind::kNone;
+  };
+  plan.headBytes = std::max(kGifHeaderBytes, program.platform.pictures.HeadBytes());
+  return plan;
+}
+
+class Walker {
+ public:
+  Walker(Program& program, std::unique_ptr<WalkAhead> ahead)
+      : program_(program), ahead_(std::move(ahead)) {}
+
+  std::int16_t Walk(std::string folder);
+
+ private:
+  std::int16_t ListFiles(const std::string& folder, std::vector<std::string>& subfolders);
+
+  Program& program_;
+  std::unique_ptr<WalkAhead> ahead_;
+  std::string path_;  // one buffer for every file's path
+};
+
 // Lists the folder, handing its files to ProcessFile at once and keeping only
 // the names of its sub-folders. A folder already entered in this run (a link
 // back up the tree) is not listed again.
-std::int16_t ListFiles(Program& program, const std::string& folder,
-                       std::vector<std::string>& subfolders) {
-  auto listing = program.platform.files.ListFolder(folder, kEverything);
-  if (!listing || !program.enteredFolders.insert(listing->Id()).second) return 0;
+std::int16_t Walker::ListFiles(const std::string& folder, std::vector<std::string>& subfolders) {
+  std::unique_ptr<FolderListing> listing = ahead_ ? ahead_->ListFolder(folder) : nullptr;
+  if (!listing) listing = program_.platform.files.ListFolder(folder, kEverything);
+  if (!listing || !program_.enteredFolders.insert(listing->Id()).second) return 0;
   FolderEntry entry;
   for (bool first = true; listing->Next(entry); first = false) {
     if (Skipped(entry, first)) continue;
-    program.CurrentEntry = entry.name;
+    program_.CurrentEntry = entry.name;
     if (*entry.attributes & kAttrDirectory) {
-      if (!IsOwnThumbnailFolder(program, folder, entry.name)) subfolders.push_back(entry.name);
-    } else if (std::int16_t error = ProcessFile(program, folder + entry.name)) {
-      return error;
+      if (!IsOwnThumbnailFolder(program_, folder, entry.name)) subfolders.push_back(entry.name);
+      continue;
     }
+    path_.assign(folder).append(entry.name);
+    if (std::int16_t error = ProcessFile(program_, path_, listing->Head())) return error;
   }
   return 0;
 }
 
-}  // namespace
-
-std::int16_t WalkFolder(Program& program, std::string folder) {
-  RunContext& run = program.run;
-  program.platform.system.YieldToEvents();
+std::int16_t Walker::Walk(std::string folder) {
+  RunContext& run = program_.run;
+  program_.platform.system.YieldToEvents();
   ++run.CurrentDepth;
   if (run.MaxDepth < run.CurrentDepth) run.MaxDepth = run.CurrentDepth;
   if (run.RunState == 2) return 0;
   if (!EndsWith(folder, '\\')) folder += '\\';
 
   std::vector<std::string> subfolders;
-  if (std::int16_t error = ListFiles(program, folder, subfolders)) return error;
-  if (program.form.chkSubDir.Value() == 1) {
+  if (std::int16_t error = ListFiles(folder, subfolders)) return error;
+  if (program_.form.chkSubDir.Value() == 1) {
     for (const std::string& name : subfolders) {
-      if (std::int16_t error = WalkFolder(program, folder + name)) return error;
+      if (std::int16_t error = Walk(folder + name)) return error;
       if (run.RunState == 2) break;
     }
   }
   --run.CurrentDepth;
   return 0;
+}
+
+}  // namespace
+
+std::int16_t WalkFolder(Program& program, std::string folder) {
+  // Read ahead only from a folder the walk is sure to list.
+  std::unique_ptr<WalkAhead> ahead;
+  if (program.run.RunState != 2) {
+    ahead = program.platform.files.StartWalkAhead(PlanFrom(program, folder));
+  }
+  return Walker(program, std::move(ahead)).Walk(std::move(folder));
 }
 
 }  // namespace zb

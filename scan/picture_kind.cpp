@@ -6,10 +6,10 @@
 
 namespace zb {
 
-PictureKind KindOf(const std::string& path, bool withBmp, bool moreFormats) {
+PictureKind KindOf(std::string_view path, bool withBmp, bool moreFormats) {
   const std::size_t dot = path.rfind('.');
-  if (dot == std::string::npos) return PictureKind::kNone;
-  const std::string_view ext = std::string_view(path).substr(dot);
+  if (dot == std::string_view::npos) return PictureKind::kNone;
+  const std::string_view ext = path.substr(dot);
   if (EqualsIgnoreCase(ext, ".gif")) return PictureKind::kGif;
   for (const char* known : {".jpg", ".jpe", ".jpeg"}) {
     if (EqualsIgnoreCase(ext, known)) return PictureKind::kOther;

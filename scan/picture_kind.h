@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include <string_view>
 
 namespace zb {
 
@@ -9,6 +9,6 @@ enum class PictureKind { kNone, kGif, kOther };
 // The extension is taken from the last dot of the whole path, folders
 // included, so "C:\a.b\file" has none that matches. Case is ignored.
 // moreFormats admits .png, .webp and .avif.
-PictureKind KindOf(const std::string& path, bool withBmp, bool moreFormats);
+PictureKind KindOf(std::string_view path, bool withBmp, bool moreFormats);
 
 }  // namespace zb

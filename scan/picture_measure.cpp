@@ -1,5 +1,6 @@
 #include "scan/picture_measure.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 
@@ -9,14 +10,23 @@
 namespace zb {
 namespace {
 
+constexpr std::size_t kGifSizeAt = 6;
+
 // Width and height at offsets 6 and 8, unsigned little-endian 16-bit.
-MeasuredSize MeasureGif(FileSystem& files, const std::string& path) {
+MeasuredSize MeasureGif(FileSystem& files, const std::string& path,
+                        std::optional<std::span<const std::byte>> head) {
   std::array<std::byte, 4> header{};
   std::size_t got = 0;
-  try {
-    got = files.ReadAt(path, 6, header);
-  } catch (const FileError&) {
-    return {};
+  if (head) {
+    const std::span<const std::byte> fields = head->subspan(std::min(kGifSizeAt, head->size()));
+    got = std::min(fields.size(), header.size());
+    std::copy_n(fields.begin(), got, header.begin());
+  } else {
+    try {
+      got = files.ReadAt(path, kGifSizeAt, header);
+    } catch (const FileError&) {
+      return {};
+    }
   }
   auto field = [&](std::size_t at) {
     if (got < at + 2) return 0.0f;
@@ -28,10 +38,12 @@ MeasuredSize MeasureGif(FileSystem& files, const std::string& path) {
 
 }  // namespace
 
-MeasuredSize MeasurePicture(Program& program, const std::string& path, bool gif) {
-  if (gif) return MeasureGif(program.platform.files, path);
+MeasuredSize MeasurePicture(Program& program, const std::string& path, bool gif,
+                            std::optional<std::span<const std::byte>> head) {
+  if (gif) return MeasureGif(program.platform.files, path, head);
   ArmCrashMarker(program.platform, path);
-  if (auto size = program.platform.pictures.Measure(path)) {
+  PictureLoader& loader = program.platform.pictures;
+  if (auto size = head ? loader.Measure(path, *head) : loader.Measure(path)) {
     return {static_cast<float>(size->width), static_cast<float>(size->height)};
   }
   return {};

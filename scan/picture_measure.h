@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
+#include <span>
 #include <string>
 
 namespace zb {
@@ -13,7 +16,9 @@ struct MeasuredSize {
 
 // A GIF is measured from its header's logical screen size; any other
 // picture through the picture loader, with the crash marker armed first.
-// Whatever cannot be read measures 0.
-MeasuredSize MeasurePicture(Program& program, const std::string& path, bool gif);
+// head, the file's first bytes when they were read ahead, spares reading
+// them again. Whatever cannot be read measures 0.
+MeasuredSize MeasurePicture(Program& program, const std::string& path, bool gif,
+                            std::optional<std::span<const std::byte>> head = std::nullopt);
 
 }  // namespace zb

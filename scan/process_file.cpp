@@ -32,7 +32,7 @@ bool AnswerStopRequest(Program& program) {
   return true;
 }
 
-std::string DisplayName(const RunContext& run, const std::string& path) {
+std::string_view DisplayName(const RunContext& run, std::string_view path) {
   if (run.SameDirOutput == 1 && run.RelativeLinks == 1 && path.size() >= run.OutputFolder.size()) {
     return path.substr(run.OutputFolder.size());
   }
@@ -57,7 +57,8 @@ std::int16_t GuardPageWrite(Program& program, Write&& write) {
 // Places one picture; non-zero when starting or rolling a page pair failed.
 // With thumbnails its lines wait in the run's queue for the thumbnail.
 std::int16_t PlacePicture(Program& program, const std::string& path, PictureKind kind,
-                          const std::string& displayName) {
+                          std::string_view displayName,
+                          std::optional<std::span<const std::byte>> head) {
   RunContext& run = program.run;
   bool queued = false;
   const std::int16_t error = GuardPageWrite(program, [&] {
@@ -65,7 +66,7 @@ std::int16_t PlacePicture(Program& program, const std::string& path, PictureKind
         PictureLink(run, program.platform.files, program.platform.encoding, path);
     const bool thumbnails = run.MakeThumbnails == 1;
     if (run.ImageCount == 0 && !thumbnails) program.gallery.StartFirstPair(run);
-    const MeasuredSize measured = MeasurePicture(program, path, kind == PictureKind::kGif);
+    const MeasuredSize measured = MeasurePicture(program, path, kind == PictureKind::kGif, head);
     const FittedSize fitted = FitIntoBox(measured.width, measured.height, run.ThumbnailSize);
     if (!thumbnails) {
       program.gallery.WritePicture(run, link, fitted.width, fitted.height, displayName);
@@ -74,7 +75,7 @@ std::int16_t PlacePicture(Program& program, const std::string& path, PictureKind
     }
     // Twice the box, for screens with dense pixels.
     const auto ticket = program.platform.thumbnails.Submit(path, 2 * run.ThumbnailSize);
-    program.placements.Push({link, fitted, displayName, ticket});
+    program.placements.Push({link, fitted, std::string(displayName), ticket});
     queued = true;
   });
   if (error != 0 || !queued) return error;
@@ -97,14 +98,15 @@ std::int16_t WritePlacedPictures(Program& program, bool all) {
   return GuardPageWrite(program, [&] { program.placements.Write(program, all); });
 }
 
-std::int16_t ProcessFile(Program& program, const std::string& path) {
+std::int16_t ProcessFile(Program& program, const std::string& path,
+                         std::optional<std::span<const std::byte>> head) {
   RunContext& run = program.run;
   MainForm& f = program.form;
   program.platform.system.YieldToEvents();
   if (run.RunState == 2) return 0;
   if (run.RunState == 1 && !AnswerStopRequest(program)) return 0;
 
-  std::string displayName;
+  std::string_view displayName;
   if (run.MakeAllFileList == 1 || (run.TableLayout == 1 && run.ShowFileName == 1)) {
     displayName = DisplayName(run, path);
     if (run.MakeAllFileList == 1 && program.allFileList) {
@@ -119,7 +121,7 @@ std::int16_t ProcessFile(Program& program, const std::string& path) {
   if (f.chkGazoHtml.Value() == 1) {
     const PictureKind kind = KindOf(path, f.chkBmp.Value() == 1, run.MoreFormats == 1);
     if (kind != PictureKind::kNone) {
-      if (std::int16_t error = PlacePicture(program, path, kind, displayName)) return error;
+      if (std::int16_t error = PlacePicture(program, path, kind, displayName, head)) return error;
     }
   }
 

@@ -86,6 +86,51 @@ TEST(PictureSelection, OtherPicturesAreMeasuredInPixelsWithTheMarkerArmedFirst) 
                                         "C:\\pics\\small.bmp", "C:\\pics\\garbage.jpg"));
 }
 
+// Heads read ahead stand in for the run's own reads: the same pages, and the
+// marker still names each picture before its bytes are parsed.
+TEST(PictureSelection, PicturesReadAheadGiveTheSamePagesAndMarkers) {
+  struct Outcome {
+    std::string normal, reduced, list;
+    std::vector<std::string> markerAtLoad;
+    bool operator==(const Outcome&) const = default;
+  };
+  std::vector<Outcome> outcomes;
+  for (const bool ahead : {false, true}) {
+    FakeProgram f;
+    f.files.readAhead = ahead;
+    f.form.chkAllFileList.SetValue(1);
+    f.form.chkTable1.SetValue(1);
+    f.form.chkFileName.SetValue(1);
+    f.files.AddFile("C:\\pics\\wide.gif", GifHeader(640, 480));
+    f.files.AddFile("C:\\pics\\short.gif", "GIF89a\x10");
+    f.files.AddFile("C:\\pics\\unreadable.gif", GifHeader(50, 50));
+    f.files.FailAt(FakeOperation::kRead, "C:\\pics\\unreadable.gif");
+    f.files.AddFile("C:\\pics\\sub\\a.jpg", "jpeg bytes");
+    f.files.AddFile("C:\\pics\\sub\\b.txt");
+    f.files.AddFile("C:\\pics\\sub\\c.JPEG", "jpeg bytes");
+    f.host.pictures.sizes = {{"C:\\pics\\sub\\a.jpg", {150, 120}},
+                             {"C:\\pics\\sub\\c.JPEG", {90, 300}}};
+    Outcome outcome;
+    f.host.pictures.onMeasure = [&](const std::string&) {
+      outcome.markerAtLoad.push_back(
+          f.host.settings.Read("Zorbelle", kCrashMarkerSection, kCrashMarkerKey, ""));
+    };
+    f.Start();
+    ASSERT_EQ(f.program.lastOutcome, RunOutcome::kCompleted);
+    outcome.normal = f.files.Bytes("C:\\pics\\_gaz0000.htm");
+    outcome.reduced = f.files.Bytes("C:\\pics\\_gaz0000.html");
+    outcome.list = f.files.Bytes("C:\\pics\\allfile.txt");
+    outcomes.push_back(outcome);
+    // Every picture but the unreadable one came with its head.
+    EXPECT_EQ(f.files.headsGiven, ahead ? 4 : 0);
+    EXPECT_EQ(f.host.pictures.measuredFromHeads, ahead ? 2 : 0);
+  }
+  EXPECT_THAT(outcomes[0].markerAtLoad,
+              ElementsAre("C:\\pics\\sub\\a.jpg", "C:\\pics\\sub\\c.JPEG"));
+  EXPECT_THAT(outcomes[0].reduced, HasSubstr(" width= 100 height= 75 "));
+  EXPECT_TRUE(outcomes[0] == outcomes[1]);
+}
+
 TEST(OddFiles, PicturesArePlacedBeforeTheyAreOfferedForDeletion) {
   FakeProgram f;
   f.form.mnuOptionItem[0].SetChecked(true);

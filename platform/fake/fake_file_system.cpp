@@ -6,6 +6,9 @@
 #include <cstring>
 #include <stdexcept>
 #include <string_view>
+#include <utility>
+
+#include "platform/walk_ahead.h"
 
 namespace zb {
 namespace {
@@ -325,9 +328,64 @@ std::string FakeFileSystem::FileUrl(const std::string& path) {
   return url;
 }
 
+class FakeFileSystem::ReadAhead : public WalkAhead {
+ public:
+  ReadAhead(FakeFileSystem& files, WalkPlan plan) : files_(files), plan_(std::move(plan)) {}
+
+  std::unique_ptr<FolderListing> ListFolder(const std::string& folder) override {
+    std::unique_ptr<FolderListing> inner = files_.ListFolder(folder, plan_.mask);
+    if (!inner) return nullptr;
+    return std::make_unique<WithHeads>(*this, folder, std::move(inner));
+  }
+
+ private:
+  class WithHeads : public FolderListing {
+   public:
+    WithHeads(ReadAhead& owner, std::string folder, std::unique_ptr<FolderListing> inner)
+        : owner_(owner), folder_(std::move(folder)), inner_(std::move(inner)) {}
+
+    bool Next(FolderEntry& entry) override {
+      head_.reset();
+      if (!inner_->Next(entry)) return false;
+      if (!entry.attributes || (*entry.attributes & kAttrDirectory) ||
+          !owner_.plan_.wantsHead(entry.name)) {
+        return true;
+      }
+      const std::string path = folder_ + entry.name;
+      FakeFileSystem& files = owner_.files_;
+      const Entry* found = files.FindEntry(path);
+      if (files.FailsAt(FakeOperation::kRead, path) || !found || !found->file) return true;
+      bytes_ = found->file->bytes.substr(0, owner_.plan_.headBytes);
+      head_ = std::as_bytes(std::span(bytes_));
+      ++files.headsGiven;
+      return true;
+    }
+    FolderId Id() const override { return inner_->Id(); }
+    std::optional<std::span<const std::byte>> Head() const override { return head_; }
+
+   private:
+    ReadAhead& owner_;
+    std::string folder_;
+    std::unique_ptr<FolderListing> inner_;
+    std::string bytes_;
+    std::optional<std::span<const std::byte>> head_;
+  };
+
+  FakeFileSystem& files_;
+  WalkPlan plan_;
+};
+
+std::unique_ptr<WalkAhead> FakeFileSystem::StartWalkAhead(WalkPlan plan) {
+  if (!readAhead) return nullptr;
+  return std::make_unique<ReadAhead>(*this, std::move(plan));
+}
+
 bool FakeFileSystem::Fails(FakeOperation op, const std::string& path) {
   ++operations_;
-  if (operations_ == failingOperation_) return true;
+  return operations_ == failingOperation_ || FailsAt(op, path);
+}
+
+bool FakeFileSystem::FailsAt(FakeOperation op, const std::string& path) const {
   const std::string key = Key(path);
   return std::any_of(failures_.begin(), failures_.end(), [&](const auto& failure) {
     return failure.first == op && failure.second == key;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/walk_ahead.h"
 
 namespace zb {
 
@@ -85,6 +86,13 @@ class FakeFileSystem : public FileSystem {
                      std::span<std::byte> buffer) override;
   // "file:///fake/" + the path with "/" separators, percent-encoded.
   std::string FileUrl(const std::string& path) override;
+  // Null unless readAhead is set. Then each folder is listed when the walk
+  // asks for it, as ListFolder does, with the wanted heads attached (a file
+  // whose reads fail has none); nothing runs on other threads.
+  std::unique_ptr<WalkAhead> StartWalkAhead(WalkPlan plan) override;
+
+  bool readAhead = false;
+  int headsGiven = 0;  // heads attached by the read-ahead so far
   std::string SpelledAsOnDisk(const std::string& path) override;
 
  private:
@@ -93,9 +101,13 @@ class FakeFileSystem : public FileSystem {
   struct Entry;
   class Listing;
   class Text;
+  class ReadAhead;
   class Lock;
 
+  // A counted call: false unless it is to fail.
   bool Fails(FakeOperation op, const std::string& path);
+  // Whether calls of op on path are set to fail; counts nothing.
+  bool FailsAt(FakeOperation op, const std::string& path) const;
   Folder& NewFolder();
   Folder* FindFolder(const std::string& path) const;
   // The folder that holds, or is to hold, path's last name.

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 #include <iconv.h>
 
+#include <chrono>
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/fake/fake_dialogs.h"
@@ -47,8 +49,9 @@ inline Platform WithShell(const Platform& services, Shell& shell) {
 // A program on the POSIX host services with drive C: on a fresh folder,
 // searching C:\pics and writing the pages, the list of every file and the
 // deletion prompts into the default folder C:\_Zorbelle.
+// readAhead: threads reading ahead of the walk, which must see what it sees.
 struct DiskRun {
-  DiskRun() {
+  explicit DiskRun(int readAhead = 0) : readAhead(readAhead) {
     folder.MakeFolder("pics");
     Form_Load(program);
     Form_Activate(program);
@@ -61,6 +64,8 @@ struct DiskRun {
   // Runs at every yield of the walk: once per folder and once per file.
   void OnYield(std::function<void()> hook) { host.system().SetYieldHook(std::move(hook)); }
   void Start(const std::string& searchFolder = "C:\\pics") {
+    // Folders stamped in the clock's current tick are not read ahead.
+    if (readAhead > 0) std::this_thread::sleep_for(std::chrono::milliseconds(30));
     ASSERT_TRUE(MoveFolderList(program, searchFolder));
     program.form.cmdStart.Press();
   }
@@ -83,8 +88,9 @@ struct DiskRun {
     return texts;
   }
 
+  int readAhead;
   TestFolder folder;
-  PosixPlatform host{folder.Drives(), folder.Host("config"), ""};
+  PosixPlatform host{folder.Drives(), folder.Host("config"), "", ThisProgram(), readAhead};
   FakeDialogs dialogs;
   FakeShell shell;
   Platform platform = WithShell(host.With(dialogs), shell);

@@ -4,6 +4,7 @@
 #include <stb_image.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <cstdlib>
@@ -55,6 +56,43 @@ std::optional<PixelSize> MeasureByFormat(PictureBytes& bytes, std::span<unsigned
   return MeasureByStb(head);
 }
 
+// Opens non-blocking, so that a pipe named like a picture cannot stall the run.
+int OpenPicture(DrivePaths& paths, const std::string& path) {
+  return paths.Attempt(path, [](const std::string& host) {
+    return OpenHostPath(host, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  });
+}
+
+// The first bytes as read ahead, then the file itself, opened only when a
+// reader asks past them. A head shorter than kHeadSize is the whole file.
+class HeadThenFile : public PictureBytes {
+ public:
+  HeadThenFile(std::span<const std::byte> head, DrivePaths& paths, const std::string& path)
+      : head_(head), paths_(paths), path_(path) {}
+  ~HeadThenFile() override {
+    if (fd_ >= 0) close(fd_);
+  }
+  HeadThenFile(const HeadThenFile&) = delete;
+  HeadThenFile& operator=(const HeadThenFile&) = delete;
+
+  std::size_t Read(std::uint64_t offset, std::span<unsigned char> buffer) override {
+    if (offset + buffer.size() <= head_.size() || head_.size() < kHeadSize) {
+      if (offset >= head_.size()) return 0;
+      const std::size_t count = std::min<std::size_t>(buffer.size(), head_.size() - offset);
+      std::memcpy(buffer.data(), head_.data() + offset, count);
+      return count;
+    }
+    if (fd_ == -2) fd_ = OpenPicture(paths_, path_);
+    return fd_ < 0 ? 0 : DescriptorBytes(fd_).Read(offset, buffer);
+  }
+
+ private:
+  std::span<const std::byte> head_;
+  DrivePaths& paths_;
+  const std::string& path_;
+  int fd_ = -2;  // not opened yet
+};
+
 }  // namespace
 
 std::optional<PixelSize> MeasurePictureBytes(PictureBytes& bytes) {
@@ -66,15 +104,20 @@ std::optional<PixelSize> MeasurePictureBytes(PictureBytes& bytes) {
 }
 
 std::optional<PixelSize> PictureMeasurer::Measure(const std::string& path) {
-  // Non-blocking, so that a pipe named like a picture cannot stall the run.
-  const int fd = paths_.Attempt(path, [](const std::string& host) {
-    return OpenHostPath(host, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  });
+  const int fd = OpenPicture(paths_, path);
   if (fd < 0) return std::nullopt;
   DescriptorBytes bytes(fd);
   const std::optional<PixelSize> size = MeasurePictureBytes(bytes);
   close(fd);
   return size;
 }
+
+std::optional<PixelSize> PictureMeasurer::Measure(const std::string& path,
+                                                  std::span<const std::byte> head) {
+  HeadThenFile bytes(head, paths_, path);
+  return MeasurePictureBytes(bytes);
+}
+
+std::size_t PictureMeasurer::HeadBytes() const { return kHeadSize; }
 
 }  // namespace zb

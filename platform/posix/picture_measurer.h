@@ -20,6 +20,10 @@ class PictureMeasurer : public PictureLoader {
   explicit PictureMeasurer(DrivePaths& paths) : paths_(paths) {}
 
   std::optional<PixelSize> Measure(const std::string& path) override;
+  // The file is opened only when a header reader asks past the head.
+  std::optional<PixelSize> Measure(const std::string& path,
+                                   std::span<const std::byte> head) override;
+  std::size_t HeadBytes() const override;
 
  private:
   DrivePaths& paths_;

@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <span>
 #include <vector>
 
 #include "platform/posix/test_folder.h"
@@ -193,6 +194,33 @@ TEST_F(PictureMeasurerTest, GivesNoSizeForWhatIsNoPicture) {
   EXPECT_EQ(measurer_.Measure("C:\\"), std::nullopt);
   // A bad file must not spoil the next one.
   EXPECT_THAT(Measure("after.jpg", Jpeg(3, 4)), Size(3, 4));
+}
+
+// Heads as a read-ahead gives them: the first HeadBytes() bytes or the whole
+// file. A head that settles the size needs no file; past a whole head the
+// file itself is read, with the same result.
+TEST_F(PictureMeasurerTest, MeasuresFromHeadsReadAheadAsFromTheFile) {
+  const auto fromHead = [&](std::string_view name, const std::string& contents) {
+    folder_.Put(name, contents);
+    const std::string head = contents.substr(0, measurer_.HeadBytes());
+    return measurer_.Measure("C:\\" + std::string(name), std::as_bytes(std::span(head)));
+  };
+  const auto fromHeadAlone = [&](const std::string& contents) {
+    const std::string head = contents.substr(0, measurer_.HeadBytes());
+    return measurer_.Measure("C:\\nowhere.jpg", std::as_bytes(std::span(head)));
+  };
+  EXPECT_THAT(fromHeadAlone(Jpeg(37, 23)), Size(37, 23));
+  EXPECT_THAT(fromHeadAlone(Bmp(5, 3)), Size(5, 3));
+  EXPECT_THAT(fromHeadAlone(Gif(7, 9)), Size(7, 9));
+  EXPECT_THAT(fromHead("far.jpg", JpegAfterLargeSegments(300, 200)), Size(300, 200));
+  EXPECT_EQ(fromHead("cut-far.jpg", JpegAfterLargeSegments(9, 9).substr(0, 40000)), std::nullopt);
+  // A file that ends inside its head is not read again, nor found missing.
+  EXPECT_EQ(fromHeadAlone(Jpeg(64, 64).substr(0, 100)), std::nullopt);
+  EXPECT_EQ(fromHeadAlone(JpegAfterLargeSegments(9, 9).substr(0, 5000)), std::nullopt);
+  EXPECT_EQ(fromHeadAlone(""), std::nullopt);
+  EXPECT_THAT(fromHeadAlone(Jpeg(3, 4)), Size(3, 4));
+  // The orientation in a head counts as in the file.
+  EXPECT_THAT(fromHeadAlone(JpegWith(ExifSegment(6, false), 200, 100)), Size(100, 200));
 }
 
 TEST_F(PictureMeasurerTest, AQuarterTurnInTheExifOrientationSwapsTheSides) {

@@ -11,6 +11,7 @@
 
 #include "platform/posix/long_path.h"
 #include "platform/posix/posix_folder_listing.h"
+#include "platform/posix/posix_walk_ahead.h"
 #include "platform/posix/shift_jis_text_file.h"
 
 namespace zb {
@@ -206,6 +207,20 @@ std::size_t PosixFileSystem::ReadAt(const std::string& path, std::uint64_t offse
   close(fd);
   if (error != 0) Fail("Cannot read", path, error);
   return done;
+}
+
+std::unique_ptr<WalkAhead> PosixFileSystem::StartWalkAhead(WalkPlan plan) {
+  if (readAheadThreads_ <= 0) return nullptr;
+  std::optional<std::string> host = paths_.ToHost(plan.root);
+  if (!host) return nullptr;
+  // Served folders are the root's path joined with names as listed: spelt
+  // as on disk exactly when the root is.
+  struct stat status;
+  const bool exact = stat(host->c_str(), &status) == 0;
+  if (!exact) *host = paths_.ResolveHost(*host);
+  return std::make_unique<PosixWalkAhead>(
+      std::move(plan), std::move(*host), readAheadThreads_,
+      [this, exact](const std::string& folder) { exactFolder_ = exact ? folder : ""; });
 }
 
 bool PosixFileSystem::InExactFolder(const std::string& path) const {

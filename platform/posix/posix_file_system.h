@@ -7,6 +7,7 @@
 #include "platform/posix/output_file.h"
 #include "platform/posix/shift_jis_encoding.h"
 #include "platform/posix/unique_fd.h"
+#include "platform/walk_ahead.h"
 
 namespace zb {
 
@@ -15,8 +16,11 @@ namespace zb {
 // Paths longer than the system's limit are reached through their folders.
 class PosixFileSystem : public FileSystem {
  public:
-  PosixFileSystem(DrivePaths& paths, ShiftJisEncoding& encoding, OutputCalls calls = {})
-      : paths_(paths), encoding_(encoding), calls_(calls) {}
+  // readAheadThreads: how many threads read pictures ahead of a walk; 0
+  // reads nothing ahead.
+  PosixFileSystem(DrivePaths& paths, ShiftJisEncoding& encoding, OutputCalls calls = {},
+                  int readAheadThreads = 0)
+      : paths_(paths), encoding_(encoding), calls_(calls), readAheadThreads_(readAheadThreads) {}
 
   std::unique_ptr<FolderListing> ListFolder(const std::string& folder, std::uint32_t mask) override;
   // The only place that works out the read-only bit: it costs a call. A path
@@ -36,6 +40,7 @@ class PosixFileSystem : public FileSystem {
   std::size_t ReadAt(const std::string& path, std::uint64_t offset,
                      std::span<std::byte> buffer) override;
   std::string FileUrl(const std::string& path) override;
+  std::unique_ptr<WalkAhead> StartWalkAhead(WalkPlan plan) override;
   std::string SpelledAsOnDisk(const std::string& path) override {
     return paths_.SpelledAsOnDisk(path);
   }
@@ -52,6 +57,7 @@ class PosixFileSystem : public FileSystem {
   DrivePaths& paths_;
   ShiftJisEncoding& encoding_;
   OutputCalls calls_;
+  int readAheadThreads_;
   std::string exactFolder_;
 };
 

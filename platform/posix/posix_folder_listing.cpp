@@ -27,6 +27,7 @@ std::unique_ptr<PosixFolderListing> PosixFolderListing::Open(int fd, std::uint32
 PosixFolderListing::~PosixFolderListing() { closedir(dir_); }
 
 bool PosixFolderListing::Next(FolderEntry& entry) {
+  lastPlain_ = false;
   if (dotsGiven_ < 2) {
     entry.name = dotsGiven_++ == 0 ? "." : "..";
     entry.attributes = kAttrDirectory;
@@ -47,7 +48,8 @@ bool PosixFolderListing::Next(FolderEntry& entry) {
   return false;
 }
 
-std::optional<std::uint32_t> PosixFolderListing::AttributesOf(const dirent& entry) const {
+std::optional<std::uint32_t> PosixFolderListing::AttributesOf(const dirent& entry) {
+  lastPlain_ = false;
   switch (entry.d_type) {
     case DT_DIR:
       return kAttrDirectory;
@@ -55,9 +57,11 @@ std::optional<std::uint32_t> PosixFolderListing::AttributesOf(const dirent& entr
     case DT_UNKNOWN: {
       struct stat target;
       if (fstatat(dirfd(dir_), entry.d_name, &target, 0) != 0) return std::nullopt;
+      lastPlain_ = S_ISREG(target.st_mode);
       return S_ISDIR(target.st_mode) ? std::uint32_t{kAttrDirectory} : 0;
     }
     default:
+      lastPlain_ = entry.d_type == DT_REG;
       return 0u;
   }
 }

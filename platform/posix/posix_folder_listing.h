@@ -21,17 +21,21 @@ class PosixFolderListing : public FolderListing {
 
   bool Next(FolderEntry& entry) override;
   FolderId Id() const override { return id_; }
+  // Whether the entry last given is a plain file (through a link, if one):
+  // only such files are worth reading ahead; a pipe or device is not opened.
+  bool LastIsPlainFile() const { return lastPlain_; }
 
  private:
   PosixFolderListing(DIR* dir, std::uint32_t mask, FolderId id) : dir_(dir), mask_(mask), id_(id) {}
   // Attributes as the entry's type tells them; stat only for links and
   // entries of unknown type. Empty when a link leads nowhere.
-  std::optional<std::uint32_t> AttributesOf(const dirent& entry) const;
+  std::optional<std::uint32_t> AttributesOf(const dirent& entry);
 
   DIR* dir_;
   std::uint32_t mask_;
   FolderId id_;
   int dotsGiven_ = 0;
+  bool lastPlain_ = false;
 };
 
 }  // namespace zb

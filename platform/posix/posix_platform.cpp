@@ -1,5 +1,6 @@
 #include "platform/posix/posix_platform.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace zb {
@@ -10,16 +11,29 @@ std::string SearchPathFromEnvironment() {
   return path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
 }
 
+// ZORBELLE_READ_AHEAD=N reads pictures ahead of a walk on N threads; 0 turns
+// reading ahead off, e.g. to compare.
+int ReadAheadThreadsFromEnvironment() {
+  constexpr int kDefault = 3;
+  const char* text = std::getenv("ZORBELLE_READ_AHEAD");
+  if (text == nullptr || *text == '\0') return kDefault;
+  char* end = nullptr;
+  const long threads = std::strtol(text, &end, 10);
+  if (*end != '\0' || threads < 0) return kDefault;
+  return static_cast<int>(std::min(threads, 16L));
+}
+
 }  // namespace
 
 PosixPlatform::PosixPlatform()
     : PosixPlatform(DriveTable::FromEnvironment(), IniSettingsStore::ConfigHomeFromEnvironment(),
-                    SearchPathFromEnvironment()) {}
+                    SearchPathFromEnvironment(), ThisProgram(), ReadAheadThreadsFromEnvironment()) {
+}
 
 PosixPlatform::PosixPlatform(DriveTable drives, std::string configHome, std::string searchPath,
-                             std::string workerProgram)
+                             std::string workerProgram, int readAheadThreads)
     : paths_(std::move(drives)),
-      files_(paths_, encoding_),
+      files_(paths_, encoding_, {}, readAheadThreads),
       settings_(std::move(configHome)),
       shell_(paths_),
       pictures_(paths_),

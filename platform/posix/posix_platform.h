@@ -19,11 +19,12 @@ namespace zb {
 class PosixPlatform {
  public:
   // Drives from ZORBELLE_DRIVES (default C: = home, Z: = /), settings under
-  // $XDG_CONFIG_HOME (default ~/.config), programs looked for on $PATH.
+  // $XDG_CONFIG_HOME (default ~/.config), programs looked for on $PATH,
+  // pictures read ahead on $ZORBELLE_READ_AHEAD threads (default 3).
   PosixPlatform();
   // workerProgram serves the thumbnail helpers (default: this program).
   PosixPlatform(DriveTable drives, std::string configHome, std::string searchPath,
-                std::string workerProgram = ThisProgram());
+                std::string workerProgram = ThisProgram(), int readAheadThreads = 0);
   PosixPlatform(const PosixPlatform&) = delete;
   PosixPlatform& operator=(const PosixPlatform&) = delete;
 

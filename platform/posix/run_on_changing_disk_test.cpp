@@ -23,8 +23,11 @@ long Count(const std::vector<std::string>& lines, const std::string& line) {
   return std::count(lines.begin(), lines.end(), line);
 }
 
-TEST(RunOnChangingDisk, FoldersThatGoAwayAfterTheirParentWasListedArePassedOver) {
-  DiskRun r;
+class RunOnChangingDisk : public testing::TestWithParam<int> {};
+INSTANTIATE_TEST_SUITE_P(ReadAhead, RunOnChangingDisk, testing::Values(0, 3));
+
+TEST_P(RunOnChangingDisk, FoldersThatGoAwayAfterTheirParentWasListedArePassedOver) {
+  DiskRun r(GetParam());
   r.folder.Put("pics/a.gif", Gif(40));
   r.folder.Put("pics/gone/b.gif", Gif(40));
   r.folder.Put("pics/file-now/c.gif", Gif(40));
@@ -45,8 +48,8 @@ TEST(RunOnChangingDisk, FoldersThatGoAwayAfterTheirParentWasListedArePassedOver)
               Contains("全部で " + SignedNumber(1) + "個 の画像がありました。<br>"));
 }
 
-TEST(RunOnChangingDisk, FilesDeletedOrRenamedWhileTheirFolderIsWalked) {
-  DiskRun r;
+TEST_P(RunOnChangingDisk, FilesDeletedOrRenamedWhileTheirFolderIsWalked) {
+  DiskRun r(GetParam());
   // More entries than one read of a folder gives (32 KiB of them), so that
   // the listing is still being read when the files change.
   constexpr int kTexts = 2500;
@@ -94,8 +97,8 @@ TEST(RunOnChangingDisk, FilesDeletedOrRenamedWhileTheirFolderIsWalked) {
   for (int i = 40; i < kTexts; ++i) EXPECT_TRUE(fs::exists(r.folder.Host("pics/" + text(i))));
 }
 
-TEST(RunOnChangingDisk, NamesThatHoldABackslashNeverReachAnotherFile) {
-  DiskRun r;
+TEST_P(RunOnChangingDisk, NamesThatHoldABackslashNeverReachAnotherFile) {
+  DiskRun r(GetParam());
   // Names a Windows listing never gives, which would read as other paths.
   r.folder.Put("victim;1.txt", "kept");
   r.folder.Put("pics/..\\victim;1.txt");

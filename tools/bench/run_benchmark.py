@@ -1,8 +1,17 @@
 #!/usr/bin/env python3
-"""Times a whole run of zorbelle-cli --all-files against `find TREE -type f`
-on the same tree, warm cache, and reports peak memory.
+"""Times whole runs of zorbelle-cli (gallery + allfile.txt) against the floor
+of the same work on the same tree: `find TREE -type f`, and the floor program
+(floor.cpp, built here) that walks with readdir and reads the first 4 KiB of
+every picture, on one thread and on FLOOR_THREADS threads. Each figure is the
+median of 5; ratios are taken against figures of the same invocation.
 
-usage: run_benchmark.py CLI [FILES ...]   (default sizes: 25000 100000)"""
+Warm rows run with the page cache filled; cold rows drop it before every
+command, which needs root (otherwise they say "not measured"). The run is
+timed with reading ahead on (the default) and off (ZORBELLE_READ_AHEAD=0),
+and, warm, with the search root typed in the wrong letter case.
+
+usage: run_benchmark.py CLI [FILES ...]   (default sizes: 25000 100000)
+Trees are made in $ZORBELLE_BENCH_DIR (kept) or a temporary folder."""
 import os
 import shutil
 import statistics
@@ -12,28 +21,66 @@ import tempfile
 import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+RUNS = 5
+FLOOR_THREADS = 16
+DROP_CACHES = "/proc/sys/vm/drop_caches"
 
 
-def timed(cmd, env=None):
+def can_drop_caches():
+    return os.geteuid() == 0 and os.access(DROP_CACHES, os.W_OK)
+
+
+def drop_caches():
+    os.sync()
+    with open(DROP_CACHES, "w") as f:
+        f.write("3\n")
+
+
+def timed(cmd, env=None, cold=False):
+    if cold:
+        drop_caches()
     start = time.perf_counter()
     proc = subprocess.run(cmd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env)
     elapsed = time.perf_counter() - start
     if proc.returncode != 0:
-        sys.exit(f"{cmd[0]} failed with {proc.returncode}")
+        sys.exit(f"{' '.join(cmd)} failed with {proc.returncode}")
     return elapsed
 
 
 def peak_memory(cmd, env):
     """Peak resident memory in MiB, from GNU time: a forked child's own
     figure would count the interpreter it was forked from."""
-    if not shutil.which("time") and not os.path.exists("/usr/bin/time"):
+    if not os.path.exists("/usr/bin/time"):
         return float("nan")
     proc = subprocess.run(["/usr/bin/time", "-f", "%M"] + cmd, stdout=subprocess.DEVNULL,
                           stderr=subprocess.PIPE, env=env, text=True)
     return int(proc.stderr.strip().splitlines()[-1]) / 1024.0
 
 
-def bench(cli, files, work):
+def build_floor(work):
+    floor = os.path.join(work, "floor")
+    subprocess.run(["g++", "-O2", "-std=c++20", "-pthread", "-o", floor,
+                    os.path.join(HERE, "floor.cpp")], check=True)
+    return floor
+
+
+def pages(out):
+    """Every output file's bytes, by name."""
+    folder = os.path.join(out, "_Zorbelle")
+    result = {}
+    for name in sorted(os.listdir(folder)):
+        with open(os.path.join(folder, name), "rb") as f:
+            result[name] = f.read()
+    return result
+
+
+def wrong_case(path):
+    """The same path with its last name's letter case swapped."""
+    head, name = os.path.split(path)
+    return os.path.join(head, name.swapcase())
+
+
+def bench(cli, floor, files, work):
     tree = os.path.join(work, f"tree{files}")
     if not os.path.isdir(tree):
         subprocess.run([sys.executable, os.path.join(HERE, "make_tree.py"), tree, str(files), "6"],
@@ -42,29 +89,65 @@ def bench(cli, files, work):
     os.makedirs(out, exist_ok=True)
     env = dict(os.environ, ZORBELLE_DRIVES=f"c={out};z=/",
                XDG_CONFIG_HOME=os.path.join(work, "config"))
-    find = ["find", tree, "-type", "f"]
-    for label, options in (("gallery + allfile.txt", ["--gallery"]),
-                           ("allfile.txt only     ", ["--no-gallery"])):
-        zorbelle = [cli, "--all-files", "--no-same-folder", "--yes"] + options + [tree]
-        timed(find)
-        timed(zorbelle, env)  # warm both
-        finds, runs = [], []
-        for _ in range(5):
-            finds.append(timed(find))
-            runs.append(timed(zorbelle, env))
-        peak = peak_memory(zorbelle, env)
-        f, z = statistics.median(finds), statistics.median(runs)
-        print(f"{files:>7} files, {label}: find {f*1000:7.1f} ms   zorbelle {z*1000:7.1f} ms   "
-              f"ratio {z/f:4.2f}   peak memory {peak:5.1f} MiB")
+    env.pop("ZORBELLE_READ_AHEAD", None)
+    env_off = dict(env, ZORBELLE_READ_AHEAD="0")
+    run = [cli, "--all-files", "--no-same-folder", "--yes", "--gallery"]
+    # (label, command, environment)
+    commands = [
+        ("run", run + [tree], env),
+        ("run, read-ahead off", run + [tree], env_off),
+        ("find -type f", ["find", tree, "-type", "f"], None),
+        ("floor, 1 thread", [floor, "1", tree], None),
+        (f"floor, {FLOOR_THREADS} threads", [floor, str(FLOOR_THREADS), tree], None),
+    ]
+    timed(run + [tree], env_off)
+    without = pages(out)
+    timed(run + [tree], env)
+    same = "yes" if pages(out) == without else "NO"
+    print(f"{files:>7} files: output with read-ahead on and off byte-identical: {same}")
+    for cache in ("warm", "cold"):
+        if cache == "cold" and not can_drop_caches():
+            print(f"{files:>7} files, cold: not measured (dropping the page cache needs root)")
+            continue
+        cold = cache == "cold"
+        for _, cmd, e in commands:
+            timed(cmd, e)  # fills the cache, and the run's settings
+        times = {label: [] for label, _, _ in commands}
+        for _ in range(RUNS):  # interleaved, so that noise spreads over all
+            for label, cmd, e in commands:
+                times[label].append(timed(cmd, e, cold))
+        medians = {label: statistics.median(t) for label, t in times.items()}
+        one = medians["floor, 1 thread"]
+        many = medians[f"floor, {FLOOR_THREADS} threads"]
+        for label, cmd, e in commands:
+            m = medians[label]
+            line = (f"{files:>7} files, {cache}: {label:<22} {m * 1000:8.1f} ms   "
+                    f"x{m / one:5.2f} floor 1   x{m / many:5.2f} floor {FLOOR_THREADS}")
+            if label.startswith("run"):
+                line += f"   peak {peak_memory(cmd, e):5.1f} MiB"
+            print(line, flush=True)
+    # The root in the wrong letter case, against the right case, warm.
+    wrong = run + [wrong_case(tree)]
+    timed(wrong, env)
+    right_times, wrong_times = [], []
+    for _ in range(RUNS):
+        right_times.append(timed(run + [tree], env))
+        wrong_times.append(timed(wrong, env))
+    r, w = statistics.median(right_times), statistics.median(wrong_times)
+    print(f"{files:>7} files, warm: run, root in wrong case {w * 1000:8.1f} ms   "
+          f"x{w / r:5.2f} the right-case run", flush=True)
 
 
 def main():
+    if len(sys.argv) < 2:
+        sys.exit(__doc__)
     cli = os.path.abspath(sys.argv[1])
     sizes = [int(s) for s in sys.argv[2:]] or [25000, 100000]
     work = os.environ.get("ZORBELLE_BENCH_DIR") or tempfile.mkdtemp(prefix="zorbelle-bench-")
     try:
+        floor = build_floor(work)
         for files in sizes:
-            bench(cli, files, work)
+            bench(cli, floor, files, work)
     finally:
         if not os.environ.get("ZORBELLE_BENCH_DIR"):
             shutil.rmtree(work, ignore_errors=True)

@@ -1,0 +1,307 @@
+#include "platform/posix/posix_walk_ahead.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <ctime>
+#include <optional>
+#include <utility>
+
+#include "platform/posix/posix_folder_listing.h"
+
+namespace zb {
+namespace {
+
+constexpr std::size_t kNoHead = static_cast<std::size_t>(-1);
+
+void AppendHostName(std::string& path, const std::string& host, const std::string& name) {
+  path.assign(host);
+  if (path.empty() || path.back() != '/') path += '/';
+  path += name;
+}
+
+// Up to size bytes from the start of the file; kNoHead when it cannot be read.
+std::size_t ReadFront(const std::string& path, std::byte* into, std::size_t size) {
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return kNoHead;
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t n = read(fd, into + done, size - done);
+    if (n > 0) {
+      done += static_cast<std::size_t>(n);
+    } else if (n == 0) {
+      break;
+    } else if (errno != EINTR) {
+      done = kNoHead;
+      break;
+    }
+  }
+  close(fd);
+  return done;
+}
+
+// The folder's time stamp, unless the coarse clock that stamps it has not
+// moved on since: a change within the same tick would keep the stamp.
+std::optional<timespec> ModifiedBefore(int fd) {
+  timespec now;
+  struct stat folder;
+  if (clock_gettime(CLOCK_REALTIME_COARSE, &now) != 0 || fstat(fd, &folder) != 0) {
+    return std::nullopt;
+  }
+  const timespec& stamp = folder.st_mtim;
+  const bool earlier =
+      stamp.tv_sec < now.tv_sec || (stamp.tv_sec == now.tv_sec && stamp.tv_nsec < now.tv_nsec);
+  if (!earlier) return std::nullopt;
+  return stamp;
+}
+
+}  // namespace
+
+// A run of one folder's listing; the first batch of a folder carries its id.
+struct PosixWalkAhead::Batch {
+  struct Item {
+    FolderEntry entry;
+    bool wanted = false;
+    std::size_t headSize = kNoHead;
+  };
+
+  std::string folder;  // drive path, as the plan spells it
+  std::string host;
+  bool first = true;
+  bool last = false;
+  bool listed = true;  // false: the folder could not be listed
+  FolderId id;
+  std::optional<timespec> modified;  // as it was before the listing, when that can tell a change
+  std::vector<Item> items;
+  std::size_t heads = 0;               // items wanted
+  std::unique_ptr<std::byte[]> bytes;  // heads, headBytes apart, in item order
+  bool read = false;                   // under the mutex
+};
+
+class PosixWalkAhead::Listing : public FolderListing {
+ public:
+  Listing(PosixWalkAhead& owner, std::shared_ptr<Batch> batch)
+      : owner_(owner), batch_(std::move(batch)), id_(batch_->id) {}
+
+  bool Next(FolderEntry& entry) override {
+    while (next_ == batch_->items.size()) {
+      if (batch_->last) return false;
+      std::shared_ptr<Batch> more = owner_.Take();
+      if (!more || more->first) return false;  // stopped: the walk is ending
+      batch_ = std::move(more);
+      next_ = 0;
+      headAt_ = 0;
+    }
+    const Batch::Item& item = batch_->items[next_++];
+    entry = item.entry;
+    head_.reset();
+    if (item.wanted) {
+      if (item.headSize != kNoHead) head_.emplace(batch_->bytes.get() + headAt_, item.headSize);
+      headAt_ += owner_.plan_.headBytes;
+    }
+    return true;
+  }
+  FolderId Id() const override { return id_; }
+  std::optional<std::span<const std::byte>> Head() const override { return head_; }
+
+ private:
+  PosixWalkAhead& owner_;
+  std::shared_ptr<Batch> batch_;
+  FolderId id_;
+  std::size_t next_ = 0;
+  std::size_t headAt_ = 0;
+  std::optional<std::span<const std::byte>> head_;
+};
+
+PosixWalkAhead::PosixWalkAhead(WalkPlan plan, std::string hostRoot, int readers,
+                               std::function<void(const std::string& folder)> onServed)
+    : plan_(std::move(plan)), hostRoot_(std::move(hostRoot)), onServed_(std::move(onServed)) {
+  threads_.emplace_back([this] { ListAll(); });
+  for (int i = 0; i < readers; ++i) threads_.emplace_back([this] { ReadHeads(); });
+}
+
+PosixWalkAhead::~PosixWalkAhead() {
+  Stop();
+  for (std::thread& thread : threads_) thread.join();
+}
+
+void PosixWalkAhead::Stop() {
+  {
+    std::lock_guard lock(mutex_);
+    stopped_ = true;
+  }
+  listerWakes_.notify_all();
+  readerWakes_.notify_all();
+  walkWakes_.notify_all();
+}
+
+std::unique_ptr<FolderListing> PosixWalkAhead::ListFolder(const std::string& folder) {
+  if (strayed_) return nullptr;
+  std::shared_ptr<Batch> batch = Take();
+  if (!batch || !batch->first || batch->folder != folder) {
+    strayed_ = true;
+    Stop();
+    return nullptr;
+  }
+  if (!batch->listed || Changed(*batch)) {
+    Drop(std::move(batch));
+    return nullptr;
+  }
+  onServed_(folder);
+  return std::make_unique<Listing>(*this, std::move(batch));
+}
+
+// One call per folder keeps a folder that changed after it was read ahead
+// (the run's own pages, say, or another program) from being served stale.
+bool PosixWalkAhead::Changed(const Batch& batch) const {
+  struct stat now;
+  return !batch.modified || stat(batch.host.c_str(), &now) != 0 || now.st_dev != batch.id.device ||
+         now.st_ino != batch.id.inode || now.st_mtim.tv_sec != batch.modified->tv_sec ||
+         now.st_mtim.tv_nsec != batch.modified->tv_nsec;
+}
+
+void PosixWalkAhead::Drop(std::shared_ptr<Batch> batch) {
+  while (batch && !batch->last) batch = Take();
+}
+
+std::shared_ptr<PosixWalkAhead::Batch> PosixWalkAhead::Take() {
+  std::unique_lock lock(mutex_);
+  walkWakes_.wait(
+      lock, [&] { return stopped_ || (ordered_.empty() ? listed_ : ordered_.front()->read); });
+  if (stopped_ || ordered_.empty()) return nullptr;
+  std::shared_ptr<Batch> batch = std::move(ordered_.front());
+  ordered_.pop_front();
+  windowEntries_ -= batch->items.size();
+  windowHeads_ -= batch->heads;
+  lock.unlock();
+  listerWakes_.notify_one();
+  return batch;
+}
+
+void PosixWalkAhead::ListAll() {
+  // The walk's own order: a folder's entries, then each sub-folder's subtree.
+  struct Level {
+    std::string folder;
+    std::string host;
+    std::vector<std::string> subfolders;
+    std::size_t next = 0;
+  };
+  std::vector<Level> levels(1);
+  levels[0].folder = plan_.root;
+  levels[0].host = hostRoot_;
+  bool going = ListOne(levels[0].folder, levels[0].host, levels[0].subfolders);
+  std::string host;
+  while (going && !levels.empty()) {
+    Level& level = levels.back();
+    if (level.next == level.subfolders.size()) {
+      levels.pop_back();
+      continue;
+    }
+    const std::string& name = level.subfolders[level.next++];
+    AppendHostName(host, level.host, name);
+    Level below{level.folder + name + '\\', host, {}, 0};
+    going = ListOne(below.folder, below.host, below.subfolders);
+    levels.push_back(std::move(below));
+  }
+  {
+    std::lock_guard lock(mutex_);
+    listed_ = true;
+  }
+  walkWakes_.notify_one();
+}
+
+bool PosixWalkAhead::ListOne(const std::string& folder, const std::string& host,
+                             std::vector<std::string>& subfolders) {
+  auto batch = std::make_shared<Batch>();
+  batch->folder = folder;
+  batch->host = host;
+  const int fd = open(host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const std::unique_ptr<PosixFolderListing> listing =
+      fd < 0 ? nullptr : PosixFolderListing::Open(fd, plan_.mask);
+  if (!listing) {
+    batch->listed = false;
+    batch->last = true;
+    return Hand(std::move(batch));
+  }
+  batch->id = listing->Id();
+  batch->modified = ModifiedBefore(fd);
+  // Each folder once, as the walk does: a link back up is listed no further.
+  if (!entered_.insert({batch->id.device, batch->id.inode}).second) {
+    batch->last = true;
+    return Hand(std::move(batch));
+  }
+  FolderEntry entry;
+  for (bool first = true; listing->Next(entry); first = false) {
+    const bool folderEntry = entry.attributes && (*entry.attributes & kAttrDirectory);
+    if (plan_.subfolders && plan_.enters(entry, first)) subfolders.push_back(entry.name);
+    const bool wanted = !folderEntry && listing->LastIsPlainFile() && plan_.wantsHead(entry.name);
+    batch->heads += wanted ? 1 : 0;
+    batch->items.push_back({std::move(entry), wanted, kNoHead});
+    if (batch->items.size() == kBatchEntries || batch->heads == kBatchHeads) {
+      auto more = std::make_shared<Batch>();
+      more->folder = folder;
+      more->host = host;
+      more->first = false;
+      if (!Hand(std::exchange(batch, std::move(more)))) return false;
+    }
+  }
+  batch->last = true;
+  return Hand(std::move(batch));
+}
+
+bool PosixWalkAhead::Hand(std::shared_ptr<Batch> batch) {
+  std::unique_lock lock(mutex_);
+  listerWakes_.wait(lock, [&] {
+    return stopped_ || (windowEntries_ < kWindowEntries && windowHeads_ < kWindowHeads);
+  });
+  if (stopped_) return false;
+  windowEntries_ += batch->items.size();
+  windowHeads_ += batch->heads;
+  const bool toRead = batch->heads > 0;
+  batch->read = !toRead;
+  if (toRead) unread_.push_back(batch);
+  ordered_.push_back(std::move(batch));
+  lock.unlock();
+  if (toRead) {
+    readerWakes_.notify_one();
+  } else {
+    walkWakes_.notify_one();
+  }
+  return true;
+}
+
+void PosixWalkAhead::ReadHeads() {
+  std::string path;
+  for (;;) {
+    std::shared_ptr<Batch> batch;
+    {
+      std::unique_lock lock(mutex_);
+      readerWakes_.wait(lock, [&] { return stopped_ || !unread_.empty(); });
+      if (stopped_) return;
+      batch = std::move(unread_.front());
+      unread_.pop_front();
+    }
+    ReadBatch(*batch, path);
+    {
+      std::lock_guard lock(mutex_);
+      batch->read = true;
+    }
+    walkWakes_.notify_one();
+  }
+}
+
+void PosixWalkAhead::ReadBatch(Batch& batch, std::string& path) {
+  const std::size_t size = plan_.headBytes;
+  batch.bytes.reset(new std::byte[batch.heads * size]);
+  std::byte* into = batch.bytes.get();
+  for (Batch::Item& item : batch.items) {
+    if (!item.wanted) continue;
+    AppendHostName(path, batch.host, item.entry.name);
+    item.headSize = ReadFront(path, into, size);
+    into += size;
+  }
+}
+
+}  // namespace zb

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "platform/walk_ahead.h"
+
+namespace zb {
+
+// Reads a planned walk ahead on threads of its own. Contract:
+// - One lister thread walks the plan depth first, in the walk's own order,
+//   and cuts each folder's listing into batches; reader threads fill in the
+//   first bytes of the wanted plain files of a batch. Pipes and devices are
+//   never opened; nothing is parsed.
+// - The window is bounded (batches of at most kBatchEntries entries and
+//   kBatchHeads heads; the lister waits while kWindowEntries entries or
+//   kWindowHeads heads wait to be taken), so memory stays flat however big
+//   the tree or a folder is.
+// - The walk's thread takes batches in order, a batch only once its heads
+//   are read. A folder asked for out of plan ends the reading ahead; a folder
+//   that could not be listed ahead, or changed since (time stamp or
+//   identity), is left to the caller.
+// - onServed(folder) runs on the walk's thread whenever a folder is served.
+class PosixWalkAhead final : public WalkAhead {
+ public:
+  static constexpr std::size_t kBatchEntries = 512;
+  static constexpr std::size_t kBatchHeads = 32;
+  static constexpr std::size_t kWindowEntries = 8192;
+  static constexpr std::size_t kWindowHeads = 256;
+
+  // hostRoot is the host folder of plan.root.
+  PosixWalkAhead(WalkPlan plan, std::string hostRoot, int readers,
+                 std::function<void(const std::string& folder)> onServed);
+  ~PosixWalkAhead() override;
+  PosixWalkAhead(const PosixWalkAhead&) = delete;
+  PosixWalkAhead& operator=(const PosixWalkAhead&) = delete;
+
+  std::unique_ptr<FolderListing> ListFolder(const std::string& folder) override;
+
+ private:
+  struct Batch;
+  class Listing;
+
+  void ListAll();
+  // Lists one folder into batches; its sub-folders to enter go to subfolders.
+  // False once stopped.
+  bool ListOne(const std::string& folder, const std::string& host,
+               std::vector<std::string>& subfolders);
+  bool Hand(std::shared_ptr<Batch> batch);
+  void ReadHeads();
+  void ReadBatch(Batch& batch, std::string& path);
+  // The next batch in walk order once its heads are read; null when the
+  // lister has nothing more.
+  std::shared_ptr<Batch> Take();
+  bool Changed(const Batch& batch) const;
+  // Passes over the rest of batch's folder.
+  void Drop(std::shared_ptr<Batch> batch);
+  void Stop();
+
+  const WalkPlan plan_;
+  const std::string hostRoot_;
+  const std::function<void(const std::string&)> onServed_;
+
+  std::mutex mutex_;
+  std::condition_variable listerWakes_;         // window room, or stopped
+  std::condition_variable readerWakes_;         // heads to read, or stopped
+  std::condition_variable walkWakes_;           // a batch ready, or the lister done
+  std::deque<std::shared_ptr<Batch>> ordered_;  // listed, not yet taken
+  std::deque<std::shared_ptr<Batch>> unread_;   // heads to read
+  std::size_t windowEntries_ = 0;
+  std::size_t windowHeads_ = 0;
+  bool listed_ = false;  // the lister is done
+  bool stopped_ = false;
+  bool strayed_ = false;                                       // walk's thread only
+  std::set<std::pair<std::uint64_t, std::uint64_t>> entered_;  // lister only
+
+  std::vector<std::thread> threads_;
+};
+
+}  // namespace zb
