@@ -3,37 +3,54 @@
 // the Shift_JIS writer, it must keep the page's markup intact and read back
 // as the very text: no character lost to "?" (the writer's mark for what the
 // code page cannot hold) nor read back as another.
+#include <fcntl.h>
 #include <iconv.h>
-#include <sys/mman.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
 #include "fuzz/require.h"
 #include "gallery/html_escape.h"
+#include "platform/posix/long_path.h"
+#include "platform/posix/output_file.h"
 #include "platform/posix/shift_jis_encoding.h"
 #include "platform/posix/shift_jis_text_file.h"
 
 namespace {
 
+// A folder of the fuzzer's own for the pages it writes.
+const std::string& Scratch() {
+  static const std::string folder = [] {
+    const char* tmp = std::getenv("TMPDIR");
+    std::string name = std::string(tmp != nullptr ? tmp : "/tmp") + "/zorbelle-escape.XXXXXX";
+    zb::Require(mkdtemp(name.data()) != nullptr);
+    return name;
+  }();
+  return folder;
+}
+
 // The bytes the writer puts into a file for one line.
 std::string Written(std::string_view line, zb::ShiftJisEncoding& encoding) {
-  const int fd = memfd_create("page", MFD_CLOEXEC);
-  zb::Require(fd >= 0);
-  const int reader = dup(fd);
   {
-    zb::ShiftJisTextFile file(fd, "page", encoding);
+    zb::ShiftJisTextFile file(
+        zb::OutputFile::Create(zb::OpenHostFolder(Scratch()), "page", "page", {}), encoding);
     file.WriteLine(line);
     file.Close();
   }
+  const std::string path = Scratch() + "/page";
+  const int reader = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  zb::Require(reader >= 0);
   std::string bytes(static_cast<std::size_t>(lseek(reader, 0, SEEK_END)), '\0');
   zb::Require(pread(reader, bytes.data(), bytes.size(), 0) == static_cast<ssize_t>(bytes.size()));
   close(reader);
+  // Each line goes to a new file, as a page's first write does.
+  unlink(path.c_str());
   return bytes;
 }
 
