@@ -7,11 +7,11 @@
 // clang-format on
 
 #include <algorithm>
-#include <csetjmp>
 #include <cstdint>
 #include <utility>
 
 #include "platform/posix/exif_orientation.h"
+#include "platform/posix/jpeg_error_trap.h"
 
 namespace zb {
 namespace {
@@ -22,18 +22,6 @@ constexpr std::size_t kByteBudget = std::size_t{4} << 20;
 constexpr int kSegmentBudget = 1024;
 // The first IFD, where Orientation lies, follows the TIFF header at once.
 constexpr unsigned kExifBytesKept = 8 * 1024;
-
-// libjpeg ends the process on an error unless error_exit leaves by longjmp.
-struct ErrorTrap {
-  jpeg_error_mgr manager;  // first: libjpeg hands back its address
-  std::jmp_buf jump;
-};
-
-[[noreturn]] void Escape(j_common_ptr info) {
-  std::longjmp(reinterpret_cast<ErrorTrap*>(info->err)->jump, 1);
-}
-
-void Quiet(j_common_ptr) {}
 
 // Feeds libjpeg within the budgets; skipped segments (Exif thumbnails,
 // colour profiles) are passed over without being read.
@@ -77,7 +65,7 @@ void Skip(j_decompress_ptr info, long count) {
 
 struct Reader {
   jpeg_decompress_struct info;
-  ErrorTrap errors;
+  JpegErrorTrap errors;
   BoundedSource source;
 };
 
@@ -112,9 +100,7 @@ std::optional<PixelSize> ReadJpegSize(PictureBytes& bytes, std::span<unsigned ch
                                       std::size_t filled) {
   // A decompressor kept from call to call measured no faster than a new one.
   Reader reader{};
-  reader.info.err = jpeg_std_error(&reader.errors.manager);
-  reader.errors.manager.error_exit = Escape;
-  reader.errors.manager.output_message = Quiet;
+  reader.info.err = reader.errors.Arm();
   jpeg_source_mgr& source = reader.source.manager;
   source.init_source = NoOp;
   source.fill_input_buffer = Fill;
