@@ -12,6 +12,7 @@
 #include "platform/posix/long_path.h"
 #include "platform/posix/posix_folder_listing.h"
 #include "platform/posix/posix_walk_ahead.h"
+#include "platform/posix/read_fully.h"
 #include "platform/posix/shift_jis_text_file.h"
 
 namespace zb {
@@ -190,23 +191,11 @@ std::size_t PosixFileSystem::ReadAt(const std::string& path, std::uint64_t offse
     return OpenHostPath(host, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   });
   if (fd < 0) Fail("Cannot open", path, errno);
-  // pread refuses pipes and folders; opened non-blocking, nothing waits.
-  int error = 0;
-  std::size_t done = 0;
-  while (error == 0 && done < buffer.size()) {
-    const ssize_t n =
-        pread(fd, buffer.data() + done, buffer.size() - done, static_cast<off_t>(offset + done));
-    if (n > 0) {
-      done += static_cast<std::size_t>(n);
-    } else if (n == 0) {
-      break;
-    } else if (errno != EINTR) {
-      error = errno;
-    }
-  }
+  const ssize_t done = ReadFully(fd, buffer.data(), buffer.size(), static_cast<off_t>(offset));
+  const int error = done < 0 ? errno : 0;
   close(fd);
   if (error != 0) Fail("Cannot read", path, error);
-  return done;
+  return static_cast<std::size_t>(done);
 }
 
 std::unique_ptr<WalkAhead> PosixFileSystem::StartWalkAhead(WalkPlan plan) {

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "platform/posix/posix_folder_listing.h"
+#include "platform/posix/read_fully.h"
 
 namespace zb {
 namespace {
@@ -26,20 +27,9 @@ void AppendHostName(std::string& path, const std::string& host, const std::strin
 std::size_t ReadFront(const std::string& path, std::byte* into, std::size_t size) {
   const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return kNoHead;
-  std::size_t done = 0;
-  while (done < size) {
-    const ssize_t n = read(fd, into + done, size - done);
-    if (n > 0) {
-      done += static_cast<std::size_t>(n);
-    } else if (n == 0) {
-      break;
-    } else if (errno != EINTR) {
-      done = kNoHead;
-      break;
-    }
-  }
+  const ssize_t done = ReadFully(fd, into, size, 0);
   close(fd);
-  return done;
+  return done < 0 ? kNoHead : static_cast<std::size_t>(done);
 }
 
 // The folder's time stamp, unless the coarse clock that stamps it has not
