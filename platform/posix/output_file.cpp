@@ -8,6 +8,7 @@
 #include <random>
 
 #include "platform/file_system.h"
+#include "platform/posix/read_fully.h"
 
 namespace zb {
 namespace {
@@ -37,12 +38,49 @@ std::unique_ptr<OutputFile> OutputFile::Create(UniqueFd folder, std::string name
   if (existing && faccessat(file->folder_.get(), file->name_.c_str(), W_OK, AT_EACCESS) != 0) {
     file->Fail("Cannot create", errno);
   }
+  file->existing_ = existing;
   // A new name has nothing to keep: it is written in place.
-  if (!(existing && calls.unnamedFiles && file->OpenUnnamed(*existing))) file->OpenInPlace();
+  if (!existing) file->OpenInPlace();
   return file;
 }
 
+int OutputFile::fd() {
+  if (fd_.valid()) return fd_.get();
+  if (!(calls_.unnamedFiles && OpenUnnamed(*existing_))) OpenInPlace();
+  existing_.reset();
+  return fd_.get();
+}
+
+bool OutputFile::KeepIfHolding(std::string_view bytes) {
+  kept_ = existing_ && Holds(bytes);
+  return kept_;
+}
+
+bool OutputFile::Holds(std::string_view bytes) const {
+  if (static_cast<std::uint64_t>(existing_->st_size) != bytes.size()) return false;
+  // Read through a descriptor that is known to be the same plain file, so no
+  // link is followed and no device or pipe is opened for reading.
+  const UniqueFd at(openat(folder_.get(), name_.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+  struct stat now;
+  if (!at.valid() || fstat(at.get(), &now) != 0 || !S_ISREG(now.st_mode) ||
+      now.st_dev != existing_->st_dev || now.st_ino != existing_->st_ino ||
+      now.st_size != existing_->st_size) {
+    return false;
+  }
+  const std::string self = "/proc/self/fd/" + std::to_string(at.get());
+  const UniqueFd file(open(self.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (!file.valid()) return false;
+  // One byte more than expected tells a file that grew since.
+  std::string held(bytes.size() + 1, '\0');
+  const ssize_t got =
+      ReadFully(file.get(), reinterpret_cast<std::byte*>(held.data()), held.size(), 0);
+  return got == static_cast<ssize_t>(bytes.size()) &&
+         std::string_view(held).substr(0, bytes.size()) == bytes;
+}
+
 void OutputFile::Commit() {
+  if (kept_) return;
+  fd();
   if (unnamed_) {
     LinkOverName();
     if (named_) named_();

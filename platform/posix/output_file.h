@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/posix/unique_fd.h"
 
@@ -24,7 +25,8 @@ struct OutputCalls {
 // file as it was. A new name, which has nothing to keep, and any name on other
 // file systems are written in place, opened without following links or
 // waiting on pipes. Either way a name held by anything but a plain file is
-// refused, never written through.
+// refused, never written through. A replacement is opened at its first
+// write, so that one found to hold the old bytes exactly is never written.
 class OutputFile {
  public:
   // folder is open (O_PATH will do); name is the last name in it; shown names
@@ -39,8 +41,13 @@ class OutputFile {
   // Called once the file has taken its name, a change to its folder that
   // Create did not make.
   void OnNamed(std::function<void()> named) { named_ = std::move(named); }
-  int fd() const { return fd_.get(); }
+  // Opens the file if not yet open; throws as Create does.
+  int fd();
   const std::string& shown() const { return shown_; }
+  // Before the first write: whether the old file, still in its place, holds
+  // exactly bytes. If so it is kept as it is, time stamp and all, and Commit
+  // has nothing to do.
+  bool KeepIfHolding(std::string_view bytes);
   // Puts the file in its name's place and closes it; FileError on failure.
   void Commit();
 
@@ -53,6 +60,7 @@ class OutputFile {
   // What the name holds now; empty when nothing. Refuses anything but a
   // plain file.
   std::optional<struct stat> PlainFileAtName() const;
+  bool Holds(std::string_view bytes) const;
   bool OpenUnnamed(const struct stat& existing);
   void OpenInPlace();
   void LinkOverName();
@@ -62,8 +70,10 @@ class OutputFile {
   std::string name_;
   std::string shown_;
   OutputCalls calls_;
+  std::optional<struct stat> existing_;  // the old file, until the new one is opened
   UniqueFd fd_;
   bool unnamed_ = false;
+  bool kept_ = false;
   std::function<void()> named_;
 };
 

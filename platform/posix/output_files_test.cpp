@@ -96,6 +96,37 @@ TEST_P(OutputFilesTest, APlainFileIsReplacedUnderItsOwnSpellingAndALinkToItKeeps
   EXPECT_EQ(folder_.Contents("kept.htm"), "new\r\n");
 }
 
+// Running again over an unchanged tree leaves unchanged pages as they were,
+// time stamp and all; a change of any byte is written as usual, and a link
+// that took the name meanwhile is refused as ever.
+TEST_P(OutputFilesTest, APageThatWouldNotChangeIsLeftAsItWas) {
+  const std::string page = folder_.Put("out/_gaz0000.htm", "same\r\n");
+  const timespec old[2] = {{1000, 0}, {1000, 0}};
+  ASSERT_EQ(utimensat(AT_FDCWD, page.c_str(), old, 0), 0);
+  struct stat before;
+  ASSERT_EQ(stat(page.c_str(), &before), 0);
+  disk_.Write("C:\\out\\_gaz0000.htm", "same");
+  struct stat after;
+  ASSERT_EQ(stat(page.c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(after.st_mtim.tv_sec, 1000);
+
+  disk_.Write("C:\\out\\_gaz0000.htm", "sane");  // same size, one byte off
+  EXPECT_EQ(folder_.Contents("out/_gaz0000.htm"), "sane\r\n");
+  ASSERT_EQ(stat(page.c_str(), &after), 0);
+  EXPECT_NE(after.st_mtim.tv_sec, 1000);
+
+  // Swapped for a link to a file with those very bytes: refused, not kept.
+  const std::string secret = folder_.Put("elsewhere/secret.txt", "sane\r\n");
+  auto file = files_->CreateTextFile("C:\\out\\_gaz0000.htm");
+  file->WriteLine("sane");
+  ASSERT_EQ(rename(page.c_str(), folder_.Host("out/moved.htm").c_str()), 0);
+  ASSERT_EQ(symlink(secret.c_str(), page.c_str()), 0);
+  EXPECT_THROW(file->Close(), NotAPlainFileError);
+  EXPECT_TRUE(fs::is_symlink(page));
+  EXPECT_EQ(folder_.Contents("elsewhere/secret.txt"), "sane\r\n");
+}
+
 // Replacing with unnamed files: in place, the name holds what is written so far.
 class UnnamedOutputFilesTest : public ::testing::Test {
  protected:

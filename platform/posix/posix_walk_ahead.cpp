@@ -1,6 +1,7 @@
 #include "platform/posix/posix_walk_ahead.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -74,12 +75,16 @@ class PosixWalkAhead::Listing : public FolderListing {
  public:
   Listing(PosixWalkAhead& owner, std::shared_ptr<Batch> batch)
       : owner_(owner), batch_(std::move(batch)), id_(batch_->id) {}
+  ~Listing() override { owner_.Recycle(*batch_); }
+  Listing(const Listing&) = delete;
+  Listing& operator=(const Listing&) = delete;
 
   bool Next(FolderEntry& entry) override {
     while (next_ == batch_->items.size()) {
       if (batch_->last) return false;
       std::shared_ptr<Batch> more = owner_.Take();
       if (!more || more->first) return false;  // stopped: the walk is ending
+      owner_.Recycle(*batch_);
       batch_ = std::move(more);
       next_ = 0;
       headAt_ = 0;
@@ -108,8 +113,17 @@ class PosixWalkAhead::Listing : public FolderListing {
 PosixWalkAhead::PosixWalkAhead(WalkPlan plan, std::string hostRoot, int readers,
                                std::function<void(const std::string& folder)> onServed)
     : plan_(std::move(plan)), hostRoot_(std::move(hostRoot)), onServed_(std::move(onServed)) {
-  threads_.emplace_back([this] { ListAll(); });
-  for (int i = 0; i < readers; ++i) threads_.emplace_back([this] { ReadHeads(); });
+  // Named, so that top and perf tell the helpers from the walk's thread.
+  threads_.emplace_back([this] {
+    pthread_setname_np(pthread_self(), "zorbelle-list");
+    ListAll();
+  });
+  for (int i = 0; i < readers; ++i) {
+    threads_.emplace_back([this] {
+      pthread_setname_np(pthread_self(), "zorbelle-read");
+      ReadHeads();
+    });
+  }
 }
 
 PosixWalkAhead::~PosixWalkAhead() {
@@ -282,9 +296,29 @@ void PosixWalkAhead::ReadHeads() {
   }
 }
 
+// Heads go into a few buffers used over and over: fresh ones would cost a
+// page fault and a cleared page for every few heads read.
+std::unique_ptr<std::byte[]> PosixWalkAhead::HeadBuffer() {
+  {
+    std::lock_guard lock(mutex_);
+    if (!spareBuffers_.empty()) {
+      std::unique_ptr<std::byte[]> buffer = std::move(spareBuffers_.back());
+      spareBuffers_.pop_back();
+      return buffer;
+    }
+  }
+  return std::make_unique_for_overwrite<std::byte[]>(kBatchHeads * plan_.headBytes);
+}
+
+void PosixWalkAhead::Recycle(Batch& batch) {
+  if (!batch.bytes) return;
+  std::lock_guard lock(mutex_);
+  spareBuffers_.push_back(std::move(batch.bytes));
+}
+
 void PosixWalkAhead::ReadBatch(Batch& batch, std::string& path) {
   const std::size_t size = plan_.headBytes;
-  batch.bytes.reset(new std::byte[batch.heads * size]);
+  batch.bytes = HeadBuffer();
   std::byte* into = batch.bytes.get();
   for (Batch::Item& item : batch.items) {
     if (!item.wanted) continue;

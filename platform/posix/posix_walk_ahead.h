@@ -59,6 +59,9 @@ class PosixWalkAhead final : public WalkAhead {
   bool Hand(std::shared_ptr<Batch> batch);
   void ReadHeads();
   void ReadBatch(Batch& batch, std::string& path);
+  std::unique_ptr<std::byte[]> HeadBuffer();
+  // Takes back the head buffer of a batch the walk is done with.
+  void Recycle(Batch& batch);
   // The next batch in walk order once its heads are read; null when the
   // lister has nothing more.
   std::shared_ptr<Batch> Take();
@@ -83,6 +86,7 @@ class PosixWalkAhead final : public WalkAhead {
   bool stopped_ = false;
   bool strayed_ = false;                                       // walk's thread only
   std::set<std::pair<std::uint64_t, std::uint64_t>> entered_;  // lister only
+  std::vector<std::unique_ptr<std::byte[]>> spareBuffers_;
 
   std::vector<std::thread> threads_;
 };

@@ -42,16 +42,23 @@ void ShiftJisTextFile::WriteLine(std::string_view utf8) {
 
 void ShiftJisTextFile::Close() {
   if (!file_) return;
-  Flush();
+  // Running again over an unchanged tree leaves its unchanged pages alone.
+  if (!flushed_ && file_->KeepIfHolding(buffer_)) {
+    buffer_.clear();
+  } else {
+    Flush();
+  }
   const std::unique_ptr<OutputFile> closing = std::move(file_);
   if (writeError_ != 0) Fail("Write", writeError_);
   closing->Commit();
 }
 
 void ShiftJisTextFile::Flush() {
+  flushed_ = true;
+  const int fd = file_->fd();
   std::size_t written = 0;
   while (writeError_ == 0 && written < buffer_.size()) {
-    const ssize_t n = write(file_->fd(), buffer_.data() + written, buffer_.size() - written);
+    const ssize_t n = write(fd, buffer_.data() + written, buffer_.size() - written);
     if (n > 0) {
       written += static_cast<std::size_t>(n);
     } else if (n == 0 || errno != EINTR) {
