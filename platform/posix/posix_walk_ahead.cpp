@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <ctime>
 #include <optional>
@@ -54,7 +55,7 @@ std::optional<timespec> ModifiedBefore(int fd) {
 struct PosixWalkAhead::Batch {
   struct Item {
     FolderEntry entry;
-    bool wanted = false;
+    std::size_t wanted = 0;  // bytes of head
     std::size_t headSize = kNoHead;
   };
 
@@ -92,7 +93,7 @@ class PosixWalkAhead::Listing : public FolderListing {
     const Batch::Item& item = batch_->items[next_++];
     entry = item.entry;
     head_.reset();
-    if (item.wanted) {
+    if (item.wanted > 0) {
       if (item.headSize != kNoHead) head_.emplace(batch_->bytes.get() + headAt_, item.headSize);
       headAt_ += owner_.plan_.headBytes;
     }
@@ -240,8 +241,9 @@ bool PosixWalkAhead::ListOne(const std::string& folder, const std::string& host,
   for (bool first = true; listing->Next(entry); first = false) {
     const bool folderEntry = entry.attributes && (*entry.attributes & kAttrDirectory);
     if (plan_.subfolders && plan_.enters(entry, first)) subfolders.push_back(entry.name);
-    const bool wanted = !folderEntry && listing->LastIsPlainFile() && plan_.wantsHead(entry.name);
-    batch->heads += wanted ? 1 : 0;
+    const std::size_t wanted =
+        !folderEntry && listing->LastIsPlainFile() ? plan_.headBytesOf(entry.name) : 0;
+    batch->heads += wanted > 0 ? 1 : 0;
     batch->items.push_back({std::move(entry), wanted, kNoHead});
     if (batch->items.size() == kBatchEntries || batch->heads == kBatchHeads) {
       auto more = std::make_shared<Batch>();
@@ -321,9 +323,9 @@ void PosixWalkAhead::ReadBatch(Batch& batch, std::string& path) {
   batch.bytes = HeadBuffer();
   std::byte* into = batch.bytes.get();
   for (Batch::Item& item : batch.items) {
-    if (!item.wanted) continue;
+    if (item.wanted == 0) continue;
     AppendHostName(path, batch.host, item.entry.name);
-    item.headSize = ReadFront(path, into, size);
+    item.headSize = ReadFront(path, into, std::min(item.wanted, size));
     into += size;
   }
 }
