@@ -67,9 +67,9 @@ struct PosixWalkAhead::Batch {
   FolderId id;
   std::optional<timespec> modified;  // as it was before the listing, when that can tell a change
   std::vector<Item> items;
-  std::size_t heads = 0;               // items wanted
-  std::unique_ptr<std::byte[]> bytes;  // heads, headBytes apart, in item order
-  bool read = false;                   // under the mutex
+  std::size_t heads = 0;  // items wanted
+  Buffer bytes;           // heads, headBytes apart, in item order
+  bool read = false;      // under the mutex
 };
 
 class PosixWalkAhead::Listing : public FolderListing {
@@ -94,7 +94,8 @@ class PosixWalkAhead::Listing : public FolderListing {
     entry = item.entry;
     head_.reset();
     if (item.wanted > 0) {
-      if (item.headSize != kNoHead) head_.emplace(batch_->bytes.get() + headAt_, item.headSize);
+      if (item.headSize != kNoHead)
+        head_.emplace(batch_->bytes.data.get() + headAt_, item.headSize);
       headAt_ += owner_.plan_.headBytes;
     }
     return true;
@@ -178,10 +179,11 @@ std::shared_ptr<PosixWalkAhead::Batch> PosixWalkAhead::Take() {
   if (stopped_ || ordered_.empty()) return nullptr;
   std::shared_ptr<Batch> batch = std::move(ordered_.front());
   ordered_.pop_front();
-  windowEntries_ -= batch->items.size();
-  windowHeads_ -= batch->heads;
+  listedEntries_ -= batch->items.size();
+  headsHeld_ -= batch->heads;
   lock.unlock();
   listerWakes_.notify_one();
+  if (batch->heads > 0) readerWakes_.notify_one();
   return batch;
 }
 
@@ -259,12 +261,9 @@ bool PosixWalkAhead::ListOne(const std::string& folder, const std::string& host,
 
 bool PosixWalkAhead::Hand(std::shared_ptr<Batch> batch) {
   std::unique_lock lock(mutex_);
-  listerWakes_.wait(lock, [&] {
-    return stopped_ || (windowEntries_ < kWindowEntries && windowHeads_ < kWindowHeads);
-  });
+  listerWakes_.wait(lock, [&] { return stopped_ || listedEntries_ < kWindowEntries; });
   if (stopped_) return false;
-  windowEntries_ += batch->items.size();
-  windowHeads_ += batch->heads;
+  listedEntries_ += batch->items.size();
   const bool toRead = batch->heads > 0;
   batch->read = !toRead;
   if (toRead) unread_.push_back(batch);
@@ -284,10 +283,12 @@ void PosixWalkAhead::ReadHeads() {
     std::shared_ptr<Batch> batch;
     {
       std::unique_lock lock(mutex_);
-      readerWakes_.wait(lock, [&] { return stopped_ || !unread_.empty(); });
+      readerWakes_.wait(
+          lock, [&] { return stopped_ || (!unread_.empty() && headsHeld_ < kWindowHeads); });
       if (stopped_) return;
       batch = std::move(unread_.front());
       unread_.pop_front();
+      headsHeld_ += batch->heads;
     }
     ReadBatch(*batch, path);
     {
@@ -298,30 +299,36 @@ void PosixWalkAhead::ReadHeads() {
   }
 }
 
-// Heads go into a few buffers used over and over: fresh ones would cost a
-// page fault and a cleared page for every few heads read.
-std::unique_ptr<std::byte[]> PosixWalkAhead::HeadBuffer() {
+// Heads go into buffers used over and over: fresh ones would cost a page
+// fault and a cleared page for every few heads read. The spares are bounded
+// like the heads held, so memory stays within twice the window.
+PosixWalkAhead::Buffer PosixWalkAhead::TakeBuffer(std::size_t size) {
   {
     std::lock_guard lock(mutex_);
-    if (!spareBuffers_.empty()) {
-      std::unique_ptr<std::byte[]> buffer = std::move(spareBuffers_.back());
-      spareBuffers_.pop_back();
+    const auto fits = std::find_if(spareBuffers_.begin(), spareBuffers_.end(),
+                                   [size](const Buffer& spare) { return spare.size >= size; });
+    if (fits != spareBuffers_.end()) {
+      Buffer buffer = std::move(*fits);
+      spareBuffers_.erase(fits);
+      spareBytes_ -= buffer.size;
       return buffer;
     }
   }
-  return std::make_unique_for_overwrite<std::byte[]>(kBatchHeads * plan_.headBytes);
+  return {std::make_unique_for_overwrite<std::byte[]>(size), size};
 }
 
 void PosixWalkAhead::Recycle(Batch& batch) {
-  if (!batch.bytes) return;
+  if (!batch.bytes.data) return;
   std::lock_guard lock(mutex_);
+  if (spareBytes_ + batch.bytes.size > kWindowHeads * plan_.headBytes) return;
+  spareBytes_ += batch.bytes.size;
   spareBuffers_.push_back(std::move(batch.bytes));
 }
 
 void PosixWalkAhead::ReadBatch(Batch& batch, std::string& path) {
   const std::size_t size = plan_.headBytes;
-  batch.bytes = HeadBuffer();
-  std::byte* into = batch.bytes.get();
+  batch.bytes = TakeBuffer(batch.heads * size);
+  std::byte* into = batch.bytes.data.get();
   for (Batch::Item& item : batch.items) {
     if (item.wanted == 0) continue;
     AppendHostName(path, batch.host, item.entry.name);
