@@ -17,10 +17,10 @@ struct WalkPlan {
   std::string root;  // drive path ending in a backslash
   std::uint32_t mask = 0;
   bool subfolders = false;
-  // Whether the walk enters the folder of this entry; first is true for a
-  // listing's first entry. Called on helper threads: it must use nothing but
-  // its arguments.
-  std::function<bool(const FolderEntry& entry, bool first)> enters;
+  // Whether the walk enters the folder of this entry of folder (spelt as the
+  // plan spells it); first is true for a listing's first entry. Called on
+  // helper threads: it must use nothing but its arguments and its own copies.
+  std::function<bool(const std::string& folder, const FolderEntry& entry, bool first)> enters;
   // How many first bytes of the file of this name the walk wants: 0 for
   // none, at most headBytes. The same rule for threads applies.
   std::function<std::size_t(std::string_view name)> headBytesOf;

@@ -35,33 +35,6 @@ bool IsOwnThumbnailFolder(Program& program, const std::string& folder, const std
              .has_value();
 }
 
-WalkPlan PlanFrom(const Program& program, const std::string& root) {
-  const bool pictures = program.form.chkGazoHtml.Value() == 1;
-  WalkPlan plan;
-  plan.root = EndsWith(root, '\\') ? root : root + '\\';
-  plan.mask = kEverything;
-  plan.subfolders = program.form.chkSubDir.Value() == 1;
-  plan.enters = [](const FolderEntry& entry, bool first) {
-    return !Skipped(entry, first) && (*entry.attributes & kAttrDirectory);
-  };
-  plan.headBytes = std::max(kGifHeaderBytes, program.platform.pictures.HeadBytes());
-  // .bmp and the newer formats too: their options may change while the walk
-  // goes on. A GIF is measured by its name, from its first fields alone.
-  plan.headBytesOf = [pictures, most = plan.headBytes](std::string_view name) -> std::size_t {
-    if (!pictures) return 0;
-    switch (KindOf(name, true, true)) {
-      case PictureKind::kNone:
-        return 0;
-      case PictureKind::kGif:
-        return kGifHeaderBytes;
-      case PictureKind::kOther:
-        return most;
-    }
-    return 0;
-  };
-  return plan;
-}
-
 class Walker {
  public:
   Walker(Program& program, std::unique_ptr<WalkAhead> ahead)
@@ -120,11 +93,42 @@ std::int16_t Walker::Walk(std::string folder) {
 
 }  // namespace
 
+WalkPlan WalkPlanFor(const Program& program, const std::string& root) {
+  const bool pictures = program.form.chkGazoHtml.Value() == 1;
+  WalkPlan plan;
+  plan.root = EndsWith(root, '\\') ? root : root + '\\';
+  plan.mask = kEverything;
+  plan.subfolders = program.form.chkSubDir.Value() == 1;
+  // Our own thumbnails are passed over as the walk passes them over, so that
+  // a run into the searched folder keeps reading ahead past them.
+  plan.enters = [output = program.run.OutputFolder](const std::string& folder,
+                                                    const FolderEntry& entry, bool first) {
+    return !Skipped(entry, first) && (*entry.attributes & kAttrDirectory) &&
+           !(EqualsIgnoreCase(entry.name, kThumbnailFolder) && EqualsIgnoreCase(folder, output));
+  };
+  plan.headBytes = std::max(kGifHeaderBytes, program.platform.pictures.HeadBytes());
+  // .bmp and the newer formats too: their options may change while the walk
+  // goes on. A GIF is measured by its name, from its first fields alone.
+  plan.headBytesOf = [pictures, most = plan.headBytes](std::string_view name) -> std::size_t {
+    if (!pictures) return 0;
+    switch (KindOf(name, true, true)) {
+      case PictureKind::kNone:
+        return 0;
+      case PictureKind::kGif:
+        return kGifHeaderBytes;
+      case PictureKind::kOther:
+        return most;
+    }
+    return 0;
+  };
+  return plan;
+}
+
 std::int16_t WalkFolder(Program& program, std::string folder) {
   // Read ahead only from a folder the walk is sure to list.
   std::unique_ptr<WalkAhead> ahead;
   if (program.run.RunState != 2) {
-    ahead = program.platform.files.StartWalkAhead(PlanFrom(program, folder));
+    ahead = program.platform.files.StartWalkAhead(WalkPlanFor(program, folder));
   }
   return Walker(program, std::move(ahead)).Walk(std::move(folder));
 }

@@ -3,9 +3,14 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/walk_ahead.h"
+
 namespace zb {
 
 struct Program;
+
+// The walk WalkFolder will make from root, for reading it ahead.
+WalkPlan WalkPlanFor(const Program& program, const std::string& root);
 
 // Walks a folder depth first, its own files before its sub-folders. Returns
 // 0 when the walk finished or was stopped, else the page-write error number

@@ -109,5 +109,25 @@ TEST(FolderStop, ConfirmedStopEntersNoFurtherFolder) {
   EXPECT_EQ(f.host.dialogs.shown[0].text, StopQuestion().text);
 }
 
+// The plan read ahead must pass over exactly what the walk passes over, or
+// reading ahead ends at the first folder where they part.
+TEST(FolderWalkPlan, EntersWhatTheWalkEntersAndPassesOverOurThumbnails) {
+  FakeProgram f;
+  f.run.OutputFolder = "C:\\pics\\";
+  f.form.chkGazoHtml.SetValue(1);
+  const WalkPlan plan = WalkPlanFor(f.program, "C:\\pics");
+  EXPECT_EQ(plan.root, "C:\\pics\\");
+  const auto folder = [](std::string name) { return FolderEntry{std::move(name), kAttrDirectory}; };
+  EXPECT_TRUE(plan.enters("C:\\pics\\", folder("sub"), false));
+  EXPECT_FALSE(plan.enters("C:\\pics\\", folder("_GazThumb"), false));
+  EXPECT_TRUE(plan.enters("C:\\pics\\sub\\", folder("_gazthumb"), false));
+  EXPECT_FALSE(plan.enters("C:\\pics\\", folder(".."), false));
+  EXPECT_FALSE(plan.enters("C:\\pics\\", FolderEntry{"a.jpg", 0u}, false));
+  EXPECT_FALSE(plan.enters("C:\\pics\\", FolderEntry{"gone", std::nullopt}, false));
+  EXPECT_EQ(plan.headBytesOf("a.GIF"), 10u);
+  EXPECT_EQ(plan.headBytesOf("a.jpg"), plan.headBytes);
+  EXPECT_EQ(plan.headBytesOf("a.txt"), 0u);
+}
+
 }  // namespace
 }  // namespace zb

@@ -242,7 +242,7 @@ bool PosixWalkAhead::ListOne(const std::string& folder, const std::string& host,
   FolderEntry entry;
   for (bool first = true; listing->Next(entry); first = false) {
     const bool folderEntry = entry.attributes && (*entry.attributes & kAttrDirectory);
-    if (plan_.subfolders && plan_.enters(entry, first)) subfolders.push_back(entry.name);
+    if (plan_.subfolders && plan_.enters(folder, entry, first)) subfolders.push_back(entry.name);
     const std::size_t wanted =
         !folderEntry && listing->LastIsPlainFile() ? plan_.headBytesOf(entry.name) : 0;
     batch->heads += wanted > 0 ? 1 : 0;

@@ -28,7 +28,7 @@ WalkPlan Plan(bool subfolders = true) {
   plan.root = "C:\\pics\\";
   plan.mask = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrDirectory;
   plan.subfolders = subfolders;
-  plan.enters = [](const FolderEntry& entry, bool) {
+  plan.enters = [](const std::string&, const FolderEntry& entry, bool) {
     return entry.attributes && (*entry.attributes & kAttrDirectory) && entry.name != "." &&
            entry.name != "..";
   };
@@ -61,7 +61,7 @@ struct Walk {
         line += " head=" + std::string(reinterpret_cast<const char*>(head->data()), head->size());
       }
       seen.push_back(line);
-      if (Plan().enters(entry, first)) subfolders.push_back(entry.name);
+      if (Plan().enters(folder, entry, first)) subfolders.push_back(entry.name);
     }
     listing.reset();
     for (const std::string& name : subfolders) Folder(files, ahead, folder + name + "\\");
