@@ -14,7 +14,7 @@ std::string SearchPathFromEnvironment() {
 // ZORBELLE_READ_AHEAD=N reads pictures ahead of a walk on N threads; 0 turns
 // reading ahead off, e.g. to compare.
 int ReadAheadThreadsFromEnvironment() {
-  constexpr int kDefault = 3;
+  constexpr int kDefault = 8;
   const char* text = std::getenv("ZORBELLE_READ_AHEAD");
   if (text == nullptr || *text == '\0') return kDefault;
   char* end = nullptr;

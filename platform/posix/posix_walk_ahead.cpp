@@ -115,6 +115,7 @@ class PosixWalkAhead::Listing : public FolderListing {
 PosixWalkAhead::PosixWalkAhead(WalkPlan plan, std::string hostRoot, int readers,
                                std::function<void(const std::string& folder)> onServed)
     : plan_(std::move(plan)), hostRoot_(std::move(hostRoot)), onServed_(std::move(onServed)) {
+  readersAwake_ = readers;
   // Named, so that top and perf tell the helpers from the walk's thread.
   threads_.emplace_back([this] {
     pthread_setname_np(pthread_self(), "zorbelle-list");
@@ -172,18 +173,44 @@ void PosixWalkAhead::Drop(std::shared_ptr<Batch> batch) {
   while (batch && !batch->last) batch = Take();
 }
 
+// A walk that caught up sleeps until a run of batches is ready, or nothing
+// more can come without it: on two cores a wake-up for every folder cost more
+// than the folder's listing.
+bool PosixWalkAhead::WalkMayWake() const {
+  if (stopped_) return true;
+  if (ordered_.empty()) return listed_;
+  if (!ordered_.front()->read) return false;
+  if (listed_ || listerSleeping_ || headsHeld_ >= kWindowHeads) return true;
+  std::size_t run = 0;
+  for (const std::shared_ptr<Batch>& batch : ordered_) {
+    if (!batch->read || ++run == kWakeBatches) break;
+  }
+  return run == kWakeBatches;
+}
+
+void PosixWalkAhead::WakeWalkIfDue(std::unique_lock<std::mutex>& lock) {
+  const bool due = walkSleeping_ && WalkMayWake();
+  lock.unlock();
+  if (due) walkWakes_.notify_one();
+}
+
 std::shared_ptr<PosixWalkAhead::Batch> PosixWalkAhead::Take() {
   std::unique_lock lock(mutex_);
-  walkWakes_.wait(
-      lock, [&] { return stopped_ || (ordered_.empty() ? listed_ : ordered_.front()->read); });
+  if (!stopped_ && (ordered_.empty() ? !listed_ : !ordered_.front()->read)) {
+    walkSleeping_ = true;
+    walkWakes_.wait(lock, [&] { return WalkMayWake(); });
+    walkSleeping_ = false;
+  }
   if (stopped_ || ordered_.empty()) return nullptr;
   std::shared_ptr<Batch> batch = std::move(ordered_.front());
   ordered_.pop_front();
   listedEntries_ -= batch->items.size();
   headsHeld_ -= batch->heads;
+  const bool wakeLister = listerSleeping_ && listedEntries_ <= kListerResumesAt;
+  const bool wakeReader = batch->heads > 0 && !unread_.empty() && readersAwake_ == 0;
   lock.unlock();
-  listerWakes_.notify_one();
-  if (batch->heads > 0) readerWakes_.notify_one();
+  if (wakeLister) listerWakes_.notify_one();
+  if (wakeReader) readerWakes_.notify_one();
   return batch;
 }
 
@@ -212,11 +239,9 @@ void PosixWalkAhead::ListAll() {
     going = ListOne(below.folder, below.host, below.subfolders);
     levels.push_back(std::move(below));
   }
-  {
-    std::lock_guard lock(mutex_);
-    listed_ = true;
-  }
-  walkWakes_.notify_one();
+  std::unique_lock lock(mutex_);
+  listed_ = true;
+  WakeWalkIfDue(lock);
 }
 
 bool PosixWalkAhead::ListOne(const std::string& folder, const std::string& host,
@@ -261,41 +286,55 @@ bool PosixWalkAhead::ListOne(const std::string& folder, const std::string& host,
 
 bool PosixWalkAhead::Hand(std::shared_ptr<Batch> batch) {
   std::unique_lock lock(mutex_);
-  listerWakes_.wait(lock, [&] { return stopped_ || listedEntries_ < kWindowEntries; });
+  if (!stopped_ && listedEntries_ >= kWindowEntries) {
+    listerSleeping_ = true;
+    if (walkSleeping_ && WalkMayWake()) walkWakes_.notify_one();
+    listerWakes_.wait(lock, [&] { return stopped_ || listedEntries_ <= kListerResumesAt; });
+    listerSleeping_ = false;
+  }
   if (stopped_) return false;
   listedEntries_ += batch->items.size();
   const bool toRead = batch->heads > 0;
   batch->read = !toRead;
   if (toRead) unread_.push_back(batch);
   ordered_.push_back(std::move(batch));
-  lock.unlock();
-  if (toRead) {
-    readerWakes_.notify_one();
-  } else {
-    walkWakes_.notify_one();
-  }
+  const bool wakeReader = toRead && ReadersBehind();
+  WakeWalkIfDue(lock);
+  if (wakeReader) readerWakes_.notify_one();
   return true;
+}
+
+// One reader keeps up with a warm cache, where more would only take turns
+// with the walk for the cores; another wakes only while heads pile up, as
+// they do when reads wait on the disk.
+bool PosixWalkAhead::ReadersBehind() const {
+  return unread_.size() > kUnreadPerReader * static_cast<std::size_t>(readersAwake_);
 }
 
 void PosixWalkAhead::ReadHeads() {
   std::string path;
+  const auto mayRead = [&] { return stopped_ || (!unread_.empty() && headsHeld_ < kWindowHeads); };
   for (;;) {
     std::shared_ptr<Batch> batch;
+    bool wakeAnother = false;
     {
       std::unique_lock lock(mutex_);
-      readerWakes_.wait(
-          lock, [&] { return stopped_ || (!unread_.empty() && headsHeld_ < kWindowHeads); });
+      if (!mayRead()) {
+        --readersAwake_;
+        readerWakes_.wait(lock, mayRead);
+        ++readersAwake_;
+      }
       if (stopped_) return;
       batch = std::move(unread_.front());
       unread_.pop_front();
       headsHeld_ += batch->heads;
+      wakeAnother = !unread_.empty() && headsHeld_ < kWindowHeads && ReadersBehind();
     }
+    if (wakeAnother) readerWakes_.notify_one();
     ReadBatch(*batch, path);
-    {
-      std::lock_guard lock(mutex_);
-      batch->read = true;
-    }
-    walkWakes_.notify_one();
+    std::unique_lock lock(mutex_);
+    batch->read = true;
+    WakeWalkIfDue(lock);
   }
 }
 

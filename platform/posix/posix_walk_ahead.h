@@ -39,6 +39,12 @@ class PosixWalkAhead final : public WalkAhead {
   static constexpr std::size_t kBatchHeads = 32;
   static constexpr std::size_t kWindowEntries = 16384;
   static constexpr std::size_t kWindowHeads = 256;
+  // A sleeping lister resumes once a quarter of its window is taken; a
+  // sleeping walk once this many batches are ready (or nothing more can come).
+  static constexpr std::size_t kListerResumesAt = kWindowEntries - kWindowEntries / 4;
+  static constexpr std::size_t kWakeBatches = 8;
+  // Unread batches each awake reader may have waiting before another wakes.
+  static constexpr std::size_t kUnreadPerReader = 2;
 
   // hostRoot is the host folder of plan.root.
   PosixWalkAhead(WalkPlan plan, std::string hostRoot, int readers,
@@ -71,6 +77,10 @@ class PosixWalkAhead final : public WalkAhead {
   // The next batch in walk order once its heads are read; null when the
   // lister has nothing more.
   std::shared_ptr<Batch> Take();
+  bool WalkMayWake() const;
+  bool ReadersBehind() const;
+  // Unlocks, waking the walk if it sleeps and may wake now.
+  void WakeWalkIfDue(std::unique_lock<std::mutex>& lock);
   bool Changed(const Batch& batch) const;
   // Passes over the rest of batch's folder.
   void Drop(std::shared_ptr<Batch> batch);
@@ -90,6 +100,9 @@ class PosixWalkAhead final : public WalkAhead {
   std::size_t headsHeld_ = 0;  // in batches readers took, not yet taken by the walk
   bool listed_ = false;        // the lister is done
   bool stopped_ = false;
+  bool walkSleeping_ = false;
+  bool listerSleeping_ = false;
+  int readersAwake_ = 0;
   bool strayed_ = false;                                       // walk's thread only
   std::set<std::pair<std::uint64_t, std::uint64_t>> entered_;  // lister only
   std::vector<Buffer> spareBuffers_;
