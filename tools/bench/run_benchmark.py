@@ -3,7 +3,8 @@
 of the same work on the same tree: `find TREE -type f`, and the floor program
 (floor.cpp, built here) that walks with readdir and reads the first 4 KiB of
 every picture, on one thread and on FLOOR_THREADS threads. Each figure is the
-median of 5; ratios are taken against figures of the same invocation.
+median of 5; ratios are taken against figures of the same invocation. The
+processor time of each command (all its threads) is shown beside its wall time.
 
 Warm rows run with the page cache filled; cold rows drop it before every
 command, which needs root (otherwise they say "not measured"). The run is
@@ -36,14 +37,20 @@ def drop_caches():
         f.write("3\n")
 
 
-def timed(cmd, env=None, cold=False):
+def timed(cmd, env=None, cold=False, cpu=None):
+    """Wall time of one command; its processor time (user + system, all
+    threads) is appended to cpu when given."""
     if cold:
         drop_caches()
     start = time.perf_counter()
-    proc = subprocess.run(cmd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env)
+    proc = subprocess.Popen(cmd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env)
+    _, status, usage = os.wait4(proc.pid, 0)
     elapsed = time.perf_counter() - start
-    if proc.returncode != 0:
-        sys.exit(f"{' '.join(cmd)} failed with {proc.returncode}")
+    code = os.waitstatus_to_exitcode(status)
+    if code != 0:
+        sys.exit(f"{' '.join(cmd)} failed with {code}")
+    if cpu is not None:
+        cpu.append(usage.ru_utime + usage.ru_stime)
     return elapsed
 
 
@@ -113,16 +120,18 @@ def bench(cli, floor, files, work):
         for _, cmd, e in commands:
             timed(cmd, e)  # fills the cache, and the run's settings
         times = {label: [] for label, _, _ in commands}
+        cpus = {label: [] for label, _, _ in commands}
         for _ in range(RUNS):  # interleaved, so that noise spreads over all
             for label, cmd, e in commands:
-                times[label].append(timed(cmd, e, cold))
+                times[label].append(timed(cmd, e, cold, cpus[label]))
         medians = {label: statistics.median(t) for label, t in times.items()}
         one = medians["floor, 1 thread"]
         many = medians[f"floor, {FLOOR_THREADS} threads"]
         for label, cmd, e in commands:
             m = medians[label]
             line = (f"{files:>7} files, {cache}: {label:<22} {m * 1000:8.1f} ms   "
-                    f"x{m / one:5.2f} floor 1   x{m / many:5.2f} floor {FLOOR_THREADS}")
+                    f"x{m / one:5.2f} floor 1   x{m / many:5.2f} floor {FLOOR_THREADS}   "
+                    f"cpu {statistics.median(cpus[label]) * 1000:7.1f} ms")
             if label.startswith("run"):
                 line += f"   peak {peak_memory(cmd, e):5.1f} MiB"
             print(line, flush=True)
