@@ -196,6 +196,17 @@ void PosixWalkAhead::WakeWalkIfDue(std::unique_lock<std::mutex>& lock) {
 
 std::shared_ptr<PosixWalkAhead::Batch> PosixWalkAhead::Take() {
   std::unique_lock lock(mutex_);
+  // Next in line and no reader on it yet: the walk reads its heads itself
+  // rather than wait, so that the cores stay busy whichever side is behind.
+  if (!stopped_ && !ordered_.empty() && !unread_.empty() && unread_.front() == ordered_.front()) {
+    std::shared_ptr<Batch> next = std::move(unread_.front());
+    unread_.pop_front();
+    headsHeld_ += next->heads;
+    lock.unlock();
+    ReadBatch(*next, walkPath_);
+    lock.lock();
+    next->read = true;
+  }
   if (!stopped_ && (ordered_.empty() ? !listed_ : !ordered_.front()->read)) {
     walkSleeping_ = true;
     walkWakes_.wait(lock, [&] { return WalkMayWake(); });

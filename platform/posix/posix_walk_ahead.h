@@ -29,7 +29,8 @@ namespace zb {
 //   taken. Listing runs further ahead than reading, so that a cold disk
 //   reads folders and pictures at once.
 // - The walk's thread takes batches in order, a batch only once its heads
-//   are read. A folder asked for out of plan ends the reading ahead; a folder
+//   are read; it reads the heads of the next batch itself when no reader has
+//   taken it up yet. A folder asked for out of plan ends the reading ahead; a folder
 //   that could not be listed ahead, or changed since (time stamp or
 //   identity), is left to the caller.
 // - onServed(folder) runs on the walk's thread whenever a folder is served.
@@ -104,6 +105,7 @@ class PosixWalkAhead final : public WalkAhead {
   bool listerSleeping_ = false;
   int readersAwake_ = 0;
   bool strayed_ = false;                                       // walk's thread only
+  std::string walkPath_;                                       // walk's thread only
   std::set<std::pair<std::uint64_t, std::uint64_t>> entered_;  // lister only
   std::vector<Buffer> spareBuffers_;
   std::size_t spareBytes_ = 0;
