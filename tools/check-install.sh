@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs a build into a scratch root and checks what a user gets: both
-# programs and their thumbnail helper, the read-me beside the built programs and where the installed
-# ones look for it, a valid desktop entry with its icon, and (with dpkg-deb
-# at hand) a Debian package that names what the window needs at run time.
+# programs and their thumbnail helper, the read-me beside the built programs
+# and where the installed ones look for it, a valid desktop entry with its
+# icon, and (with dpkg-deb at hand) a Debian package that holds the helper
+# and names what the window and the helper need at run time.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 source=$(cd "$(dirname "$0")/.." && pwd)
