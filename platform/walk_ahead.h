@@ -21,9 +21,9 @@ struct WalkPlan {
   // listing's first entry. Called on helper threads: it must use nothing but
   // its arguments.
   std::function<bool(const FolderEntry& entry, bool first)> enters;
-  // Whether the walk wants the first bytes of the file of this name; the
-  // same rule for threads applies.
-  std::function<bool(std::string_view name)> wantsHead;
+  // How many first bytes of the file of this name the walk wants: 0 for
+  // none, at most headBytes. The same rule for threads applies.
+  std::function<std::size_t(std::string_view name)> headBytesOf;
   std::size_t headBytes = 0;
 };
 

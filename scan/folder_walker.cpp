@@ -44,11 +44,21 @@ WalkPlan PlanFrom(const Program& program, const std::string& root) {
   plan.enters = [](const FolderEntry& entry, bool first) {
     return !Skipped(entry, first) && (*entry.attributes & kAttrDirectory);
   };
-  // .bmp and the newer formats too: their options may change while the walk goes on.
-  plan.wantsHead = [pictures](std::string_view name) {
-    return pictures && KindOf(name, true, true) != PictureKind::kNone;
-  };
   plan.headBytes = std::max(kGifHeaderBytes, program.platform.pictures.HeadBytes());
+  // .bmp and the newer formats too: their options may change while the walk
+  // goes on. A GIF is measured by its name, from its first fields alone.
+  plan.headBytesOf = [pictures, most = plan.headBytes](std::string_view name) -> std::size_t {
+    if (!pictures) return 0;
+    switch (KindOf(name, true, true)) {
+      case PictureKind::kNone:
+        return 0;
+      case PictureKind::kGif:
+        return kGifHeaderBytes;
+      case PictureKind::kOther:
+        return most;
+    }
+    return 0;
+  };
   return plan;
 }
 

@@ -348,14 +348,15 @@ class FakeFileSystem::ReadAhead : public WalkAhead {
       head_.reset();
       if (!inner_->Next(entry)) return false;
       if (!entry.attributes || (*entry.attributes & kAttrDirectory) ||
-          !owner_.plan_.wantsHead(entry.name)) {
+          owner_.plan_.headBytesOf(entry.name) == 0) {
         return true;
       }
       const std::string path = folder_ + entry.name;
       FakeFileSystem& files = owner_.files_;
       const Entry* found = files.FindEntry(path);
       if (files.FailsAt(FakeOperation::kRead, path) || !found || !found->file) return true;
-      bytes_ = found->file->bytes.substr(0, owner_.plan_.headBytes);
+      bytes_ = found->file->bytes.substr(
+          0, std::min(owner_.plan_.headBytesOf(entry.name), owner_.plan_.headBytes));
       head_ = std::as_bytes(std::span(bytes_));
       ++files.headsGiven;
       return true;

@@ -57,6 +57,11 @@ TEST_F(IniSettingsStoreTest, ValuesComeBackByteForByte) {
       "",
       "C:\\写真\\" + std::string(300, 'a') + " " + std::string(100, ' ') + "★.jpg",
       " \x80 stray bytes after blanks \xBF",
+      // Just within one line as they stand, just past it, and a blank at an end.
+      std::string(120, 'a'),
+      std::string(121, 'b'),
+      "C:\\ends in a blank ",
+      "\tC:\\starts with a tab",
   };
   for (const std::string& value : values) {
     ASSERT_TRUE(store_.Write(kApp, kOptions, "txtOLEKensaku", value));

@@ -1,5 +1,7 @@
 #include "platform/posix/ini_text.h"
 
+#include <algorithm>
+
 namespace zb {
 namespace {
 
@@ -50,6 +52,15 @@ void AppendEscapedText(std::string& out, std::string_view text) {
   }
 }
 
+// A value that fits on one line as it stands: the crash marker's path before
+// every picture, as a rule.
+bool FitsAsItStands(std::string_view value) {
+  return value.size() <= kLineBudget &&
+         (value.empty() || (!IsBlank(value.front()) && !IsBlank(value.back()))) &&
+         std::none_of(value.begin(), value.end(),
+                      [](char c) { return NeedsEscape(static_cast<unsigned char>(c), {}); });
+}
+
 }  // namespace
 
 std::string EscapeIniText(std::string_view text, std::string_view extra) {
@@ -85,6 +96,11 @@ bool AppendIniEntry(std::string& out, std::string_view key, std::string_view val
   if (escapedKey.size() > kKeyBudget) return false;
   out += escapedKey;
   out += '=';
+  if (FitsAsItStands(value)) {
+    out += value;
+    out += '\n';
+    return true;
+  }
   // Lines are cut between characters, never inside "%XX" or a UTF-8
   // character, so that each line stays readable on its own.
   std::size_t lineStart = out.size();

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <ctime>
 #include <optional>
@@ -54,7 +55,7 @@ std::optional<timespec> ModifiedBefore(int fd) {
 struct PosixWalkAhead::Batch {
   struct Item {
     FolderEntry entry;
-    bool wanted = false;
+    std::size_t wanted = 0;  // bytes of head
     std::size_t headSize = kNoHead;
   };
 
@@ -66,9 +67,9 @@ struct PosixWalkAhead::Batch {
   FolderId id;
   std::optional<timespec> modified;  // as it was before the listing, when that can tell a change
   std::vector<Item> items;
-  std::size_t heads = 0;               // items wanted
-  std::unique_ptr<std::byte[]> bytes;  // heads, headBytes apart, in item order
-  bool read = false;                   // under the mutex
+  std::size_t heads = 0;  // items wanted
+  Buffer bytes;           // heads, headBytes apart, in item order
+  bool read = false;      // under the mutex
 };
 
 class PosixWalkAhead::Listing : public FolderListing {
@@ -92,8 +93,9 @@ class PosixWalkAhead::Listing : public FolderListing {
     const Batch::Item& item = batch_->items[next_++];
     entry = item.entry;
     head_.reset();
-    if (item.wanted) {
-      if (item.headSize != kNoHead) head_.emplace(batch_->bytes.get() + headAt_, item.headSize);
+    if (item.wanted > 0) {
+      if (item.headSize != kNoHead)
+        head_.emplace(batch_->bytes.data.get() + headAt_, item.headSize);
       headAt_ += owner_.plan_.headBytes;
     }
     return true;
@@ -177,10 +179,11 @@ std::shared_ptr<PosixWalkAhead::Batch> PosixWalkAhead::Take() {
   if (stopped_ || ordered_.empty()) return nullptr;
   std::shared_ptr<Batch> batch = std::move(ordered_.front());
   ordered_.pop_front();
-  windowEntries_ -= batch->items.size();
-  windowHeads_ -= batch->heads;
+  listedEntries_ -= batch->items.size();
+  headsHeld_ -= batch->heads;
   lock.unlock();
   listerWakes_.notify_one();
+  if (batch->heads > 0) readerWakes_.notify_one();
   return batch;
 }
 
@@ -240,8 +243,9 @@ bool PosixWalkAhead::ListOne(const std::string& folder, const std::string& host,
   for (bool first = true; listing->Next(entry); first = false) {
     const bool folderEntry = entry.attributes && (*entry.attributes & kAttrDirectory);
     if (plan_.subfolders && plan_.enters(entry, first)) subfolders.push_back(entry.name);
-    const bool wanted = !folderEntry && listing->LastIsPlainFile() && plan_.wantsHead(entry.name);
-    batch->heads += wanted ? 1 : 0;
+    const std::size_t wanted =
+        !folderEntry && listing->LastIsPlainFile() ? plan_.headBytesOf(entry.name) : 0;
+    batch->heads += wanted > 0 ? 1 : 0;
     batch->items.push_back({std::move(entry), wanted, kNoHead});
     if (batch->items.size() == kBatchEntries || batch->heads == kBatchHeads) {
       auto more = std::make_shared<Batch>();
@@ -257,12 +261,9 @@ bool PosixWalkAhead::ListOne(const std::string& folder, const std::string& host,
 
 bool PosixWalkAhead::Hand(std::shared_ptr<Batch> batch) {
   std::unique_lock lock(mutex_);
-  listerWakes_.wait(lock, [&] {
-    return stopped_ || (windowEntries_ < kWindowEntries && windowHeads_ < kWindowHeads);
-  });
+  listerWakes_.wait(lock, [&] { return stopped_ || listedEntries_ < kWindowEntries; });
   if (stopped_) return false;
-  windowEntries_ += batch->items.size();
-  windowHeads_ += batch->heads;
+  listedEntries_ += batch->items.size();
   const bool toRead = batch->heads > 0;
   batch->read = !toRead;
   if (toRead) unread_.push_back(batch);
@@ -282,10 +283,12 @@ void PosixWalkAhead::ReadHeads() {
     std::shared_ptr<Batch> batch;
     {
       std::unique_lock lock(mutex_);
-      readerWakes_.wait(lock, [&] { return stopped_ || !unread_.empty(); });
+      readerWakes_.wait(
+          lock, [&] { return stopped_ || (!unread_.empty() && headsHeld_ < kWindowHeads); });
       if (stopped_) return;
       batch = std::move(unread_.front());
       unread_.pop_front();
+      headsHeld_ += batch->heads;
     }
     ReadBatch(*batch, path);
     {
@@ -296,34 +299,40 @@ void PosixWalkAhead::ReadHeads() {
   }
 }
 
-// Heads go into a few buffers used over and over: fresh ones would cost a
-// page fault and a cleared page for every few heads read.
-std::unique_ptr<std::byte[]> PosixWalkAhead::HeadBuffer() {
+// Heads go into buffers used over and over: fresh ones would cost a page
+// fault and a cleared page for every few heads read. The spares are bounded
+// like the heads held, so memory stays within twice the window.
+PosixWalkAhead::Buffer PosixWalkAhead::TakeBuffer(std::size_t size) {
   {
     std::lock_guard lock(mutex_);
-    if (!spareBuffers_.empty()) {
-      std::unique_ptr<std::byte[]> buffer = std::move(spareBuffers_.back());
-      spareBuffers_.pop_back();
+    const auto fits = std::find_if(spareBuffers_.begin(), spareBuffers_.end(),
+                                   [size](const Buffer& spare) { return spare.size >= size; });
+    if (fits != spareBuffers_.end()) {
+      Buffer buffer = std::move(*fits);
+      spareBuffers_.erase(fits);
+      spareBytes_ -= buffer.size;
       return buffer;
     }
   }
-  return std::make_unique_for_overwrite<std::byte[]>(kBatchHeads * plan_.headBytes);
+  return {std::make_unique_for_overwrite<std::byte[]>(size), size};
 }
 
 void PosixWalkAhead::Recycle(Batch& batch) {
-  if (!batch.bytes) return;
+  if (!batch.bytes.data) return;
   std::lock_guard lock(mutex_);
+  if (spareBytes_ + batch.bytes.size > kWindowHeads * plan_.headBytes) return;
+  spareBytes_ += batch.bytes.size;
   spareBuffers_.push_back(std::move(batch.bytes));
 }
 
 void PosixWalkAhead::ReadBatch(Batch& batch, std::string& path) {
   const std::size_t size = plan_.headBytes;
-  batch.bytes = HeadBuffer();
-  std::byte* into = batch.bytes.get();
+  batch.bytes = TakeBuffer(batch.heads * size);
+  std::byte* into = batch.bytes.data.get();
   for (Batch::Item& item : batch.items) {
-    if (!item.wanted) continue;
+    if (item.wanted == 0) continue;
     AppendHostName(path, batch.host, item.entry.name);
-    item.headSize = ReadFront(path, into, size);
+    item.headSize = ReadFront(path, into, std::min(item.wanted, size));
     into += size;
   }
 }

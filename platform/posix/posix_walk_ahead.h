@@ -22,10 +22,12 @@ namespace zb {
 //   and cuts each folder's listing into batches; reader threads fill in the
 //   first bytes of the wanted plain files of a batch. Pipes and devices are
 //   never opened; nothing is parsed.
-// - The window is bounded (batches of at most kBatchEntries entries and
-//   kBatchHeads heads; the lister waits while kWindowEntries entries or
-//   kWindowHeads heads wait to be taken), so memory stays flat however big
-//   the tree or a folder is.
+// - The windows are bounded, so memory stays flat however big the tree or a
+//   folder is: batches hold at most kBatchEntries entries and kBatchHeads
+//   heads; the lister waits while kWindowEntries entries wait to be taken,
+//   and readers while kWindowHeads heads are read or being read but not yet
+//   taken. Listing runs further ahead than reading, so that a cold disk
+//   reads folders and pictures at once.
 // - The walk's thread takes batches in order, a batch only once its heads
 //   are read. A folder asked for out of plan ends the reading ahead; a folder
 //   that could not be listed ahead, or changed since (time stamp or
@@ -35,7 +37,7 @@ class PosixWalkAhead final : public WalkAhead {
  public:
   static constexpr std::size_t kBatchEntries = 512;
   static constexpr std::size_t kBatchHeads = 32;
-  static constexpr std::size_t kWindowEntries = 8192;
+  static constexpr std::size_t kWindowEntries = 16384;
   static constexpr std::size_t kWindowHeads = 256;
 
   // hostRoot is the host folder of plan.root.
@@ -50,6 +52,10 @@ class PosixWalkAhead final : public WalkAhead {
  private:
   struct Batch;
   class Listing;
+  struct Buffer {
+    std::unique_ptr<std::byte[]> data;
+    std::size_t size = 0;
+  };
 
   void ListAll();
   // Lists one folder into batches; its sub-folders to enter go to subfolders.
@@ -59,7 +65,7 @@ class PosixWalkAhead final : public WalkAhead {
   bool Hand(std::shared_ptr<Batch> batch);
   void ReadHeads();
   void ReadBatch(Batch& batch, std::string& path);
-  std::unique_ptr<std::byte[]> HeadBuffer();
+  Buffer TakeBuffer(std::size_t size);
   // Takes back the head buffer of a batch the walk is done with.
   void Recycle(Batch& batch);
   // The next batch in walk order once its heads are read; null when the
@@ -80,13 +86,14 @@ class PosixWalkAhead final : public WalkAhead {
   std::condition_variable walkWakes_;           // a batch ready, or the lister done
   std::deque<std::shared_ptr<Batch>> ordered_;  // listed, not yet taken
   std::deque<std::shared_ptr<Batch>> unread_;   // heads to read
-  std::size_t windowEntries_ = 0;
-  std::size_t windowHeads_ = 0;
-  bool listed_ = false;  // the lister is done
+  std::size_t listedEntries_ = 0;               // listed, not yet taken
+  std::size_t headsHeld_ = 0;  // in batches readers took, not yet taken by the walk
+  bool listed_ = false;        // the lister is done
   bool stopped_ = false;
   bool strayed_ = false;                                       // walk's thread only
   std::set<std::pair<std::uint64_t, std::uint64_t>> entered_;  // lister only
-  std::vector<std::unique_ptr<std::byte[]>> spareBuffers_;
+  std::vector<Buffer> spareBuffers_;
+  std::size_t spareBytes_ = 0;
 
   std::vector<std::thread> threads_;
 };

@@ -32,7 +32,9 @@ WalkPlan Plan(bool subfolders = true) {
     return entry.attributes && (*entry.attributes & kAttrDirectory) && entry.name != "." &&
            entry.name != "..";
   };
-  plan.wantsHead = [](std::string_view name) { return name.ends_with(".jpg"); };
+  plan.headBytesOf = [](std::string_view name) -> std::size_t {
+    return name.ends_with(".jpg") ? kHeadBytes : name.ends_with(".gif") ? 3 : 0;
+  };
   plan.headBytes = kHeadBytes;
   return plan;
 }
@@ -91,6 +93,7 @@ TEST_F(PosixWalkAheadTest, GivesTheWalkExactlyWhatItsOwnListingsWouldWithHeadsOf
   folder.Put("pics/short.jpg", "tiny");
   folder.Put("pics/long.jpg", "0123456789abcdefTAIL");
   folder.Put("pics/note.txt", "not wanted");
+  folder.Put("pics/few.gif", "GIF89a");
   folder.Put("pics/a/b/deep.jpg", "deep");
   folder.Put("pics/a/later.txt");
   folder.Put("pics/c/x.jpg", "x");
@@ -109,6 +112,7 @@ TEST_F(PosixWalkAheadTest, GivesTheWalkExactlyWhatItsOwnListingsWouldWithHeadsOf
   for (std::string& line : expected) {
     if (line == "C:\\pics\\short.jpg") line += " head=tiny";
     if (line == "C:\\pics\\long.jpg") line += " head=0123456789abcdef";
+    if (line == "C:\\pics\\few.gif") line += " head=GIF";
     if (line == "C:\\pics\\a\\b\\deep.jpg") line += " head=deep";
     if (line == "C:\\pics\\c\\x.jpg") line += " head=x";
   }
