@@ -1,19 +1,15 @@
 // zorbelle: the desktop window.
-#include <unistd.h>
-
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <cstdio>
-#include <string_view>
 
 #include "app/about_window.h"
 #include "app/app_icon.h"
 #include "app/main_window.h"
 #include "app/window_grab.h"
 #include "platform/posix/posix_platform.h"
-#include "platform/posix/thumbnail_worker.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_stop_signals.h"
 #include "platform/qt/qt_system.h"
@@ -21,9 +17,6 @@
 #include "window/program.h"
 
 int main(int argc, char** argv) {
-  if (argc == 2 && std::string_view(argv[1]) == zb::kThumbnailWorkerArgument) {
-    return zb::RunThumbnailWorker(STDIN_FILENO, STDOUT_FILENO);
-  }
   QApplication app(argc, argv);
   QApplication::setApplicationName("Zorbelle");
   QGuiApplication::setDesktopFileName("zorbelle");

@@ -5,7 +5,6 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <optional>
-#include <string_view>
 
 #include "cli/cli_options.h"
 #include "cli/cli_progress.h"
@@ -14,7 +13,6 @@
 #include "cli/terminal_text.h"
 #include "platform/posix/posix_platform.h"
 #include "platform/posix/stop_signals.h"
-#include "platform/posix/thumbnail_worker.h"
 #include "run/run_driver.h"
 #include "window/form_lifecycle.h"
 #include "window/path_fields.h"
@@ -74,9 +72,6 @@ int ExitCodeOf(zb::RunOutcome outcome) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 2 && std::string_view(argv[1]) == zb::kThumbnailWorkerArgument) {
-    return zb::RunThumbnailWorker(STDIN_FILENO, STDOUT_FILENO);
-  }
   zb::PosixPlatform host;
   zb::StopSignals stopSignals;
   const bool interactive = isatty(STDIN_FILENO) && isatty(STDERR_FILENO);

@@ -7,6 +7,7 @@
 #include "cli/cli_process_for_test.h"
 #include "platform/posix/test_folder.h"
 #include "platform/posix/test_pictures.h"
+#include "platform/posix/thumbnailer_place.h"
 
 namespace zb {
 namespace {
@@ -25,10 +26,21 @@ class ThumbnailCli : public testing::Test {
     folder_.Put("pics/sub/turned.JPG", JpegWithOrientation(photo, 6));
     folder_.Put("pics/sub/shot.png", Png(photo));
   }
-  ProcessResult Run(std::vector<std::string> args) {
+  ProcessResult Run(std::vector<std::string> args, const std::string& program = ZORBELLE_CLI_PATH,
+                    const std::string& searchPath = "/usr/bin:/bin") {
     args.push_back(folder_.Host("pics"));
-    return RunCli(args, {"ZORBELLE_DRIVES=c=" + folder_.path() + ";z=/",
-                         "XDG_CONFIG_HOME=" + folder_.Host("config")});
+    return CliProcess(args,
+                      {"ZORBELLE_DRIVES=c=" + folder_.path() + ";z=/",
+                       "XDG_CONFIG_HOME=" + folder_.Host("config"), "PATH=" + searchPath},
+                      program)
+        .Finish();
+  }
+  // A copy of a built program at `place` under the test folder.
+  std::string Copy(const std::string& program, const std::string& place) {
+    const std::string copy = folder_.Host(place);
+    fs::create_directories(fs::path(copy).parent_path());
+    fs::copy_file(program, copy);
+    return copy;
   }
   // The thumbnails' sources on the reduced page, in page order.
   std::vector<std::string> Sources() {
@@ -69,6 +81,31 @@ TEST_F(ThumbnailCli, ThumbnailsAreNeverCataloguedAndTheReducedPagesStayLight) {
   // Without the formats option the PNG is no picture.
   ASSERT_EQ(Run({"--yes", "--no-more-formats"}).exitCode, 0);
   EXPECT_EQ(Sources().size(), 2u);
+}
+
+TEST_F(ThumbnailCli, TheHelperIsFoundBesideOrWhereInstalledAndWithoutItOnlyThumbnailsAreMissing) {
+  const std::string installed = Copy(ZORBELLE_CLI_PATH, "usr/bin/zorbelle-cli");
+  Copy(ZORBELLE_THUMBNAILER_PATH,
+       std::string("usr/bin/") + kThumbnailerFromBinFolder + "/" + kThumbnailerName);
+  ASSERT_EQ(Run({"--yes", "--thumbnails"}, installed).exitCode, 0);
+  EXPECT_THAT(Sources(), testing::Each(testing::StartsWith("_gazthumb/")));
+
+  // No helper beside it nor installed: one on the search path is not taken,
+  // and the pages link the originals.
+  const std::string alone = Copy(ZORBELLE_CLI_PATH, "alone/zorbelle-cli");
+  const std::string elsewhere = fs::path(ZORBELLE_THUMBNAILER_PATH).parent_path();
+  fs::remove_all(folder_.Host("pics/_gazthumb"));
+  const ProcessResult bare = Run({"--yes", "--thumbnails"}, alone, elsewhere + ":/usr/bin:/bin");
+  ASSERT_EQ(bare.exitCode, 0) << bare.err;
+  EXPECT_THAT(Sources(), testing::UnorderedElementsAre("a.jpg", "sub/turned.JPG"));
+  for (const auto& entry : fs::directory_iterator(folder_.Host("pics/_gazthumb"))) {
+    EXPECT_EQ(entry.path().filename(), "zorbelle-thumbnails.txt");
+  }
+
+  // Started by hand, the helper says what it is rather than wait for requests.
+  const ProcessResult byHand = CliProcess({}, {}, ZORBELLE_THUMBNAILER_PATH).Finish();
+  EXPECT_EQ(byHand.exitCode, 2);
+  EXPECT_THAT(byHand.err, HasSubstr("zorbelle-thumbnailer"));
 }
 
 std::string Chromium() {

@@ -8,8 +8,8 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "gathers every picture under a folder into
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
-# The libraries the programs link (Qt, libjpeg, inih) come from their own
-# symbols; what is loaded at run time has to be named: Qt's X11 platform
+# The libraries the programs and the thumbnail helper link (Qt, libjpeg,
+# inih, the picture decoders) come from their own symbols; what is loaded at run time has to be named: Qt's X11 platform
 # plugin, the SVG icon plugin, the opener of pages, and a Japanese font.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS

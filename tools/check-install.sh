@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs a build into a scratch root and checks what a user gets: both
-# programs, the read-me beside the built programs and where the installed
-# ones look for it, a valid desktop entry with its icon, and (with dpkg-deb
-# at hand) a Debian package that names what the window needs at run time.
+# programs and their thumbnail helper, the read-me beside the built programs
+# and where the installed ones look for it, a valid desktop entry with its
+# icon, and (with dpkg-deb at hand) a Debian package that holds the helper
+# and names what the window and the helper need at run time.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 source=$(cd "$(dirname "$0")/.." && pwd)
@@ -21,13 +22,19 @@ done
 
 DESTDIR="$scratch/root" cmake --install "$build" --prefix /usr >/dev/null
 usr="$scratch/root/usr"
-wanted=(bin/zorbelle-cli share/doc/zorbelle/readme.txt)
+helper=libexec/zorbelle/zorbelle-thumbnailer
+wanted=(bin/zorbelle-cli "$helper" share/doc/zorbelle/readme.txt)
 ((window)) && wanted+=(bin/zorbelle share/applications/zorbelle.desktop
   share/icons/hicolor/scalable/apps/zorbelle.svg)
 for file in "${wanted[@]}"; do
   [ -f "$usr/$file" ] || fail "the install lacks $file"
 done
 [ -e "$usr/bin/readme.txt" ] && fail "the read-me belongs under share/doc, not bin"
+[ -x "$usr/$helper" ] || fail "the thumbnail helper $helper is not executable"
+# Started by hand it only says what it is (exit 2); failing to start is 126/127.
+status=0
+"$usr/$helper" </dev/null 2>/dev/null || status=$?
+[ "$status" = 2 ] || fail "the installed thumbnail helper does not run (exit $status)"
 if ((window)) && command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$usr/share/applications/zorbelle.desktop" || fail "invalid desktop entry"
 fi
@@ -37,7 +44,8 @@ if ((window)) && command -v dpkg-deb >/dev/null && command -v dpkg-shlibdeps >/d
     fail "cpack could not make the package"
   deb=$(ls "$scratch"/package/zorbelle_*.deb)
   depends=$(dpkg-deb -f "$deb" Depends)
-  for need in libqt6widgets6 libjpeg62-turbo libinih1 qt6-qpa-plugins libqt6svg6 fonts-vlgothic; do
+  for need in libqt6widgets6 libjpeg62-turbo libinih1 libavif15 qt6-qpa-plugins libqt6svg6 \
+    fonts-vlgothic; do
     [[ "$depends" == *"$need"* ]] || fail "the package does not depend on $need: $depends"
   done
   contents=$(dpkg-deb -c "$deb")

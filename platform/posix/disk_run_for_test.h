@@ -90,7 +90,7 @@ struct DiskRun {
 
   int readAhead;
   TestFolder folder;
-  PosixPlatform host{folder.Drives(), folder.Host("config"), "", ThisProgram(), readAhead};
+  PosixPlatform host{folder.Drives(), folder.Host("config"), "", ThumbnailerProgram(), readAhead};
   FakeDialogs dialogs;
   FakeShell shell;
   Platform platform = WithShell(host.With(dialogs), shell);

@@ -27,8 +27,8 @@ int ReadAheadThreadsFromEnvironment() {
 
 PosixPlatform::PosixPlatform()
     : PosixPlatform(DriveTable::FromEnvironment(), IniSettingsStore::ConfigHomeFromEnvironment(),
-                    SearchPathFromEnvironment(), ThisProgram(), ReadAheadThreadsFromEnvironment()) {
-}
+                    SearchPathFromEnvironment(), ThumbnailerProgram(),
+                    ReadAheadThreadsFromEnvironment()) {}
 
 PosixPlatform::PosixPlatform(DriveTable drives, std::string configHome, std::string searchPath,
                              std::string workerProgram, int readAheadThreads)

@@ -22,9 +22,9 @@ class PosixPlatform {
   // $XDG_CONFIG_HOME (default ~/.config), programs looked for on $PATH,
   // pictures read ahead on $ZORBELLE_READ_AHEAD threads (default 8, woken only as reads fall behind).
   PosixPlatform();
-  // workerProgram serves the thumbnail helpers (default: this program).
+  // workerProgram serves the thumbnail helpers (default: the helper program).
   PosixPlatform(DriveTable drives, std::string configHome, std::string searchPath,
-                std::string workerProgram = ThisProgram(), int readAheadThreads = 0);
+                std::string workerProgram = ThumbnailerProgram(), int readAheadThreads = 0);
   PosixPlatform(const PosixPlatform&) = delete;
   PosixPlatform& operator=(const PosixPlatform&) = delete;
 

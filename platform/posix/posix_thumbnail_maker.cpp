@@ -6,13 +6,21 @@
 #include <thread>
 
 #include "gallery/thumbnail_names.h"
+#include "platform/posix/thumbnailer_place.h"
 
 namespace zb {
 
-std::string ThisProgram() {
+std::string ThumbnailerProgram() {
   char path[4096];
   const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-  return n > 0 ? std::string(path, static_cast<std::size_t>(n)) : std::string();
+  if (n <= 0) return {};
+  const std::string self(path, static_cast<std::size_t>(n));
+  const std::string folder = self.substr(0, self.rfind('/') + 1);
+  for (const std::string& helper :
+       {folder + kThumbnailerName, folder + kThumbnailerFromBinFolder + "/" + kThumbnailerName}) {
+    if (access(helper.c_str(), X_OK) == 0) return helper;
+  }
+  return {};
 }
 
 PosixThumbnailMaker::PosixThumbnailMaker(DrivePaths& paths, std::string workerProgram)

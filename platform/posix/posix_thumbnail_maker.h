@@ -20,7 +20,8 @@ namespace zb {
 // decoding anything; the others are made by helper processes.
 class PosixThumbnailMaker : public ThumbnailMaker {
  public:
-  // workerProgram: this program, which serves kThumbnailWorkerArgument.
+  // workerProgram: the helper, which serves kThumbnailWorkerArgument; with
+  // none (empty or missing), pictures get no thumbnails.
   PosixThumbnailMaker(DrivePaths& paths, std::string workerProgram);
   ~PosixThumbnailMaker() override;
 
@@ -48,7 +49,8 @@ class PosixThumbnailMaker : public ThumbnailMaker {
   ThumbnailWorkers workers_;
 };
 
-// This program's own file, for the helpers.
-std::string ThisProgram();
+// The helper program beside this one (as in the build tree), else where the
+// install puts it; empty when neither holds one. Never looked up on PATH.
+std::string ThumbnailerProgram();
 
 }  // namespace zb

@@ -46,7 +46,7 @@ struct MakerTest : testing::Test {
 
   TestFolder folder;
   DrivePaths paths{folder.Drives()};
-  PosixThumbnailMaker maker{paths, ZORBELLE_CLI_PATH};
+  PosixThumbnailMaker maker{paths, ZORBELLE_THUMBNAILER_PATH};
 };
 
 TEST_F(MakerTest, ASecondRunDecodesNothingAndStaleThumbnailsGoButNothingElse) {
@@ -120,11 +120,16 @@ TEST_F(MakerTest, UnreadablePicturesAndHelpersThatDieCostOnlyTheirThumbnails) {
   // A helper that dies on every picture: no thumbnails, and the run goes on.
   folder.Put("crash.sh", "#!/bin/sh\nkill -SEGV $$\n");
   fs::permissions(folder.Host("crash.sh"), fs::perms::owner_all);
-  PosixThumbnailMaker crashing{paths, folder.Host("crash.sh")};
-  ASSERT_TRUE(crashing.Begin("C:\\pics\\"));
-  const auto ticket = crashing.Submit("C:\\pics\\b.jpg", 240);
-  EXPECT_EQ(crashing.Wait(ticket), std::nullopt);
-  crashing.End(false);
+  // Nor does a helper that is not there (none found, or gone since).
+  for (const std::string& helper : {folder.Host("crash.sh"), folder.Host("gone"), std::string()}) {
+    PosixThumbnailMaker failing{paths, helper};
+    ASSERT_TRUE(failing.Begin("C:\\pics\\"));
+    const auto first = failing.Submit("C:\\pics\\b.jpg", 240);
+    const auto second = failing.Submit("C:\\pics\\c.jpg", 240);
+    EXPECT_EQ(failing.Wait(first), std::nullopt) << helper;
+    EXPECT_EQ(failing.Wait(second), std::nullopt) << helper;
+    failing.End(true);
+  }
 }
 
 TEST_F(MakerTest, AFullDiskLeavesNoThumbnailAndNoTemporaryFileBehind) {

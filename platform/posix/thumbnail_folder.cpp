@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "gallery/thumbnail_names.h"
-#include "platform/posix/thumbnail_worker.h"
+#include "platform/posix/whole_transfers.h"
 
 namespace zb {
 namespace {

@@ -10,6 +10,7 @@
 #include <cerrno>
 
 #include "platform/posix/thumbnail_worker.h"
+#include "platform/posix/whole_transfers.h"
 
 extern char** environ;
 

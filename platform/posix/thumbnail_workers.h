@@ -11,7 +11,7 @@
 
 namespace zb {
 
-// Helper processes (this program started with kThumbnailWorkerArgument)
+// Helper processes (the helper program started with kThumbnailWorkerArgument)
 // that make thumbnail bytes, each driven by one thread of ours. The threads
 // get host paths and hand back bytes; they touch nothing else. A helper
 // that dies or hangs costs only the picture it was on, and is replaced.
