@@ -1,5 +1,7 @@
 #include "platform/posix/posix_platform.h"
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -23,12 +25,25 @@ int ReadAheadThreadsFromEnvironment() {
   return static_cast<int>(std::min(threads, 16L));
 }
 
+// A run allocates and frees page buffers and batches of picture heads over
+// and over. By default glibc hands the top of the heap back to the kernel
+// and takes it again (150 times in a run over 25,000 files), and maps each
+// batch of heads afresh, paying a page fault for every page taken again.
+void KeepFreedMemoryForReuse() {
+  constexpr int kMiB = 1 << 20;
+  mallopt(M_TRIM_THRESHOLD, 16 * kMiB);
+  mallopt(M_TOP_PAD, kMiB);
+  mallopt(M_MMAP_THRESHOLD, kMiB);
+}
+
 }  // namespace
 
 PosixPlatform::PosixPlatform()
     : PosixPlatform(DriveTable::FromEnvironment(), IniSettingsStore::ConfigHomeFromEnvironment(),
                     SearchPathFromEnvironment(), ThumbnailerProgram(),
-                    ReadAheadThreadsFromEnvironment()) {}
+                    ReadAheadThreadsFromEnvironment()) {
+  KeepFreedMemoryForReuse();
+}
 
 PosixPlatform::PosixPlatform(DriveTable drives, std::string configHome, std::string searchPath,
                              std::string workerProgram, int readAheadThreads)

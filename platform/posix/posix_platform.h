@@ -20,7 +20,8 @@ class PosixPlatform {
  public:
   // Drives from ZORBELLE_DRIVES (default C: = home, Z: = /), settings under
   // $XDG_CONFIG_HOME (default ~/.config), programs looked for on $PATH,
-  // pictures read ahead on $ZORBELLE_READ_AHEAD threads (default 8, woken only as reads fall behind).
+  // pictures read ahead on $ZORBELLE_READ_AHEAD threads (default 8, woken
+  // only as reads fall behind). Tunes the process's memory allocator.
   PosixPlatform();
   // workerProgram serves the thumbnail helpers (default: the helper program).
   PosixPlatform(DriveTable drives, std::string configHome, std::string searchPath,
