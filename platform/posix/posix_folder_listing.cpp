@@ -21,7 +21,7 @@ std::unique_ptr<PosixFolderListing> PosixFolderListing::Open(int fd, std::uint32
   }
   const FolderId id{static_cast<std::uint64_t>(folder.st_dev),
                     static_cast<std::uint64_t>(folder.st_ino)};
-  return std::unique_ptr<PosixFolderListing>(new PosixFolderListing(dir, mask, id));
+  return std::unique_ptr<PosixFolderListing>(new PosixFolderListing(dir, mask, id, folder.st_mtim));
 }
 
 PosixFolderListing::~PosixFolderListing() { closedir(dir_); }

@@ -3,6 +3,7 @@
 #include <dirent.h>
 
 #include <cstdint>
+#include <ctime>
 #include <memory>
 
 #include "platform/file_system.h"
@@ -21,12 +22,15 @@ class PosixFolderListing : public FolderListing {
 
   bool Next(FolderEntry& entry) override;
   FolderId Id() const override { return id_; }
+  // The folder's time stamp when it was opened.
+  const timespec& Modified() const { return modified_; }
   // Whether the entry last given is a plain file (through a link, if one):
   // only such files are worth reading ahead; a pipe or device is not opened.
   bool LastIsPlainFile() const { return lastPlain_; }
 
  private:
-  PosixFolderListing(DIR* dir, std::uint32_t mask, FolderId id) : dir_(dir), mask_(mask), id_(id) {}
+  PosixFolderListing(DIR* dir, std::uint32_t mask, FolderId id, timespec modified)
+      : dir_(dir), mask_(mask), id_(id), modified_(modified) {}
   // Attributes as the entry's type tells them; stat only for links and
   // entries of unknown type. Empty when a link leads nowhere.
   std::optional<std::uint32_t> AttributesOf(const dirent& entry);
@@ -34,6 +38,7 @@ class PosixFolderListing : public FolderListing {
   DIR* dir_;
   std::uint32_t mask_;
   FolderId id_;
+  timespec modified_;
   int dotsGiven_ = 0;
   bool lastPlain_ = false;
 };

@@ -34,15 +34,12 @@ std::size_t ReadFront(const std::string& path, std::byte* into, std::size_t size
   return done < 0 ? kNoHead : static_cast<std::size_t>(done);
 }
 
-// The folder's time stamp, unless the coarse clock that stamps it has not
-// moved on since: a change within the same tick would keep the stamp.
-std::optional<timespec> ModifiedBefore(int fd) {
+// The folder's time stamp as opened, unless the coarse clock that stamps it
+// has not moved on since: a change within the same tick would keep the
+// stamp. Read before the entries, so a change after them moves the stamp.
+std::optional<timespec> ModifiedBefore(const timespec& stamp) {
   timespec now;
-  struct stat folder;
-  if (clock_gettime(CLOCK_REALTIME_COARSE, &now) != 0 || fstat(fd, &folder) != 0) {
-    return std::nullopt;
-  }
-  const timespec& stamp = folder.st_mtim;
+  if (clock_gettime(CLOCK_REALTIME_COARSE, &now) != 0) return std::nullopt;
   const bool earlier =
       stamp.tv_sec < now.tv_sec || (stamp.tv_sec == now.tv_sec && stamp.tv_nsec < now.tv_nsec);
   if (!earlier) return std::nullopt;
@@ -269,7 +266,7 @@ bool PosixWalkAhead::ListOne(const std::string& folder, const std::string& host,
     return Hand(std::move(batch));
   }
   batch->id = listing->Id();
-  batch->modified = ModifiedBefore(fd);
+  batch->modified = ModifiedBefore(listing->Modified());
   // Each folder once, as the walk does: a link back up is listed no further.
   if (!entered_.insert({batch->id.device, batch->id.inode}).second) {
     batch->last = true;
