@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <pthread.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -25,11 +26,23 @@ void AppendHostName(std::string& path, const std::string& host, const std::strin
   path += name;
 }
 
-// Up to size bytes from the start of the file; kNoHead when it cannot be read.
-std::size_t ReadFront(const std::string& path, std::byte* into, std::size_t size) {
+// Up to size bytes from the start of the file; kNoHead when it cannot be
+// read. First asked of the page cache alone, so that waited tells whether
+// any of them had to come from the disk (or whether that cannot be told).
+std::size_t ReadFront(const std::string& path, std::byte* into, std::size_t size, bool& waited) {
   const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return kNoHead;
-  const ssize_t done = ReadFully(fd, into, size, 0);
+  iovec cached{into, size};
+  ssize_t done = preadv2(fd, &cached, 1, 0, RWF_NOWAIT);
+  if (done < 0) {
+    waited = true;
+    done = ReadFully(fd, into, size, 0);
+  } else if (static_cast<std::size_t>(done) < size) {
+    // The end of the file, or of what the cache holds.
+    const ssize_t rest = ReadFully(fd, into + done, size - done, done);
+    waited = waited || rest != 0;
+    done = rest < 0 ? rest : done + rest;
+  }
   close(fd);
   return done < 0 ? kNoHead : static_cast<std::size_t>(done);
 }
@@ -112,7 +125,9 @@ class PosixWalkAhead::Listing : public FolderListing {
 PosixWalkAhead::PosixWalkAhead(WalkPlan plan, std::string hostRoot, int readers,
                                std::function<void(const std::string& folder)> onServed)
     : plan_(std::move(plan)), hostRoot_(std::move(hostRoot)), onServed_(std::move(onServed)) {
+  readers_ = readers;
   readersAwake_ = readers;
+  quietReaders_ = std::max(1, static_cast<int>(std::thread::hardware_concurrency()) - 1);
   // Named, so that top and perf tell the helpers from the walk's thread.
   threads_.emplace_back([this] {
     pthread_setname_np(pthread_self(), "zorbelle-list");
@@ -200,9 +215,10 @@ std::shared_ptr<PosixWalkAhead::Batch> PosixWalkAhead::Take() {
     unread_.pop_front();
     headsHeld_ += next->heads;
     lock.unlock();
-    ReadBatch(*next, walkPath_);
+    const bool waited = ReadBatch(*next, walkPath_);
     lock.lock();
     next->read = true;
+    readsWait_ = waited;
   }
   if (!stopped_ && (ordered_.empty() ? !listed_ : !ordered_.front()->read)) {
     walkSleeping_ = true;
@@ -312,11 +328,14 @@ bool PosixWalkAhead::Hand(std::shared_ptr<Batch> batch) {
   return true;
 }
 
-// One reader keeps up with a warm cache, where more would only take turns
-// with the walk for the cores; another wakes only while heads pile up, as
-// they do when reads wait on the disk.
+// Another reader wakes only while heads pile up. While reads find their
+// bytes in the page cache the readers are held to the cores the walk leaves
+// free: more would only take turns with it. Reads that wait on the disk may
+// all wait at once.
 bool PosixWalkAhead::ReadersBehind() const {
-  return unread_.size() > kUnreadPerReader * static_cast<std::size_t>(readersAwake_);
+  const int most = readsWait_ ? readers_ : quietReaders_;
+  return readersAwake_ < most &&
+         unread_.size() > kUnreadPerReader * static_cast<std::size_t>(readersAwake_);
 }
 
 void PosixWalkAhead::ReadHeads() {
@@ -339,9 +358,10 @@ void PosixWalkAhead::ReadHeads() {
       wakeAnother = !unread_.empty() && headsHeld_ < kWindowHeads && ReadersBehind();
     }
     if (wakeAnother) readerWakes_.notify_one();
-    ReadBatch(*batch, path);
+    const bool waited = ReadBatch(*batch, path);
     std::unique_lock lock(mutex_);
     batch->read = true;
+    readsWait_ = waited;
     WakeWalkIfDue(lock);
   }
 }
@@ -372,16 +392,18 @@ void PosixWalkAhead::Recycle(Batch& batch) {
   spareBuffers_.push_back(std::move(batch.bytes));
 }
 
-void PosixWalkAhead::ReadBatch(Batch& batch, std::string& path) {
+bool PosixWalkAhead::ReadBatch(Batch& batch, std::string& path) {
   const std::size_t size = plan_.headBytes;
   batch.bytes = TakeBuffer(batch.heads * size);
   std::byte* into = batch.bytes.data.get();
+  bool waited = false;
   for (Batch::Item& item : batch.items) {
     if (item.wanted == 0) continue;
     AppendHostName(path, batch.host, item.entry.name);
-    item.headSize = ReadFront(path, into, std::min(item.wanted, size));
+    item.headSize = ReadFront(path, into, std::min(item.wanted, size), waited);
     into += size;
   }
+  return waited;
 }
 
 }  // namespace zb

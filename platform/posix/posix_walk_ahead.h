@@ -71,7 +71,8 @@ class PosixWalkAhead final : public WalkAhead {
                std::vector<std::string>& subfolders);
   bool Hand(std::shared_ptr<Batch> batch);
   void ReadHeads();
-  void ReadBatch(Batch& batch, std::string& path);
+  // Whether any head had to wait on the disk.
+  bool ReadBatch(Batch& batch, std::string& path);
   Buffer TakeBuffer(std::size_t size);
   // Takes back the head buffer of a batch the walk is done with.
   void Recycle(Batch& batch);
@@ -103,7 +104,10 @@ class PosixWalkAhead final : public WalkAhead {
   bool stopped_ = false;
   bool walkSleeping_ = false;
   bool listerSleeping_ = false;
+  int readers_ = 0;
+  int quietReaders_ = 1;  // readers awake at most while reads do not wait
   int readersAwake_ = 0;
+  bool readsWait_ = false;                                     // as the last batch read found
   bool strayed_ = false;                                       // walk's thread only
   std::string walkPath_;                                       // walk's thread only
   std::set<std::pair<std::uint64_t, std::uint64_t>> entered_;  // lister only

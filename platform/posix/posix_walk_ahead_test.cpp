@@ -1,5 +1,6 @@
 #include "platform/posix/posix_walk_ahead.h"
 
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -100,6 +101,12 @@ TEST_F(PosixWalkAheadTest, GivesTheWalkExactlyWhatItsOwnListingsWouldWithHeadsOf
   fs::create_directory_symlink(folder.Host("pics"), folder.Host("pics/a/up"));
   ASSERT_EQ(mkfifo(folder.Host("pics/pipe.jpg").c_str(), 0600), 0);
   fs::create_directory(folder.Host("pics/folder.jpg"));
+  // Out of the page cache, so that its head is read past a refused cached read.
+  const int evicted = open(folder.Host("pics/long.jpg").c_str(), O_RDONLY);
+  ASSERT_GE(evicted, 0);
+  fdatasync(evicted);
+  posix_fadvise(evicted, 0, 0, POSIX_FADV_DONTNEED);
+  close(evicted);
   LetTheClockMoveOn();
 
   Walk ahead;
