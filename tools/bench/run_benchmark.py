@@ -9,7 +9,9 @@ processor time of each command (all its threads) is shown beside its wall time.
 Warm rows run with the page cache filled; cold rows drop it before every
 command, which needs root (otherwise they say "not measured"). The run is
 timed with reading ahead on (the default) and off (ZORBELLE_READ_AHEAD=0),
-and, warm, with the search root typed in the wrong letter case.
+into an output folder that has no pages yet (a first run, which writes them
+all; a run over the unchanged tree leaves them alone), and, warm, with the
+search root typed in the wrong letter case.
 
 usage: run_benchmark.py CLI [FILES ...]   (default sizes: 25000 100000)
 Trees are made in $ZORBELLE_BENCH_DIR (kept) or a temporary folder."""
@@ -99,13 +101,19 @@ def bench(cli, floor, files, work):
     env.pop("ZORBELLE_READ_AHEAD", None)
     env_off = dict(env, ZORBELLE_READ_AHEAD="0")
     run = [cli, "--all-files", "--no-same-folder", "--yes", "--gallery"]
-    # (label, command, environment)
+
+    def no_pages():
+        shutil.rmtree(os.path.join(out, "_Zorbelle"), ignore_errors=True)
+
+    # (label, command, environment, what to do first, untimed). A run over
+    # the unchanged tree leaves its pages alone; the first run writes them.
     commands = [
-        ("run", run + [tree], env),
-        ("run, read-ahead off", run + [tree], env_off),
-        ("find -type f", ["find", tree, "-type", "f"], None),
-        ("floor, 1 thread", [floor, "1", tree], None),
-        (f"floor, {FLOOR_THREADS} threads", [floor, str(FLOOR_THREADS), tree], None),
+        ("run", run + [tree], env, None),
+        ("run, read-ahead off", run + [tree], env_off, None),
+        ("run, no pages yet", run + [tree], env, no_pages),
+        ("find -type f", ["find", tree, "-type", "f"], None, None),
+        ("floor, 1 thread", [floor, "1", tree], None, None),
+        (f"floor, {FLOOR_THREADS} threads", [floor, str(FLOOR_THREADS), tree], None, None),
     ]
     timed(run + [tree], env_off)
     without = pages(out)
@@ -117,22 +125,26 @@ def bench(cli, floor, files, work):
             print(f"{files:>7} files, cold: not measured (dropping the page cache needs root)")
             continue
         cold = cache == "cold"
-        for _, cmd, e in commands:
+        for _, cmd, e, _ in commands:
             timed(cmd, e)  # fills the cache, and the run's settings
-        times = {label: [] for label, _, _ in commands}
-        cpus = {label: [] for label, _, _ in commands}
+        times = {label: [] for label, _, _, _ in commands}
+        cpus = {label: [] for label, _, _, _ in commands}
         for _ in range(RUNS):  # interleaved, so that noise spreads over all
-            for label, cmd, e in commands:
+            for label, cmd, e, first in commands:
+                if first:
+                    first()
                 times[label].append(timed(cmd, e, cold, cpus[label]))
         medians = {label: statistics.median(t) for label, t in times.items()}
         one = medians["floor, 1 thread"]
         many = medians[f"floor, {FLOOR_THREADS} threads"]
-        for label, cmd, e in commands:
+        for label, cmd, e, first in commands:
             m = medians[label]
             line = (f"{files:>7} files, {cache}: {label:<22} {m * 1000:8.1f} ms   "
                     f"x{m / one:5.2f} floor 1   x{m / many:5.2f} floor {FLOOR_THREADS}   "
                     f"cpu {statistics.median(cpus[label]) * 1000:7.1f} ms")
             if label.startswith("run"):
+                if first:
+                    first()
                 line += f"   peak {peak_memory(cmd, e):5.1f} MiB"
             print(line, flush=True)
     # The root in the wrong letter case, against the right case, warm.
