@@ -96,8 +96,8 @@ bool ReadHeader(Reader* reader, PixelSize* size) {
 
 }  // namespace
 
-std::optional<PixelSize> ReadJpegSize(PictureBytes& bytes, std::span<unsigned char> buffer,
-                                      std::size_t filled) {
+std::optional<PixelSize> ReadJpegSize(PictureBytes& bytes, std::span<const unsigned char> first,
+                                      std::span<unsigned char> buffer) {
   // A decompressor kept from call to call measured no faster than a new one.
   Reader reader{};
   reader.info.err = reader.errors.Arm();
@@ -107,12 +107,12 @@ std::optional<PixelSize> ReadJpegSize(PictureBytes& bytes, std::span<unsigned ch
   source.skip_input_data = Skip;
   source.resync_to_restart = jpeg_resync_to_restart;
   source.term_source = NoOp;
-  source.next_input_byte = buffer.data();
-  source.bytes_in_buffer = filled;
+  source.next_input_byte = first.data();
+  source.bytes_in_buffer = first.size();
   reader.source.bytes = &bytes;
   reader.source.buffer = buffer;
-  reader.source.next = filled;
-  reader.source.bytesLeft = kByteBudget - std::min(filled, kByteBudget);
+  reader.source.next = first.size();
+  reader.source.bytesLeft = kByteBudget - std::min(first.size(), kByteBudget);
   reader.source.segmentsLeft = kSegmentBudget;
   PixelSize size;
   if (!ReadHeader(&reader, &size)) return std::nullopt;

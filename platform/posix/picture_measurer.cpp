@@ -47,13 +47,20 @@ std::optional<PixelSize> MeasureByStb(std::span<const unsigned char> head) {
   return PixelSize{static_cast<unsigned>(width), static_cast<unsigned>(height)};
 }
 
-// The one place that tells the formats apart.
-std::optional<PixelSize> MeasureByFormat(PictureBytes& bytes, std::span<unsigned char> buffer,
-                                         std::size_t filled) {
-  const std::span<const unsigned char> head(buffer.data(), filled);
-  if (StartsWith(head, "\xFF\xD8")) return ReadJpegSize(bytes, buffer, filled);
-  if (auto newer = ReadNewerFormatSize(head.data(), head.size())) return newer;
-  return MeasureByStb(head);
+// The one place that tells the formats apart. first holds the file's first
+// bytes, wherever they are kept; further bytes are read into buffer.
+std::optional<PixelSize> MeasureFrom(PictureBytes& bytes, std::span<const unsigned char> first,
+                                     std::span<unsigned char> buffer) {
+  std::optional<PixelSize> size;
+  if (StartsWith(first, "\xFF\xD8")) {
+    size = ReadJpegSize(bytes, first, buffer);
+  } else if (auto newer = ReadNewerFormatSize(first.data(), first.size())) {
+    size = newer;
+  } else {
+    size = MeasureByStb(first);
+  }
+  if (size && (size->width == 0 || size->height == 0)) return std::nullopt;
+  return size;
 }
 
 // Opens non-blocking, so that a pipe named like a picture cannot stall the run.
@@ -97,10 +104,7 @@ class HeadThenFile : public PictureBytes {
 
 std::optional<PixelSize> MeasurePictureBytes(PictureBytes& bytes) {
   std::array<unsigned char, kHeadSize> buffer;
-  const std::size_t filled = bytes.Read(0, buffer);
-  const std::optional<PixelSize> size = MeasureByFormat(bytes, buffer, filled);
-  if (size && (size->width == 0 || size->height == 0)) return std::nullopt;
-  return size;
+  return MeasureFrom(bytes, std::span(buffer).first(bytes.Read(0, buffer)), buffer);
 }
 
 std::optional<PixelSize> PictureMeasurer::Measure(const std::string& path) {
@@ -115,7 +119,10 @@ std::optional<PixelSize> PictureMeasurer::Measure(const std::string& path) {
 std::optional<PixelSize> PictureMeasurer::Measure(const std::string& path,
                                                   std::span<const std::byte> head) {
   HeadThenFile bytes(head, paths_, path);
-  return MeasurePictureBytes(bytes);
+  // Measured where the head lies: the buffer only takes what follows it.
+  std::array<unsigned char, kHeadSize> buffer;
+  return MeasureFrom(bytes, {reinterpret_cast<const unsigned char*>(head.data()), head.size()},
+                     buffer);
 }
 
 std::size_t PictureMeasurer::HeadBytes() const { return kHeadSize; }
