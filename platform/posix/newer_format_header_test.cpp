@@ -44,6 +44,23 @@ TEST(NewerFormatHeaders, AnAvifTurnedAQuarterIsMeasuredAsShown) {
   EXPECT_EQ(m.Measure(Avif(picture, 3)), Size({20, 30}));
 }
 
+// Read ahead, only a head comes with the name; a header that lies past it
+// is measured as from the file.
+TEST(NewerFormatHeaders, AHeaderPastTheReadAheadHeadIsReadFromTheFile) {
+  Measurer m;
+  const std::string avif = Avif(RedLeftBlueRight(30, 20), 0);
+  const std::size_t ftypEnd = static_cast<unsigned char>(avif[3]);
+  const std::size_t freeBox = 2 * m.measurer.HeadBytes();
+  std::string far = avif.substr(0, ftypEnd);
+  for (int shift = 24; shift >= 0; shift -= 8) far += static_cast<char>(freeBox >> shift);
+  far += "free" + std::string(freeBox - 8, '\0') + avif.substr(ftypEnd);
+  const std::string head = far.substr(0, m.measurer.HeadBytes());
+  EXPECT_EQ(m.Measure(far), Size({30, 20}));
+  const auto fromHead = m.measurer.Measure("C:\\p", std::as_bytes(std::span(head)));
+  ASSERT_TRUE(fromHead);
+  EXPECT_EQ(std::pair(fromHead->width, fromHead->height), std::pair(30u, 20u));
+}
+
 TEST(NewerFormatHeaders, CutOrForgedHeadersGiveNoSize) {
   Measurer m;
   const std::string avif = Avif(RedLeftBlueRight(30, 20), 0);

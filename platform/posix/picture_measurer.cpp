@@ -20,11 +20,16 @@ namespace {
 
 // The header fields of the formats other than JPEG lie well inside it.
 constexpr std::size_t kHeadSize = std::size_t{16} * 1024;
+// Read ahead: one page holds the header of most pictures other than camera
+// JPEGs, whose frame header lies behind their thumbnail anyway.
+constexpr std::size_t kAheadSize = std::size_t{4} * 1024;
 
 bool StartsWith(std::span<const unsigned char> data, std::string_view signature) {
   return data.size() >= signature.size() &&
          std::memcmp(data.data(), signature.data(), signature.size()) == 0;
 }
+
+bool IsJpeg(std::span<const unsigned char> data) { return StartsWith(data, "\xFF\xD8"); }
 
 // Only formats with a signature go to stb_image: its TGA reader has none
 // and would size plain garbage.
@@ -52,7 +57,7 @@ std::optional<PixelSize> MeasureByStb(std::span<const unsigned char> head) {
 std::optional<PixelSize> MeasureFrom(PictureBytes& bytes, std::span<const unsigned char> first,
                                      std::span<unsigned char> buffer) {
   std::optional<PixelSize> size;
-  if (StartsWith(first, "\xFF\xD8")) {
+  if (IsJpeg(first)) {
     size = ReadJpegSize(bytes, first, buffer);
   } else if (auto newer = ReadNewerFormatSize(first.data(), first.size())) {
     size = newer;
@@ -71,11 +76,16 @@ int OpenPicture(DrivePaths& paths, const std::string& path) {
 }
 
 // The first bytes as read ahead, then the file itself, opened only when a
-// reader asks past them. A head shorter than kHeadSize is the whole file.
+// reader asks past them. A head shorter than kAheadSize is the whole file.
 class HeadThenFile : public PictureBytes {
  public:
   HeadThenFile(std::span<const std::byte> head, DrivePaths& paths, const std::string& path)
       : head_(head), paths_(paths), path_(path) {}
+
+  std::span<const unsigned char> Head() const {
+    return {reinterpret_cast<const unsigned char*>(head_.data()), head_.size()};
+  }
+  bool Cut() const { return head_.size() >= kAheadSize; }
   ~HeadThenFile() override {
     if (fd_ >= 0) close(fd_);
   }
@@ -83,7 +93,7 @@ class HeadThenFile : public PictureBytes {
   HeadThenFile& operator=(const HeadThenFile&) = delete;
 
   std::size_t Read(std::uint64_t offset, std::span<unsigned char> buffer) override {
-    if (offset + buffer.size() <= head_.size() || head_.size() < kHeadSize) {
+    if (offset + buffer.size() <= head_.size() || !Cut()) {
       if (offset >= head_.size()) return 0;
       const std::size_t count = std::min<std::size_t>(buffer.size(), head_.size() - offset);
       std::memcpy(buffer.data(), head_.data() + offset, count);
@@ -121,10 +131,13 @@ std::optional<PixelSize> PictureMeasurer::Measure(const std::string& path,
   HeadThenFile bytes(head, paths_, path);
   // Measured where the head lies: the buffer only takes what follows it.
   std::array<unsigned char, kHeadSize> buffer;
-  return MeasureFrom(bytes, {reinterpret_cast<const unsigned char*>(head.data()), head.size()},
-                     buffer);
+  std::optional<PixelSize> size = MeasureFrom(bytes, bytes.Head(), buffer);
+  // Only JPEG reads on past the bytes it is given; the other formats get as
+  // many as when measured from the file.
+  if (!size && bytes.Cut() && !IsJpeg(bytes.Head())) size = MeasurePictureBytes(bytes);
+  return size;
 }
 
-std::size_t PictureMeasurer::HeadBytes() const { return kHeadSize; }
+std::size_t PictureMeasurer::HeadBytes() const { return kAheadSize; }
 
 }  // namespace zb
