@@ -81,16 +81,17 @@ class HeadThenFile : public PictureBytes {
  public:
   HeadThenFile(std::span<const std::byte> head, DrivePaths& paths, const std::string& path)
       : head_(head), paths_(paths), path_(path) {}
-
-  std::span<const unsigned char> Head() const {
-    return {reinterpret_cast<const unsigned char*>(head_.data()), head_.size()};
-  }
-  bool Cut() const { return head_.size() >= kAheadSize; }
   ~HeadThenFile() override {
     if (fd_ >= 0) close(fd_);
   }
   HeadThenFile(const HeadThenFile&) = delete;
   HeadThenFile& operator=(const HeadThenFile&) = delete;
+
+  std::span<const unsigned char> Head() const {
+    return {reinterpret_cast<const unsigned char*>(head_.data()), head_.size()};
+  }
+  // The file may go on past the head.
+  bool Cut() const { return head_.size() >= kAheadSize; }
 
   std::size_t Read(std::uint64_t offset, std::span<unsigned char> buffer) override {
     if (offset + buffer.size() <= head_.size() || !Cut()) {
