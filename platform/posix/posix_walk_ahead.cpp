@@ -151,9 +151,9 @@ void PosixWalkAhead::Stop() {
     std::lock_guard lock(mutex_);
     stopped_ = true;
   }
-  listerWakes_.notify_all();
-  readerWakes_.notify_all();
-  walkWakes_.notify_all();
+  listerWakes_.NotifyAll();
+  readerWakes_.NotifyAll();
+  walkWakes_.NotifyAll();
 }
 
 std::unique_ptr<FolderListing> PosixWalkAhead::ListFolder(const std::string& folder) {
@@ -203,7 +203,7 @@ bool PosixWalkAhead::WalkMayWake() const {
 void PosixWalkAhead::WakeWalkIfDue(std::unique_lock<std::mutex>& lock) {
   const bool due = walkSleeping_ && WalkMayWake();
   lock.unlock();
-  if (due) walkWakes_.notify_one();
+  if (due) walkWakes_.NotifyOne();
 }
 
 std::shared_ptr<PosixWalkAhead::Batch> PosixWalkAhead::Take() {
@@ -222,7 +222,7 @@ std::shared_ptr<PosixWalkAhead::Batch> PosixWalkAhead::Take() {
   }
   if (!stopped_ && (ordered_.empty() ? !listed_ : !ordered_.front()->read)) {
     walkSleeping_ = true;
-    walkWakes_.wait(lock, [&] { return WalkMayWake(); });
+    walkWakes_.Wait(lock, [&] { return WalkMayWake(); });
     walkSleeping_ = false;
   }
   if (stopped_ || ordered_.empty()) return nullptr;
@@ -233,8 +233,8 @@ std::shared_ptr<PosixWalkAhead::Batch> PosixWalkAhead::Take() {
   const bool wakeLister = listerSleeping_ && listedEntries_ <= kListerResumesAt;
   const bool wakeReader = batch->heads > 0 && !unread_.empty() && readersAwake_ == 0;
   lock.unlock();
-  if (wakeLister) listerWakes_.notify_one();
-  if (wakeReader) readerWakes_.notify_one();
+  if (wakeLister) listerWakes_.NotifyOne();
+  if (wakeReader) readerWakes_.NotifyOne();
   return batch;
 }
 
@@ -312,8 +312,8 @@ bool PosixWalkAhead::Hand(std::shared_ptr<Batch> batch) {
   std::unique_lock lock(mutex_);
   if (!stopped_ && listedEntries_ >= kWindowEntries) {
     listerSleeping_ = true;
-    if (walkSleeping_ && WalkMayWake()) walkWakes_.notify_one();
-    listerWakes_.wait(lock, [&] { return stopped_ || listedEntries_ <= kListerResumesAt; });
+    if (walkSleeping_ && WalkMayWake()) walkWakes_.NotifyOne();
+    listerWakes_.Wait(lock, [&] { return stopped_ || listedEntries_ <= kListerResumesAt; });
     listerSleeping_ = false;
   }
   if (stopped_) return false;
@@ -324,7 +324,7 @@ bool PosixWalkAhead::Hand(std::shared_ptr<Batch> batch) {
   ordered_.push_back(std::move(batch));
   const bool wakeReader = toRead && ReadersBehind();
   WakeWalkIfDue(lock);
-  if (wakeReader) readerWakes_.notify_one();
+  if (wakeReader) readerWakes_.NotifyOne();
   return true;
 }
 
@@ -348,7 +348,7 @@ void PosixWalkAhead::ReadHeads() {
       std::unique_lock lock(mutex_);
       if (!mayRead()) {
         --readersAwake_;
-        readerWakes_.wait(lock, mayRead);
+        readerWakes_.Wait(lock, mayRead);
         ++readersAwake_;
       }
       if (stopped_) return;
@@ -357,7 +357,7 @@ void PosixWalkAhead::ReadHeads() {
       headsHeld_ += batch->heads;
       wakeAnother = !unread_.empty() && headsHeld_ < kWindowHeads && ReadersBehind();
     }
-    if (wakeAnother) readerWakes_.notify_one();
+    if (wakeAnother) readerWakes_.NotifyOne();
     const bool waited = ReadBatch(*batch, path);
     std::unique_lock lock(mutex_);
     batch->read = true;

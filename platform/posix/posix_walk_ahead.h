@@ -1,6 +1,5 @@
 #pragma once
 
-#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -13,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/posix/wake_signal.h"
 #include "platform/walk_ahead.h"
 
 namespace zb {
@@ -93,9 +93,9 @@ class PosixWalkAhead final : public WalkAhead {
   const std::function<void(const std::string&)> onServed_;
 
   std::mutex mutex_;
-  std::condition_variable listerWakes_;         // window room, or stopped
-  std::condition_variable readerWakes_;         // heads to read, or stopped
-  std::condition_variable walkWakes_;           // a batch ready, or the lister done
+  WakeSignal listerWakes_;                      // window room, or stopped
+  WakeSignal readerWakes_;                      // heads to read, or stopped
+  WakeSignal walkWakes_;                        // a batch ready, or the lister done
   std::deque<std::shared_ptr<Batch>> ordered_;  // listed, not yet taken
   std::deque<std::shared_ptr<Batch>> unread_;   // heads to read
   std::size_t listedEntries_ = 0;               // listed, not yet taken
