@@ -3,12 +3,14 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <random>
 
 #include "platform/file_system.h"
 #include "platform/posix/read_fully.h"
+#include "platform/posix/whole_transfers.h"
 
 namespace zb {
 namespace {
@@ -44,43 +46,82 @@ std::unique_ptr<OutputFile> OutputFile::Create(UniqueFd folder, std::string name
   return file;
 }
 
-int OutputFile::fd() {
-  if (fd_.valid()) return fd_.get();
-  if (!(calls_.unnamedFiles && OpenUnnamed(*existing_))) OpenInPlace();
-  existing_.reset();
-  return fd_.get();
+int OutputFile::Write(std::string_view bytes) {
+  if (!fd_.valid()) {
+    if (Matches(bytes)) {
+      matching_ += bytes.size();
+      return 0;
+    }
+    if (const int error = OpenReplacement()) return error;
+  }
+  errno = 0;
+  if (WriteFully(fd_.get(), bytes.data(), bytes.size())) return 0;
+  return errno != 0 ? errno : EIO;
 }
 
-bool OutputFile::KeepIfHolding(std::string_view bytes) {
-  kept_ = existing_ && Holds(bytes);
-  return kept_;
+bool OutputFile::Matches(std::string_view bytes) {
+  if (!existing_ || matching_ + bytes.size() > static_cast<std::uint64_t>(existing_->st_size)) {
+    return false;
+  }
+  if (bytes.empty()) return true;
+  if (!old_.valid() && !OpenOld()) return false;
+  compared_.resize(bytes.size());
+  const ssize_t got = ReadFully(old_.get(), reinterpret_cast<std::byte*>(compared_.data()),
+                                bytes.size(), static_cast<off_t>(matching_));
+  return got == static_cast<ssize_t>(bytes.size()) && compared_ == bytes;
 }
 
-bool OutputFile::Holds(std::string_view bytes) const {
-  if (static_cast<std::uint64_t>(existing_->st_size) != bytes.size()) return false;
+bool OutputFile::OpenOld() {
   // Read through a descriptor that is known to be the same plain file, so no
   // link is followed and no device or pipe is opened for reading.
   const UniqueFd at(openat(folder_.get(), name_.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
   struct stat now;
   if (!at.valid() || fstat(at.get(), &now) != 0 || !S_ISREG(now.st_mode) ||
-      now.st_dev != existing_->st_dev || now.st_ino != existing_->st_ino ||
-      now.st_size != existing_->st_size) {
+      now.st_dev != existing_->st_dev || now.st_ino != existing_->st_ino) {
     return false;
   }
   const std::string self = "/proc/self/fd/" + std::to_string(at.get());
-  const UniqueFd file(open(self.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (!file.valid()) return false;
-  // One byte more than expected tells a file that grew since.
-  std::string held(bytes.size() + 1, '\0');
-  const ssize_t got =
-      ReadFully(file.get(), reinterpret_cast<std::byte*>(held.data()), held.size(), 0);
-  return got == static_cast<ssize_t>(bytes.size()) &&
-         std::string_view(held).substr(0, bytes.size()) == bytes;
+  old_ = UniqueFd(open(self.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  return old_.valid();
+}
+
+bool OutputFile::OldIsWhatWasWritten() const {
+  const std::optional<struct stat> now = PlainFileAtName();
+  return now && now->st_dev == existing_->st_dev && now->st_ino == existing_->st_ino &&
+         static_cast<std::uint64_t>(now->st_size) == matching_;
+}
+
+int OutputFile::OpenReplacement() {
+  const struct stat existing = *existing_;
+  existing_.reset();
+  std::uint64_t kept = 0;
+  if (!(calls_.unnamedFiles && OpenUnnamed(existing))) kept = OpenInPlace();
+  const int error = kept < matching_ ? CopyMatchingBytes() : 0;
+  old_.Reset();
+  compared_ = std::string();
+  return error;
+}
+
+int OutputFile::CopyMatchingBytes() {
+  compared_.resize(std::min<std::uint64_t>(matching_, std::uint64_t{64} * 1024));
+  for (std::uint64_t copied = 0; copied < matching_;) {
+    const std::size_t size = std::min<std::uint64_t>(compared_.size(), matching_ - copied);
+    const ssize_t got = ReadFully(old_.get(), reinterpret_cast<std::byte*>(compared_.data()), size,
+                                  static_cast<off_t>(copied));
+    // The old file shrank since it was compared.
+    if (got != static_cast<ssize_t>(size)) return got < 0 ? errno : EIO;
+    errno = 0;
+    if (!WriteFully(fd_.get(), compared_.data(), size)) return errno != 0 ? errno : EIO;
+    copied += size;
+  }
+  return 0;
 }
 
 void OutputFile::Commit() {
-  if (kept_) return;
-  fd();
+  if (!fd_.valid()) {
+    if (OldIsWhatWasWritten()) return;
+    if (const int error = OpenReplacement()) Fail("Write failed", error);
+  }
   if (unnamed_) {
     LinkOverName();
     if (named_) named_();
@@ -110,7 +151,7 @@ bool OutputFile::OpenUnnamed(const struct stat& existing) {
   return true;
 }
 
-void OutputFile::OpenInPlace() {
+std::uint64_t OutputFile::OpenInPlace() {
   fd_ = UniqueFd(openat(folder_.get(), name_.c_str(),
                         O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
   // A link, pipe or folder that took the name since it was looked at.
@@ -121,8 +162,16 @@ void OutputFile::OpenInPlace() {
   struct stat opened;
   if (fstat(fd_.get(), &opened) != 0) Fail("Cannot create", errno);
   if (!S_ISREG(opened.st_mode)) throw NotAPlainFileError(shown_);
-  // Emptied only once known to be a plain file.
-  if (ftruncate(fd_.get(), 0) != 0) Fail("Cannot create", errno);
+  // Emptied only once known to be a plain file; when it is the old file, the
+  // bytes that matched it stay.
+  struct stat old;
+  const bool isOld = old_.valid() && fstat(old_.get(), &old) == 0 && old.st_dev == opened.st_dev &&
+                     old.st_ino == opened.st_ino;
+  const auto kept = static_cast<off_t>(isOld ? matching_ : 0);
+  if (ftruncate(fd_.get(), kept) != 0 || lseek(fd_.get(), kept, SEEK_SET) != kept) {
+    Fail("Cannot create", errno);
+  }
+  return static_cast<std::uint64_t>(kept);
 }
 
 void OutputFile::LinkOverName() {

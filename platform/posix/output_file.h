@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -25,8 +26,10 @@ struct OutputCalls {
 // file as it was. A new name, which has nothing to keep, and any name on other
 // file systems are written in place, opened without following links or
 // waiting on pipes. Either way a name held by anything but a plain file is
-// refused, never written through. A replacement is opened at its first
-// write, so that one found to hold the old bytes exactly is never written.
+// refused, never written through. While what is written matches the old
+// file nothing is written at all: a replacement is opened at the first
+// difference and takes the matching bytes from the old file first, and an
+// old file that holds exactly what was written is kept, time stamp and all.
 class OutputFile {
  public:
   // folder is open (O_PATH will do); name is the last name in it; shown names
@@ -41,13 +44,10 @@ class OutputFile {
   // Called once the file has taken its name, a change to its folder that
   // Create did not make.
   void OnNamed(std::function<void()> named) { named_ = std::move(named); }
-  // Opens the file if not yet open; throws as Create does.
-  int fd();
   const std::string& shown() const { return shown_; }
-  // Before the first write: whether the old file, still in its place, holds
-  // exactly bytes. If so it is kept as it is, time stamp and all, and Commit
-  // has nothing to do.
-  bool KeepIfHolding(std::string_view bytes);
+  // Appends bytes; 0, or the errno of a write that failed. Throws as Create
+  // does when the replacement cannot be opened.
+  int Write(std::string_view bytes);
   // Puts the file in its name's place and closes it; FileError on failure.
   void Commit();
 
@@ -60,9 +60,17 @@ class OutputFile {
   // What the name holds now; empty when nothing. Refuses anything but a
   // plain file.
   std::optional<struct stat> PlainFileAtName() const;
-  bool Holds(std::string_view bytes) const;
+  // Whether the old file holds bytes next; false once the replacement is open.
+  bool Matches(std::string_view bytes);
+  bool OpenOld();
+  // Whether the name still holds the old file with exactly the bytes written.
+  bool OldIsWhatWasWritten() const;
+  // Opens the replacement with the matching bytes in it; 0 or an errno.
+  int OpenReplacement();
   bool OpenUnnamed(const struct stat& existing);
-  void OpenInPlace();
+  // Returns the bytes it kept: those that matched, when it is the old file.
+  std::uint64_t OpenInPlace();
+  int CopyMatchingBytes();
   void LinkOverName();
   [[noreturn]] void Fail(const char* what, int error) const;
 
@@ -71,9 +79,11 @@ class OutputFile {
   std::string shown_;
   OutputCalls calls_;
   std::optional<struct stat> existing_;  // the old file, until the new one is opened
+  UniqueFd old_;                         // the old file, read while it matches
+  std::uint64_t matching_ = 0;           // bytes written so far, all as in the old file
+  std::string compared_;                 // the old file's bytes being compared
   UniqueFd fd_;
   bool unnamed_ = false;
-  bool kept_ = false;
   std::function<void()> named_;
 };
 

@@ -10,6 +10,8 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/test_folder.h"
@@ -125,6 +127,46 @@ TEST_P(OutputFilesTest, APageThatWouldNotChangeIsLeftAsItWas) {
   EXPECT_THROW(file->Close(), NotAPlainFileError);
   EXPECT_TRUE(fs::is_symlink(page));
   EXPECT_EQ(folder_.Contents("elsewhere/secret.txt"), "sane\r\n");
+}
+
+// Files larger than the write buffer are compared as they are written: an
+// equal one is kept, one that parts from the old file anywhere comes out
+// exactly as written.
+TEST_P(OutputFilesTest, ALargeFileIsComparedAsItIsWritten) {
+  const auto lines = [](int count, int changedAt) {
+    std::vector<std::string> text;
+    for (int i = 0; i < count; ++i) {
+      text.push_back((i == changedAt ? "changed " : "line ") + std::to_string(i));
+    }
+    return text;
+  };
+  const auto write = [&](const std::vector<std::string>& text) {
+    auto file = files_->CreateTextFile("C:\\out\\allfile.txt");
+    for (const std::string& line : text) file->WriteLine(line);
+    file->Close();
+  };
+  const auto joined = [](const std::vector<std::string>& text) {
+    std::string all;
+    for (const std::string& line : text) all += line + "\r\n";
+    return all;
+  };
+  constexpr int kLines = 30000;  // several buffers' worth
+  write(lines(kLines, -1));
+  const std::string path = folder_.Host("out/allfile.txt");
+  const timespec old[2] = {{1000, 0}, {1000, 0}};
+  ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), old, 0), 0);
+  write(lines(kLines, -1));
+  struct stat kept;
+  ASSERT_EQ(stat(path.c_str(), &kept), 0);
+  EXPECT_EQ(kept.st_mtim.tv_sec, 1000);
+
+  for (const auto& text : {lines(kLines, kLines - 1), lines(kLines, kLines / 2), lines(kLines, 0),
+                           lines(kLines / 2, -1), lines(kLines + 1000, -1), lines(0, -1)}) {
+    write(lines(kLines, -1));
+    write(text);
+    ASSERT_EQ(folder_.Contents("out/allfile.txt"), joined(text)) << text.size();
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Host("out")), {}), 1);
 }
 
 // Replacing with unnamed files: in place, the name holds what is written so far.

@@ -1,6 +1,5 @@
 #include "platform/posix/shift_jis_text_file.h"
 
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -42,29 +41,14 @@ void ShiftJisTextFile::WriteLine(std::string_view utf8) {
 
 void ShiftJisTextFile::Close() {
   if (!file_) return;
-  // Running again over an unchanged tree leaves its unchanged pages alone.
-  if (!flushed_ && file_->KeepIfHolding(buffer_)) {
-    buffer_.clear();
-  } else {
-    Flush();
-  }
+  Flush();
   const std::unique_ptr<OutputFile> closing = std::move(file_);
   if (writeError_ != 0) Fail("Write", writeError_);
   closing->Commit();
 }
 
 void ShiftJisTextFile::Flush() {
-  flushed_ = true;
-  const int fd = file_->fd();
-  std::size_t written = 0;
-  while (writeError_ == 0 && written < buffer_.size()) {
-    const ssize_t n = write(fd, buffer_.data() + written, buffer_.size() - written);
-    if (n > 0) {
-      written += static_cast<std::size_t>(n);
-    } else if (n == 0 || errno != EINTR) {
-      writeError_ = n == 0 ? EIO : errno;
-    }
-  }
+  if (writeError_ == 0) writeError_ = file_->Write(buffer_);
   buffer_.clear();
 }
 

@@ -35,7 +35,6 @@ class ShiftJisTextFile : public TextFile {
   ShiftJisEncoding& encoding_;
   std::string buffer_;
   int writeError_ = 0;
-  bool flushed_ = false;  // a write was tried
 };
 
 }  // namespace zb
