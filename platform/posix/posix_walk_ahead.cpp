@@ -14,6 +14,7 @@
 
 #include "platform/posix/posix_folder_listing.h"
 #include "platform/posix/read_fully.h"
+#include "platform/posix/unique_fd.h"
 
 namespace zb {
 namespace {
@@ -29,8 +30,8 @@ void AppendHostName(std::string& path, const std::string& host, const std::strin
 // Up to size bytes from the start of the file; kNoHead when it cannot be
 // read. First asked of the page cache alone, so that waited tells whether
 // any of them had to come from the disk (or whether that cannot be told).
-std::size_t ReadFront(const std::string& path, std::byte* into, std::size_t size, bool& waited) {
-  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+std::size_t ReadFront(int at, const char* name, std::byte* into, std::size_t size, bool& waited) {
+  const int fd = openat(at, name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return kNoHead;
   iovec cached{into, size};
   ssize_t done = preadv2(fd, &cached, 1, 0, RWF_NOWAIT);
@@ -397,10 +398,19 @@ bool PosixWalkAhead::ReadBatch(Batch& batch, std::string& path) {
   batch.bytes = TakeBuffer(batch.heads * size);
   std::byte* into = batch.bytes.data.get();
   bool waited = false;
+  // The folder looked up once serves all its heads; a lone head goes by its
+  // full path.
+  const UniqueFd folder(batch.heads > 1 ? open(batch.host.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)
+                                        : -1);
   for (Batch::Item& item : batch.items) {
     if (item.wanted == 0) continue;
-    AppendHostName(path, batch.host, item.entry.name);
-    item.headSize = ReadFront(path, into, std::min(item.wanted, size), waited);
+    const std::size_t wanted = std::min(item.wanted, size);
+    if (folder.valid()) {
+      item.headSize = ReadFront(folder.get(), item.entry.name.c_str(), into, wanted, waited);
+    } else {
+      AppendHostName(path, batch.host, item.entry.name);
+      item.headSize = ReadFront(AT_FDCWD, path.c_str(), into, wanted, waited);
+    }
     into += size;
   }
   return waited;
