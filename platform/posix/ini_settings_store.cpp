@@ -142,6 +142,14 @@ std::string IniSettingsStore::SectionPath(const std::string& app,
   return configHome_ + "/" + FileNameOf(app) + "/" + FileNameOf(section) + ".ini";
 }
 
+const std::string& IniSettingsStore::MarkerPath(const std::string& app) {
+  if (markerPath_.empty() || app != markerApp_) {
+    markerApp_ = app;
+    markerPath_ = SectionPath(app, std::string(kCrashMarkerSection));
+  }
+  return markerPath_;
+}
+
 std::string IniSettingsStore::Read(const std::string& app, const std::string& section,
                                    const std::string& key, const std::string& fallback) {
   const std::string path = SectionPath(app, section);
@@ -165,7 +173,7 @@ std::string IniSettingsStore::ReadMarker(const std::string& path, const std::str
 bool IniSettingsStore::Write(const std::string& app, const std::string& section,
                              const std::string& key, const std::string& value) {
   if (section == kCrashMarkerSection) {
-    return WriteMarker(SectionPath(app, section), section, key, value);
+    return WriteMarker(MarkerPath(app), section, key, value);
   }
   return WriteSection(app, section, {{key, value}});
 }

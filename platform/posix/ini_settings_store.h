@@ -47,6 +47,8 @@ class IniSettingsStore : public SettingsStore {
   };
 
   std::string SectionPath(const std::string& app, const std::string& section) const;
+  // The marker is written for every picture: its path is worked out once.
+  const std::string& MarkerPath(const std::string& app);
   bool ReplaceFile(const std::string& path, const std::string& text);
   std::string ReadMarker(const std::string& path, const std::string& section,
                          const std::string& key, const std::string& fallback);
@@ -56,6 +58,8 @@ class IniSettingsStore : public SettingsStore {
   std::string configHome_;
   std::map<std::string, std::unique_ptr<Marker>> markers_;  // by path
   std::string text_;                                        // reused for every marker write
+  std::string markerApp_;
+  std::string markerPath_;  // of markerApp_, once worked out
 };
 
 }  // namespace zb
