@@ -1,6 +1,5 @@
 #include "platform/posix/shift_jis_text_file.h"
 
-
 #include <cerrno>
 #include <cstring>
 
