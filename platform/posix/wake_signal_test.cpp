@@ -38,6 +38,7 @@ TEST(WakeSignal, EachNotifyOneLetsOneOfManyWaitersOn) {
   constexpr int kWaiters = 8;
   constexpr int kTokensEach = 500;
   std::vector<std::thread> waiters;
+  waiters.reserve(kWaiters);
   for (int w = 0; w < kWaiters; ++w) {
     waiters.emplace_back([&] {
       for (int i = 0; i < kTokensEach; ++i) {
