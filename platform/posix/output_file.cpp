@@ -29,6 +29,13 @@ std::string TemporaryName() {
   return name;
 }
 
+// 0, or the errno of the write that failed.
+int WriteOut(int fd, const char* data, std::size_t size) {
+  errno = 0;
+  if (WriteFully(fd, data, size)) return 0;
+  return errno != 0 ? errno : EIO;
+}
+
 }  // namespace
 
 std::unique_ptr<OutputFile> OutputFile::Create(UniqueFd folder, std::string name, std::string shown,
@@ -54,9 +61,7 @@ int OutputFile::Write(std::string_view bytes) {
     }
     if (const int error = OpenReplacement()) return error;
   }
-  errno = 0;
-  if (WriteFully(fd_.get(), bytes.data(), bytes.size())) return 0;
-  return errno != 0 ? errno : EIO;
+  return WriteOut(fd_.get(), bytes.data(), bytes.size());
 }
 
 bool OutputFile::Matches(std::string_view bytes) {
@@ -110,8 +115,7 @@ int OutputFile::CopyMatchingBytes() {
                                   static_cast<off_t>(copied));
     // The old file shrank since it was compared.
     if (got != static_cast<ssize_t>(size)) return got < 0 ? errno : EIO;
-    errno = 0;
-    if (!WriteFully(fd_.get(), compared_.data(), size)) return errno != 0 ? errno : EIO;
+    if (const int error = WriteOut(fd_.get(), compared_.data(), size)) return error;
     copied += size;
   }
   return 0;
