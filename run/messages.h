@@ -65,4 +65,9 @@ inline constexpr const char* kStoppedText =
     "処理はユーザーの希望により停止しました。再び作業をする場合、ﾌｫﾙﾀﾞを指定して【開始】ボタンを押"
     "してください。";
 
+// Added to the completion text when thumbnails were asked for but the
+// output folder's _gazthumb is a link, a file or holds files not ours.
+inline constexpr const char* kNoThumbnailFolderText =
+    "（_gazthumb が使えないため、縮小画像は作成していません）";
+
 }  // namespace zb

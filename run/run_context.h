@@ -42,9 +42,10 @@ struct RunContext {
   std::string NameFontSize;
   std::int16_t ImagesPerRow = 0;
   std::int16_t ShowFileName = 0;
-  std::int16_t MoreFormats = 0;     // .png, .webp and .avif are pictures too
-  std::int16_t MakeThumbnails = 0;  // on, and _gazthumb could be taken for this run
-  std::int32_t ImagesPerPage = 0;   // follows hscGazoSuu at all times
+  std::int16_t MoreFormats = 0;         // .png, .webp and .avif are pictures too
+  std::int16_t MakeThumbnails = 0;      // on, and _gazthumb could be taken for this run
+  bool ThumbnailFolderRefused = false;  // on, but _gazthumb could not be taken
+  std::int32_t ImagesPerPage = 0;       // follows hscGazoSuu at all times
   std::string FooterHtml;
 
   // True from the lock-out to the end of the Start operation; a second

@@ -72,11 +72,10 @@ void RefuseBusyOutputFolder(Program& program) {
 // A _gazthumb that cannot be taken leaves the run without thumbnails.
 void BeginThumbnails(Program& program) {
   RunContext& run = program.run;
-  run.MakeThumbnails = program.form.chkGazoHtml.Value() == 1 &&
-                               program.form.mnuOptionItem[2].Checked() &&
-                               program.platform.thumbnails.Begin(run.OutputFolder)
-                           ? 1
-                           : 0;
+  const bool wanted =
+      program.form.chkGazoHtml.Value() == 1 && program.form.mnuOptionItem[2].Checked();
+  run.MakeThumbnails = wanted && program.platform.thumbnails.Begin(run.OutputFolder) ? 1 : 0;
+  run.ThumbnailFolderRefused = wanted && run.MakeThumbnails == 0;
 }
 
 // Our thumbnails that the run did not name go only after a whole walk: a
@@ -232,6 +231,7 @@ void ReportCompletion(Program& program) {
   } else {
     comment.SetCaption("処理は正常に終了しました。");
   }
+  if (run.ThumbnailFolderRefused) comment.SetCaption(comment.Caption() + kNoThumbnailFolderText);
 }
 
 }  // namespace zb

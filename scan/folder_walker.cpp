@@ -26,11 +26,11 @@ bool Skipped(const FolderEntry& entry, bool first) {
          entry.name == ".." || !entry.attributes || entry.name.find('\\') != std::string::npos;
 }
 
-// The program's own thumbnails (a folder that carries our mark) are never
-// catalogued, even by a run made without thumbnails.
-bool IsOwnThumbnailFolder(Program& program, const std::string& folder, const std::string& name) {
+// The program's thumbnails (a folder that carries our mark), this run's or
+// another output folder's below the searched one, are never catalogued, even
+// by a run made without thumbnails.
+bool IsThumbnailFolder(Program& program, const std::string& folder, const std::string& name) {
   return EqualsIgnoreCase(name, kThumbnailFolder) &&
-         EqualsIgnoreCase(folder, program.run.OutputFolder) &&
          program.platform.files.GetAttributes(folder + name + "\\" + kThumbnailOwnerMark)
              .has_value();
 }
@@ -62,7 +62,7 @@ std::int16_t Walker::ListFiles(const std::string& folder, std::vector<std::strin
     if (Skipped(entry, first)) continue;
     program_.CurrentEntry = entry.name;
     if (*entry.attributes & kAttrDirectory) {
-      if (!IsOwnThumbnailFolder(program_, folder, entry.name)) subfolders.push_back(entry.name);
+      if (!IsThumbnailFolder(program_, folder, entry.name)) subfolders.push_back(entry.name);
       continue;
     }
     path_.assign(folder).append(entry.name);
@@ -99,12 +99,12 @@ WalkPlan WalkPlanFor(const Program& program, const std::string& root) {
   plan.root = EndsWith(root, '\\') ? root : root + '\\';
   plan.mask = kEverything;
   plan.subfolders = program.form.chkSubDir.Value() == 1;
-  // Our own thumbnails are passed over as the walk passes them over, so that
-  // a run into the searched folder keeps reading ahead past them.
-  plan.enters = [output = program.run.OutputFolder](const std::string& folder,
-                                                    const FolderEntry& entry, bool first) {
+  // Thumbnail folders are passed over as the walk passes them over, so that
+  // reading ahead goes on past them; a folder of that name that is not ours
+  // only makes the walk list the rest by itself.
+  plan.enters = [](const std::string&, const FolderEntry& entry, bool first) {
     return !Skipped(entry, first) && (*entry.attributes & kAttrDirectory) &&
-           !(EqualsIgnoreCase(entry.name, kThumbnailFolder) && EqualsIgnoreCase(folder, output));
+           !EqualsIgnoreCase(entry.name, kThumbnailFolder);
   };
   plan.headBytes = std::max(kGifHeaderBytes, program.platform.pictures.HeadBytes());
   // .bmp and the newer formats too: their options may change while the walk

@@ -120,7 +120,7 @@ TEST(FolderWalkPlan, EntersWhatTheWalkEntersAndPassesOverOurThumbnails) {
   const auto folder = [](std::string name) { return FolderEntry{std::move(name), kAttrDirectory}; };
   EXPECT_TRUE(plan.enters("C:\\pics\\", folder("sub"), false));
   EXPECT_FALSE(plan.enters("C:\\pics\\", folder("_GazThumb"), false));
-  EXPECT_TRUE(plan.enters("C:\\pics\\sub\\", folder("_gazthumb"), false));
+  EXPECT_FALSE(plan.enters("C:\\pics\\sub\\", folder("_gazthumb"), false));
   EXPECT_FALSE(plan.enters("C:\\pics\\", folder(".."), false));
   EXPECT_FALSE(plan.enters("C:\\pics\\", FolderEntry{"a.jpg", 0u}, false));
   EXPECT_FALSE(plan.enters("C:\\pics\\", FolderEntry{"gone", std::nullopt}, false));

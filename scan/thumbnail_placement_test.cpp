@@ -117,15 +117,36 @@ TEST(ThumbnailPages, AStoppedRunKeepsTheThumbnailsItDidNotReach) {
   EXPECT_THAT(f.maker.ended, ElementsAre(false));
 }
 
-TEST(ThumbnailPages, OwnThumbnailFolderIsNeverWalkedOthersOfThatNameAre) {
+// A run into a sub-folder left its thumbnails there: a run from the folder
+// above must not take them for pictures.
+TEST(ThumbnailPages, ThumbnailFoldersAreNeverWalkedOthersOfThatNameAre) {
   FakeProgram f;
   f.form.chkAllFileList.SetValue(1);
-  f.files.AddFile("C:\\pics\\_gazthumb\\0123456789abcdef.jpg");
-  f.files.AddFile("C:\\pics\\_gazthumb\\zorbelle-thumbnails.txt");
-  f.files.AddFile("C:\\pics\\sub\\_gazthumb\\x.jpg");
+  f.form.chkGazoHtml.SetValue(1);
+  for (const char* folder : {"C:\\pics\\_gazthumb\\", "C:\\pics\\sub\\_GAZTHUMB\\"}) {
+    f.files.AddFile(std::string(folder) + "0123456789abcdef.jpg");
+    f.files.AddFile(std::string(folder) + "zorbelle-thumbnails.txt");
+  }
+  f.files.AddFile("C:\\pics\\other\\_gazthumb\\x.jpg");
   f.Start();
   EXPECT_THAT(f.files.Lines("C:\\pics\\allfile.txt"),
-              ElementsAre("allfile.txt", "sub\\_gazthumb\\x.jpg"));
+              ElementsAre("allfile.txt", "other\\_gazthumb\\x.jpg"));
+  EXPECT_EQ(f.run.ImageCount, 1);
+}
+
+TEST(ThumbnailPages, AThumbnailFolderThatCannotBeTakenIsSaidInTheCompletionText) {
+  ThumbnailRun f;
+  f.maker.refuse = true;
+  f.Start();
+  EXPECT_THAT(f.form.LblComment.Caption(), HasSubstr("_gazthumb が使えない"));
+
+  // Taken, or not asked for: the described text alone.
+  for (const bool asked : {true, false}) {
+    ThumbnailRun g;
+    g.form.mnuOptionItem[2].SetChecked(asked);
+    g.Start();
+    EXPECT_THAT(g.form.LblComment.Caption(), Not(HasSubstr("_gazthumb"))) << asked;
+  }
 }
 
 TEST(PictureKinds, NewerFormatsCountOnlyWithTheirOption) {
