@@ -38,6 +38,11 @@ int OpenHostPath(const std::string& path, int flags) {
   return entry.folder() == -1 ? -1 : openat(entry.folder(), entry.name(), flags);
 }
 
+bool StatHostPath(const std::string& path, struct stat& st) {
+  const HostEntry entry(path);
+  return entry.folder() != -1 && fstatat(entry.folder(), entry.name(), &st, 0) == 0;
+}
+
 HostEntry::HostEntry(const std::string& path) : name_(path) {
   if (path.size() < PATH_MAX) return;
   const std::size_t cut = path.rfind('/');

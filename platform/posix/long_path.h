@@ -1,6 +1,7 @@
 #pragma once
 
 #include <fcntl.h>
+#include <sys/stat.h>
 
 #include <string>
 
@@ -12,6 +13,9 @@ namespace zb {
 // path beyond the system's limit is opened a piece at a time, each piece
 // relative to the one before. Invalid, with errno set, when it cannot be.
 UniqueFd OpenHostFolder(const std::string& folder);
+
+// stat() that also reaches paths longer than the system's limit.
+bool StatHostPath(const std::string& path, struct stat& st);
 
 // open() that also reaches paths longer than the system's limit.
 int OpenHostPath(const std::string& path, int flags);

@@ -2,18 +2,16 @@
 // output names held by links and pipes, a second run into the same folder,
 // odd files behind links or among the run's own pages, paths past the
 // system's limit.
-#include <dirent.h>
-#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <limits.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
+#include "platform/posix/deep_folder_for_test.h"
 #include "platform/posix/disk_run_for_test.h"
 #include "run/messages.h"
 
@@ -118,53 +116,6 @@ TEST(RunSafetyOnDisk, OddFilesAreOfferedOnlyWhenPlainBelowTheTreeAndNotTheRunsOw
       UnorderedElementsAre("link;x", "allfile.txt", "_gazlist.htm", "_gaz0000.htm", "_gaz0000.html",
                            "_gaz0001.htm", "_gaz0001.html", "_gaz0002.htm", "_gaz0002.html"));
 }
-
-// A chain of folders deeper than the system's path limit, made and removed a
-// step at a time as no whole path reaches it.
-class DeepFolder {
- public:
-  DeepFolder(const std::string& top, int depth) : top_(top), depth_(depth) {
-    int at = open(top.c_str(), O_PATH | O_DIRECTORY);
-    for (int i = 0; i < depth_; ++i) {
-      mkdirat(at, kName.c_str(), 0777);
-      const int next = openat(at, kName.c_str(), O_PATH | O_DIRECTORY);
-      close(at);
-      at = next;
-    }
-    bottom_ = at;
-  }
-  ~DeepFolder() {
-    close(bottom_);
-    Remove(open(top_.c_str(), O_RDONLY | O_DIRECTORY), depth_);
-  }
-  void Put(const std::string& name, const std::string& bytes) const {
-    const int fd = openat(bottom_, name.c_str(), O_WRONLY | O_CREAT, 0666);
-    (void)!write(fd, bytes.data(), bytes.size());
-    close(fd);
-  }
-  std::string DrivePath(const std::string& below) const {
-    std::string path = below;
-    for (int i = 0; i < depth_; ++i) path += "\\" + kName;
-    return path;
-  }
-  static inline const std::string kName = std::string(200, 'd');
-
- private:
-  static void Remove(int folder, int depth) {
-    if (depth > 0) Remove(openat(folder, kName.c_str(), O_RDONLY | O_DIRECTORY), depth - 1);
-    DIR* dir = fdopendir(folder);
-    while (const dirent* entry = readdir(dir)) {
-      const std::string name = entry->d_name;
-      if (name == "." || name == "..") continue;
-      unlinkat(dirfd(dir), name.c_str(), name == kName ? AT_REMOVEDIR : 0);
-    }
-    closedir(dir);
-  }
-
-  std::string top_;
-  int depth_;
-  int bottom_;
-};
 
 // The size part of a reduced page's picture line: " width= 100 height= 56".
 std::string SizeOf(const std::vector<std::string>& page, const std::string& picture) {

@@ -7,6 +7,7 @@
 #include <csignal>
 
 #include "platform/posix/jpeg_encoder.h"
+#include "platform/posix/long_path.h"
 #include "platform/posix/picture_decoding.h"
 #include "platform/posix/whole_transfers.h"
 
@@ -18,7 +19,7 @@ constexpr std::uint32_t kMaxPathBytes = 64 * 1024;
 constexpr int kQuality = 85;
 
 std::optional<std::vector<std::uint8_t>> ReadPictureFile(const std::string& hostPath) {
-  const int fd = open(hostPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  const int fd = OpenHostPath(hostPath, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
   struct stat st {};
   std::optional<std::vector<std::uint8_t>> bytes;
