@@ -40,6 +40,8 @@ std::string ThumbnailFileName(const ThumbnailSource& source) {
   hash.Add(source.size);
   hash.Add(static_cast<std::uint64_t>(source.modifiedNanoseconds));
   hash.Add(static_cast<std::uint64_t>(source.side));
+  hash.Add(source.fileId);
+  hash.Add(static_cast<std::uint64_t>(source.changedNanoseconds));
   static constexpr char kHex[] = "0123456789abcdef";
   std::string name(kDigits, '0');
   for (std::size_t i = 0; i < kDigits; ++i) {

@@ -12,12 +12,16 @@ inline constexpr const char* kThumbnailFolder = "_gazthumb";
 inline constexpr const char* kThumbnailOwnerMark = "zorbelle-thumbnails.txt";
 
 // What a thumbnail is made from; a change of any part makes a new name, so
-// an unchanged picture keeps its thumbnail from one run to the next.
+// an unchanged picture keeps its thumbnail from one run to the next. The file
+// id and change time are what no copy keeping times (cp -p, rsync -t) or
+// edit can set back, so new content always gets a new name.
 struct ThumbnailSource {
   std::string_view hostPath;
   std::uint64_t size = 0;
   std::int64_t modifiedNanoseconds = 0;
   int side = 0;
+  std::uint64_t fileId = 0;
+  std::int64_t changedNanoseconds = 0;
 };
 
 // Sixteen hexadecimal digits and ".jpg".

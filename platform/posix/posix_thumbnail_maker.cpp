@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "gallery/thumbnail_names.h"
+#include "platform/posix/long_path.h"
 #include "platform/posix/thumbnailer_place.h"
 
 namespace zb {
@@ -35,17 +36,23 @@ bool PosixThumbnailMaker::Begin(const std::string& outputFolder) {
   return folder_ != nullptr;
 }
 
+ThumbnailSource ThumbnailSourceOf(std::string_view hostPath, const struct stat& st, int side) {
+  const auto nanoseconds = [](const timespec& t) {
+    return std::int64_t{t.tv_sec} * 1000000000 + t.tv_nsec;
+  };
+  return {hostPath, static_cast<std::uint64_t>(st.st_size), nanoseconds(st.st_mtim),
+          side,     static_cast<std::uint64_t>(st.st_ino),  nanoseconds(st.st_ctim)};
+}
+
 ThumbnailMaker::Ticket PosixThumbnailMaker::Submit(const std::string& picturePath, int side) {
   const Ticket ticket = next_++;
   const std::optional<std::string> host = paths_.Resolve(picturePath);
   struct stat st {};
-  if (!folder_ || !host || stat(host->c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+  if (!folder_ || !host || !StatHostPath(*host, st) || !S_ISREG(st.st_mode)) {
     Answer(ticket, std::nullopt);
     return ticket;
   }
-  const std::string name =
-      ThumbnailFileName({*host, static_cast<std::uint64_t>(st.st_size),
-                         std::int64_t{st.st_mtim.tv_sec} * 1000000000 + st.st_mtim.tv_nsec, side});
+  const std::string name = ThumbnailFileName(ThumbnailSourceOf(*host, st, side));
   used_.insert(name);
   if (folder_->Has(name)) {
     Answer(ticket, name);
@@ -53,10 +60,12 @@ ThumbnailMaker::Ticket PosixThumbnailMaker::Submit(const std::string& picturePat
   }
   ++decodes_;
   ThumbnailFolder* folder = folder_.get();
-  workers_.Post(*host, side, [this, ticket, name, folder](std::vector<std::uint8_t> bytes) {
-    const bool made = !bytes.empty() && folder->Write(name, bytes);
-    Answer(ticket, made ? std::optional(name) : std::nullopt);
-  });
+  const ThumbnailFolder::Readers readers{st.st_mode, st.st_gid};
+  workers_.Post(*host, side,
+                [this, ticket, name, folder, readers](std::vector<std::uint8_t> bytes) {
+                  const bool made = !bytes.empty() && folder->Write(name, bytes, readers);
+                  Answer(ticket, made ? std::optional(name) : std::nullopt);
+                });
   return ticket;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/stat.h>
+
 #include <atomic>
 #include <condition_variable>
 #include <map>
@@ -8,6 +10,7 @@
 #include <string>
 #include <unordered_set>
 
+#include "gallery/thumbnail_names.h"
 #include "platform/posix/drive_paths.h"
 #include "platform/posix/thumbnail_folder.h"
 #include "platform/posix/thumbnail_workers.h"
@@ -15,8 +18,8 @@
 
 namespace zb {
 
-// Thumbnails named from the picture's host path, size, modification time
-// and the side asked for: one that is already there is taken without
+// Thumbnails named from the picture's host path, size, modification time,
+// file id, change time and the side asked for: one that is already there is taken without
 // decoding anything; the others are made by helper processes.
 class PosixThumbnailMaker : public ThumbnailMaker {
  public:
@@ -48,6 +51,9 @@ class PosixThumbnailMaker : public ThumbnailMaker {
   // Last: its threads use the members above until it is destroyed.
   ThumbnailWorkers workers_;
 };
+
+// What names the thumbnail of the picture at hostPath, whose stat is st.
+ThumbnailSource ThumbnailSourceOf(std::string_view hostPath, const struct stat& st, int side);
 
 // The helper program beside this one (as in the build tree), else where the
 // install puts it; empty when neither holds one. Never looked up on PATH.

@@ -41,6 +41,16 @@ bool ForEachName(int fd, Each each) {
   return true;
 }
 
+// Group read is kept only where the thumbnail's group is the picture's: a
+// thumbnail's group is ours (or the folder's), not the picture's.
+bool ReadableNoMoreThan(int fd, ThumbnailFolder::Readers readers) {
+  struct stat st {};
+  if (fstat(fd, &st) != 0) return false;
+  const bool groupMayRead = (readers.mode & S_IROTH) != 0 || st.st_gid == readers.group;
+  return groupMayRead || (st.st_mode & S_IRGRP) == 0 ||
+         fchmod(fd, st.st_mode & 07777 & ~S_IRGRP) == 0;
+}
+
 bool IsEmpty(int fd) {
   bool empty = true;
   return ForEachName(fd, [&](std::string_view) { empty = false; }) && empty;
@@ -64,7 +74,9 @@ bool PutMark(int fd) {
 std::unique_ptr<ThumbnailFolder> ThumbnailFolder::Open(const std::string& outputHostFolder) {
   const int output = open(outputHostFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (output < 0) return nullptr;
-  if (mkdirat(output, kThumbnailFolder, 0755) != 0 && errno != EEXIST) {
+  struct stat st {};
+  if (fstat(output, &st) != 0 ||
+      (mkdirat(output, kThumbnailFolder, st.st_mode & 0777) != 0 && errno != EEXIST)) {
     close(output);
     return nullptr;
   }
@@ -87,13 +99,17 @@ bool ThumbnailFolder::Has(const std::string& name) const {
          st.st_size > 0;
 }
 
-bool ThumbnailFolder::Write(const std::string& name, std::span<const std::uint8_t> bytes) {
+bool ThumbnailFolder::Write(const std::string& name, std::span<const std::uint8_t> bytes,
+                            Readers readers) {
   const std::string temporary = std::string(kTemporaryPrefix) + std::to_string(getpid()) + "-" +
                                 std::to_string(temporaryCounter++);
+  // The umask takes away more, never less.
+  const mode_t mode = S_IRUSR | S_IWUSR | (readers.mode & (S_IRGRP | S_IROTH));
   const int fd =
-      openat(fd_, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+      openat(fd_, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
   if (fd < 0) return false;
-  const bool written = WriteFully(fd, bytes.data(), bytes.size());
+  const bool written =
+      ReadableNoMoreThan(fd, readers) && WriteFully(fd, bytes.data(), bytes.size());
   const bool closed = close(fd) == 0;
   if (written && closed && renameat(fd_, temporary.c_str(), fd_, name.c_str()) == 0) return true;
   unlinkat(fd_, temporary.c_str(), 0);
