@@ -10,6 +10,7 @@ packages=(
   libqt6svg6
   fonts-vlgothic
   desktop-file-utils
+  libvips-tools  # the thumbnail benchmark's reference
 )
 missing=()
 for p in "${packages[@]}"; do
