@@ -5,6 +5,7 @@ packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev libjpeg62-turbo-dev libstb-dev libinih-dev libwebp-dev libavif-dev zlib1g-dev
+  liblcms2-dev
   qt6-base-dev
   libqt6svg6
   fonts-vlgothic

@@ -1,5 +1,8 @@
 #include <algorithm>
+#include <cstdlib>
+#include <vector>
 
+#include "platform/posix/colour_conversion.h"
 #include "platform/posix/exif_orientation.h"
 #include "platform/posix/jpeg_error_trap.h"
 #include "platform/posix/picture_decoding.h"
@@ -10,6 +13,19 @@ namespace {
 struct Decoder {
   jpeg_decompress_struct info;
   JpegErrorTrap errors;
+  jpeg_progress_mgr progress;
+  int maxScans = 0;
+};
+
+// What the decode keeps besides libjpeg's state; the caller owns it, so
+// that an error's jump skips no destructor.
+struct DecodeState {
+  PicturePixels pixels;
+  std::vector<std::uint8_t> profile;
+  std::vector<std::uint8_t> cmykRow;
+  ColourConversion cmykToRgb;
+  bool cmyk = false;
+  int orientation = 1;
 };
 
 int OrientationOf(const jpeg_decompress_struct& info) {
@@ -32,37 +48,86 @@ unsigned ScaleDenominator(unsigned longest, int side) {
   return 1;
 }
 
-// Holds no C++ object that needs destroying across a jump other than `out`,
-// which the caller owns. A warning (a cut or damaged stream, which libjpeg
-// would paint grey) counts as a failure.
-bool Decode(Decoder* d, const std::uint8_t* data, std::size_t size, int side, PicturePixels* out,
-            int* orientation) {
+// A stream of several scans (progressive above all) is decoded only once
+// every scan is in, so libjpeg keeps each component's coefficients at full
+// resolution: 64 of 2 bytes a block.
+std::uint64_t CoefficientBytes(const jpeg_decompress_struct& info) {
+  if (!jpeg_has_multiple_scans(const_cast<j_decompress_ptr>(&info))) return 0;
+  std::uint64_t bytes = 0;
+  for (int c = 0; c < info.num_components; ++c) {
+    const jpeg_component_info& component = info.comp_info[c];
+    const auto roundUp = [](std::uint64_t n, std::uint64_t step) {
+      return (n + step - 1) / step * step;
+    };
+    bytes += roundUp(component.width_in_blocks, component.h_samp_factor) *
+             roundUp(component.height_in_blocks, component.v_samp_factor) * sizeof(JBLOCK);
+  }
+  return bytes;
+}
+
+// Called before each piece of input libjpeg consumes; past the limit of
+// scans the decode gives up instead of passing over the coefficients again.
+void CountScans(j_common_ptr common) {
+  auto* d = reinterpret_cast<Decoder*>(common);
+  if (d->info.input_scan_number > d->maxScans) JpegErrorTrap::Escape(common);
+}
+
+void ReadRows(Decoder* d, DecodeState* s) {
+  const std::size_t width = d->info.output_width;
+  while (d->info.output_scanline < d->info.output_height) {
+    std::uint8_t* rgb = s->pixels.rgb.data() + std::size_t{d->info.output_scanline} * width * 3;
+    JSAMPROW row = s->cmyk ? s->cmykRow.data() : rgb;
+    if (jpeg_read_scanlines(&d->info, &row, 1) != 1) return;  // finishing then fails
+    if (s->cmyk) s->cmykToRgb.Convert(row, rgb, width);
+  }
+}
+
+// Holds no C++ object that needs destroying across a jump. A warning (a
+// cut or damaged stream, which libjpeg would paint grey) counts as a
+// failure.
+bool Decode(Decoder* d, std::span<const std::uint8_t> bytes, int side, const DecodeLimits& limits,
+            DecodeState* s) {
   if (setjmp(d->errors.jump) != 0) {
     jpeg_destroy_decompress(&d->info);
     return false;
   }
   jpeg_create_decompress(&d->info);
-  jpeg_mem_src(&d->info, data, static_cast<unsigned long>(size));
+  // Beyond this, libjpeg would need a backing store, which it has not: an error.
+  d->info.mem->max_memory_to_use = static_cast<long>(limits.bytes);
+  d->maxScans = limits.jpegScans;
+  d->progress.progress_monitor = CountScans;
+  d->info.progress = &d->progress;
+  jpeg_mem_src(&d->info, bytes.data(), static_cast<unsigned long>(bytes.size()));
   jpeg_save_markers(&d->info, JPEG_APP0 + 1, 0xFFFF);
+  jpeg_save_markers(&d->info, JPEG_APP0 + 2, 0xFFFF);
   jpeg_read_header(&d->info, TRUE);
-  d->info.out_color_space = JCS_RGB;
+  s->cmyk = d->info.jpeg_color_space == JCS_CMYK || d->info.jpeg_color_space == JCS_YCCK;
+  d->info.out_color_space = s->cmyk ? JCS_CMYK : JCS_RGB;
   d->info.scale_num = 1;
   d->info.scale_denom = ScaleDenominator(std::max(d->info.image_width, d->info.image_height), side);
   jpeg_calc_output_dimensions(&d->info);
   const std::uint64_t pixels = std::uint64_t{d->info.output_width} * d->info.output_height;
-  if (pixels == 0 || pixels > kMaxPixels || d->info.output_components != 3) {
+  const std::uint64_t needed = pixels * 3 + CoefficientBytes(d->info);
+  if (pixels == 0 || needed > limits.bytes || d->info.output_components != (s->cmyk ? 4 : 3)) {
     jpeg_destroy_decompress(&d->info);
     return false;
   }
-  *orientation = OrientationOf(d->info);
-  jpeg_start_decompress(&d->info);
-  out->width = static_cast<int>(d->info.output_width);
-  out->height = static_cast<int>(d->info.output_height);
-  out->rgb.resize(pixels * 3);
-  while (d->info.output_scanline < d->info.output_height) {
-    JSAMPROW row = out->rgb.data() + std::size_t{d->info.output_scanline} * out->width * 3;
-    jpeg_read_scanlines(&d->info, &row, 1);
+  s->orientation = OrientationOf(d->info);
+  JOCTET* icc = nullptr;
+  unsigned int iccLength = 0;
+  if (jpeg_read_icc_profile(&d->info, &icc, &iccLength)) {
+    s->profile.assign(icc, icc + iccLength);
+    std::free(icc);
   }
+  if (s->cmyk) {
+    s->cmykToRgb = ColourConversion::FromCmyk(s->profile, d->info.saw_Adobe_marker);
+    s->cmykRow.resize(std::size_t{d->info.output_width} * 4);
+  }
+  jpeg_start_decompress(&d->info);
+  s->pixels.width = static_cast<int>(d->info.output_width);
+  s->pixels.height = static_cast<int>(d->info.output_height);
+  s->pixels.rgb.resize(pixels * 3);
+  ReadRows(d, s);
   jpeg_finish_decompress(&d->info);
   const bool whole = d->errors.manager.num_warnings == 0;
   jpeg_destroy_decompress(&d->info);
@@ -71,15 +136,18 @@ bool Decode(Decoder* d, const std::uint8_t* data, std::size_t size, int side, Pi
 
 }  // namespace
 
-std::optional<PicturePixels> DecodeJpegForThumbnail(std::span<const std::uint8_t> bytes, int side) {
+std::optional<PicturePixels> DecodeJpegForThumbnail(std::span<const std::uint8_t> bytes, int side,
+                                                    const DecodeLimits& limits) {
   Decoder decoder{};
   decoder.info.err = decoder.errors.Arm();
-  PicturePixels pixels;
-  int orientation = 1;
-  if (!Decode(&decoder, bytes.data(), bytes.size(), side, &pixels, &orientation)) {
-    return std::nullopt;
+  DecodeState state;
+  if (!Decode(&decoder, bytes, side, limits, &state)) return std::nullopt;
+  PicturePixels reduced = Reduced(std::move(state.pixels), side);
+  if (!state.cmyk) {
+    ColourConversion::FromRgbProfile(state.profile)
+        .Convert(reduced.rgb.data(), reduced.rgb.data(), reduced.rgb.size() / 3);
   }
-  return Oriented(Reduced(std::move(pixels), side), orientation);
+  return Oriented(std::move(reduced), state.orientation);
 }
 
 }  // namespace zb

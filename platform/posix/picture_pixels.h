@@ -20,7 +20,7 @@ PicturePixels Oriented(PicturePixels pixels, int orientation);
 // right, -1 none).
 int OrientationOfRotation(int quarterTurns, int mirrorMode);
 // Resamples so that the longest side is at most `side` (never enlarged),
-// with a filter made for shrinking photographs.
+// with a Lanczos-3 filter.
 PicturePixels Reduced(PicturePixels pixels, int side);
 
 }  // namespace zb

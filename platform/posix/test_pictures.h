@@ -50,37 +50,46 @@ inline std::string JpegWithOrientation(const PicturePixels& p, int orientation) 
   return all.substr(0, 2) + app1 + all.substr(2);
 }
 
-inline std::string Png(const PicturePixels& p) {
+// `channels` 4: the pixels' bytes are RGBA, for pictures with transparency.
+inline std::string Png(const PicturePixels& p, int channels = 3) {
   std::string out;
   stbi_write_png_to_func(
       [](void* context, void* data, int size) {
         static_cast<std::string*>(context)->append(static_cast<char*>(data),
                                                    static_cast<std::size_t>(size));
       },
-      &out, p.width, p.height, 3, p.rgb.data(), p.width * 3);
+      &out, p.width, p.height, channels, p.rgb.data(), p.width * channels);
   return out;
 }
 
-inline std::string Webp(const PicturePixels& p) {
+inline std::string PngRgba(const PicturePixels& p) { return Png(p, 4); }
+
+inline std::string Webp(const PicturePixels& p, int channels = 3) {
   std::uint8_t* data = nullptr;
   const std::size_t size =
-      WebPEncodeLosslessRGB(p.rgb.data(), p.width, p.height, p.width * 3, &data);
+      channels == 4 ? WebPEncodeLosslessRGBA(p.rgb.data(), p.width, p.height, p.width * 4, &data)
+                    : WebPEncodeLosslessRGB(p.rgb.data(), p.width, p.height, p.width * 3, &data);
   std::string out(reinterpret_cast<char*>(data), size);
   WebPFree(data);
   return out;
 }
 
-// quarterTurns anti-clockwise, as AVIF's 'irot' says it.
-inline std::string Avif(const PicturePixels& p, int quarterTurns) {
+inline std::string WebpRgba(const PicturePixels& p) { return Webp(p, 4); }
+
+// quarterTurns anti-clockwise, as AVIF's 'irot' says it; `profile` an ICC
+// profile for its colr box.
+inline std::string Avif(const PicturePixels& p, int quarterTurns,
+                        const std::vector<std::uint8_t>& profile = {}, int channels = 3) {
   avifImage* image =
       avifImageCreate(static_cast<std::uint32_t>(p.width), static_cast<std::uint32_t>(p.height), 8,
                       AVIF_PIXEL_FORMAT_YUV444);
   avifRGBImage rgb;
   avifRGBImageSetDefaults(&rgb, image);
-  rgb.format = AVIF_RGB_FORMAT_RGB;
+  rgb.format = channels == 4 ? AVIF_RGB_FORMAT_RGBA : AVIF_RGB_FORMAT_RGB;
   rgb.pixels = const_cast<std::uint8_t*>(p.rgb.data());
-  rgb.rowBytes = static_cast<std::uint32_t>(p.width * 3);
+  rgb.rowBytes = static_cast<std::uint32_t>(p.width * channels);
   avifImageRGBToYUV(image, &rgb);
+  if (!profile.empty()) avifImageSetProfileICC(image, profile.data(), profile.size());
   if (quarterTurns != 0) {
     image->transformFlags |= AVIF_TRANSFORM_IROT;
     image->irot.angle = static_cast<std::uint8_t>(quarterTurns);
@@ -97,5 +106,7 @@ inline std::string Avif(const PicturePixels& p, int quarterTurns) {
   avifImageDestroy(image);
   return bytes;
 }
+
+inline std::string AvifRgba(const PicturePixels& p) { return Avif(p, 0, {}, 4); }
 
 }  // namespace zb
