@@ -107,11 +107,13 @@ WalkPlan WalkPlanFor(const Program& program, const std::string& root) {
            !EqualsIgnoreCase(entry.name, kThumbnailFolder);
   };
   plan.headBytes = std::max(kGifHeaderBytes, program.platform.pictures.HeadBytes());
-  // .bmp and the newer formats too: their options may change while the walk
-  // goes on. A GIF is measured by its name, from its first fields alone.
-  plan.headBytesOf = [pictures, most = plan.headBytes](std::string_view name) -> std::size_t {
+  // Only the formats taken at Start: a file of a format turned on later is
+  // read by the walk itself. A GIF is measured from its first fields alone.
+  plan.headBytesOf = [pictures, bmp = program.form.chkBmp.Value() == 1,
+                      newer = program.run.MoreFormats == 1,
+                      most = plan.headBytes](std::string_view name) -> std::size_t {
     if (!pictures) return 0;
-    switch (KindOf(name, true, true)) {
+    switch (KindOf(name, bmp, newer)) {
       case PictureKind::kNone:
         return 0;
       case PictureKind::kGif:

@@ -129,5 +129,26 @@ TEST(FolderWalkPlan, EntersWhatTheWalkEntersAndPassesOverOurThumbnails) {
   EXPECT_EQ(plan.headBytesOf("a.txt"), 0u);
 }
 
+// Heads of formats the run does not take would be read for nothing.
+TEST(FolderWalkPlan, WantsHeadsOfTheFormatsTakenAtStartOnly) {
+  FakeProgram f;
+  f.form.chkGazoHtml.SetValue(1);
+  f.form.chkBmp.SetValue(0);
+  f.run.MoreFormats = 0;
+  const WalkPlan narrow = WalkPlanFor(f.program, "C:\\pics");
+  f.form.chkBmp.SetValue(1);
+  f.run.MoreFormats = 1;
+  for (const char* name : {"a.bmp", "a.PNG", "a.webp", "a.avif"}) {
+    EXPECT_EQ(narrow.headBytesOf(name), 0u) << name;
+  }
+  EXPECT_EQ(narrow.headBytesOf("a.jpg"), narrow.headBytes);
+  const WalkPlan wide = WalkPlanFor(f.program, "C:\\pics");
+  for (const char* name : {"a.bmp", "a.PNG", "a.webp", "a.avif", "a.jpeg"}) {
+    EXPECT_EQ(wide.headBytesOf(name), wide.headBytes) << name;
+  }
+  f.form.chkGazoHtml.SetValue(0);
+  EXPECT_EQ(WalkPlanFor(f.program, "C:\\pics").headBytesOf("a.jpg"), 0u);
+}
+
 }  // namespace
 }  // namespace zb

@@ -20,6 +20,9 @@ namespace {
 
 // The header fields of the formats other than JPEG lie well inside it.
 constexpr std::size_t kHeadSize = std::size_t{16} * 1024;
+// The pages fit a picture in floats, which hold every whole number up to
+// 2^24 and not all beyond: a longer side is no size that can be placed.
+constexpr unsigned kLongestSide = 1u << 24;
 // Read ahead: one page holds the header of most pictures other than camera
 // JPEGs, whose frame header lies behind their thumbnail anyway.
 constexpr std::size_t kAheadSize = std::size_t{4} * 1024;
@@ -64,7 +67,8 @@ std::optional<PixelSize> MeasureFrom(PictureBytes& bytes, std::span<const unsign
   } else {
     size = MeasureByStb(first);
   }
-  if (size && (size->width == 0 || size->height == 0)) return std::nullopt;
+  const auto placeable = [](unsigned side) { return side > 0 && side <= kLongestSide; };
+  if (size && !(placeable(size->width) && placeable(size->height))) return std::nullopt;
   return size;
 }
 

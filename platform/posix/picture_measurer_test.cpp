@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/posix/test_folder.h"
+#include "platform/posix/test_pictures.h"
 
 namespace zb {
 namespace {
@@ -164,6 +165,36 @@ TEST_F(PictureMeasurerTest, MeasuresEachFormatFromItsHeader) {
   EXPECT_THAT(Measure("f.png", Png(11, 13)), Size(11, 13));
 }
 
+// Sides past 2^24 cannot be fitted exactly: such a picture is unmeasured
+// (and placed in the whole box), whichever format claims them.
+TEST_F(PictureMeasurerTest, SidesBeyondWhatThePagesCanPlaceAreUnmeasurable) {
+  std::string avif = Avif(RedLeftBlueRight(30, 20), 0);
+  const std::size_t ispe = avif.find("ispe");
+  ASSERT_NE(ispe, std::string::npos);
+  for (const bool wide : {true, false}) {
+    for (const std::uint32_t side : {1u << 24, (1u << 24) + 1, 0xFFFFFFFFu}) {
+      const unsigned w = wide ? side : 1;
+      const unsigned h = wide ? 1 : side;
+      const auto check = [&](const std::optional<PixelSize>& got, const char* format) {
+        if (side <= 1u << 24) {
+          EXPECT_THAT(got, Size(w, h)) << format << " " << w << "x" << h;
+        } else {
+          EXPECT_FALSE(got.has_value()) << format << " " << w << "x" << h;
+        }
+      };
+      check(Measure("big.png", Png(w, h)), "png");
+      // A BMP's height is signed: all ones is one row stored top first.
+      if (h != 0xFFFFFFFFu) {
+        std::string bmp = Bmp(1, 1);
+        bmp.replace(18, 8, Little(w, 4) + Little(h, 4));
+        check(Measure("big.bmp", bmp), "bmp");
+      }
+      avif.replace(ispe + 8, 8, Big(w) + Big(h));
+      check(Measure("big.avif", avif), "avif");
+    }
+  }
+}
+
 TEST_F(PictureMeasurerTest, GoesByContentNotByName) {
   EXPECT_THAT(Measure("jpeg.bmp", Jpeg(8, 6)), Size(8, 6));
   EXPECT_THAT(Measure("bitmap.JPG", Bmp(4, 2)), Size(4, 2));
@@ -258,6 +289,16 @@ TEST_F(PictureMeasurerTest, DamagedExifIsIgnored) {
   std::string wrongType = good;
   wrongType[34] = 4;  // the orientation as a LONG
   EXPECT_THAT(Measure("long.jpg", JpegWith(wrongType, 200, 100)), Size(200, 100));
+  // The orientation is one value; an entry that counts more or none is damaged.
+  for (const std::size_t countByte : {std::size_t{36}, std::size_t{37}, std::size_t{39}}) {
+    std::string counted = good;
+    counted[36] = 0;
+    counted[countByte] = 2;
+    EXPECT_THAT(Measure("count.jpg", JpegWith(counted, 200, 100)), Size(200, 100)) << countByte;
+  }
+  std::string none = good;
+  none[36] = 0;
+  EXPECT_THAT(Measure("none.jpg", JpegWith(none, 200, 100)), Size(200, 100));
   std::string badOrder = good;
   badOrder[10] = 'X';
   EXPECT_THAT(Measure("order.jpg", JpegWith(badOrder, 200, 100)), Size(200, 100));

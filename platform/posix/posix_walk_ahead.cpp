@@ -27,9 +27,15 @@ void AppendHostName(std::string& path, const std::string& host, const std::strin
   path += name;
 }
 
+// No page is smaller: a head up to this size lies in one page of the cache.
+constexpr std::size_t kSmallestPage = 4096;
+
 // Up to size bytes from the start of the file; kNoHead when it cannot be
 // read. First asked of the page cache alone, so that waited tells whether
 // any of them had to come from the disk (or whether that cannot be told).
+// One read settles a head: a read from the disk that comes back short at
+// offset 0 has met the end of the file, and so has a cached one within a
+// single page, which the cache holds whole or not at all.
 std::size_t ReadFront(int at, const char* name, std::byte* into, std::size_t size, bool& waited) {
   const int fd = openat(at, name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return kNoHead;
@@ -37,9 +43,11 @@ std::size_t ReadFront(int at, const char* name, std::byte* into, std::size_t siz
   ssize_t done = preadv2(fd, &cached, 1, 0, RWF_NOWAIT);
   if (done < 0) {
     waited = true;
-    done = ReadFully(fd, into, size, 0);
-  } else if (static_cast<std::size_t>(done) < size) {
-    // The end of the file, or of what the cache holds.
+    do {
+      done = pread(fd, into, size, 0);
+    } while (done < 0 && errno == EINTR);
+  } else if (static_cast<std::size_t>(done) < size && size > kSmallestPage) {
+    // Past one page the cache may hold the first pages only.
     const ssize_t rest = ReadFully(fd, into + done, size - done, done);
     waited = waited || rest != 0;
     done = rest < 0 ? rest : done + rest;

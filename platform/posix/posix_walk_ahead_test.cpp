@@ -3,11 +3,18 @@
 #include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <set>
 #include <string>
 #include <thread>
@@ -198,6 +205,122 @@ TEST_F(PosixWalkAheadTest, EndsAtOnceWhenTheWalkStopsEarly) {
   ASSERT_TRUE(listing->Next(entry));
   listing.reset();
   walkAhead.reset();  // the lister waits on a full window; this must not hang
+}
+
+// Read calls this whole process has made, its ended threads included.
+std::uint64_t ReadCalls() {
+  std::ifstream io("/proc/self/io");
+  std::string key;
+  std::uint64_t value = 0;
+  while (io >> key >> value) {
+    if (key == "syscr:") return value;
+  }
+  ADD_FAILURE() << "no read count in /proc/self/io";
+  return 0;
+}
+
+TEST_F(PosixWalkAheadTest, ReadsEachWantedHeadOnceAndNoOtherFile) {
+  constexpr int kWanted = 40;
+  for (int i = 0; i < kWanted; ++i) {
+    // Shorter than a head, exactly one, longer, and GIFs that want less.
+    const std::string name = std::to_string(i) + (i % 4 == 3 ? ".gif" : ".jpg");
+    folder.Put("pics/" + name, std::string(static_cast<std::size_t>(i % 3) * 8, 'x'));
+    folder.Put("pics/" + std::to_string(i) + ".png", "\x89PNG not wanted");
+  }
+  LetTheClockMoveOn();
+  const auto readsOfWalk = [&](WalkPlan plan) {
+    Walk ahead;
+    const std::uint64_t before = ReadCalls();
+    std::unique_ptr<WalkAhead> walkAhead = Start(std::move(plan));
+    ahead.Folder(files, walkAhead.get(), "C:\\pics\\");
+    walkAhead.reset();
+    EXPECT_THAT(ahead.listedByItself, testing::IsEmpty());
+    return ReadCalls() - before;
+  };
+  WalkPlan none = Plan();
+  none.headBytesOf = [](std::string_view) -> std::size_t { return 0; };
+  // What a walk reads besides heads (the thread set-up, the count itself).
+  const std::uint64_t besides = readsOfWalk(std::move(none));
+  // The files are in the page cache: one read each tells its head and end.
+  EXPECT_EQ(readsOfWalk(Plan()) - besides, std::uint64_t{kWanted});
+}
+
+// The lister lists a file, then the plan (asked about that file while it is
+// listed) deletes it; the folder keeps its time stamp, so it is still served.
+TEST_F(PosixWalkAheadTest, AFileGoneBeforeItsHeadIsReadShiftsNoOtherHead) {
+  constexpr int kFiles = 70;  // more than one batch of heads
+  std::set<std::string> gone;
+  for (int i = 0; i < kFiles; ++i) {
+    const std::string name = std::to_string(i) + (i % 3 == 0 ? ".gif" : ".jpg");
+    char unique[8];
+    std::snprintf(unique, sizeof unique, "%03d", i);
+    folder.Put("pics/" + name, unique + std::string(" of ") + name + " and the rest of it");
+    if (i % 4 == 1 || i % 5 == 0) gone.insert(name);
+  }
+  LetTheClockMoveOn();
+  struct stat stamp;
+  ASSERT_EQ(stat(folder.Host("pics").c_str(), &stamp), 0);
+  WalkPlan plan = Plan();
+  plan.headBytesOf =
+      [wanted = plan.headBytesOf, host = folder.Host("pics"), gone,
+       times = std::array<timespec, 2>{stamp.st_atim, stamp.st_mtim}](std::string_view name) {
+        if (gone.contains(std::string(name))) {
+          unlink((host + "/" + std::string(name)).c_str());
+          utimensat(AT_FDCWD, host.c_str(), times.data(), 0);
+        }
+        return wanted(name);
+      };
+  Walk ahead;
+  std::unique_ptr<WalkAhead> walkAhead = Start(std::move(plan));
+  ahead.Folder(files, walkAhead.get(), "C:\\pics\\");
+  ASSERT_THAT(ahead.listedByItself, testing::IsEmpty());
+  std::size_t heads = 0;
+  for (const std::string& line : ahead.seen) {
+    const std::size_t at = line.find(" head=");
+    const std::string name = line.substr(8, at == std::string::npos ? std::string::npos : at - 8);
+    if (name == "." || name == "..") continue;
+    if (gone.contains(name)) {
+      EXPECT_EQ(at, std::string::npos) << line;
+      continue;
+    }
+    ASSERT_NE(at, std::string::npos) << line;
+    ++heads;
+    const std::string contents = folder.Contents("pics/" + name);
+    const std::size_t wanted = name.ends_with(".gif") ? 3 : kHeadBytes;
+    EXPECT_EQ(line.substr(at + 6), contents.substr(0, wanted)) << name;
+  }
+  EXPECT_EQ(heads, kFiles - gone.size());
+}
+
+// Opening a pipe for reading, even without blocking, lets its writer on.
+TEST_F(PosixWalkAheadTest, APipeNamedLikeAPictureIsNeverOpened) {
+  folder.Put("pics/a.jpg", "a");
+  const std::string pipe = folder.Host("pics/x.jpg");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  folder.Put("pics/z.jpg", "z");
+  int told[2];
+  ASSERT_EQ(::pipe(told), 0);
+  const pid_t writer = fork();
+  ASSERT_GE(writer, 0);
+  if (writer == 0) {
+    close(told[0]);
+    if (open(pipe.c_str(), O_WRONLY) >= 0) (void)!write(told[1], "opened", 6);
+    _exit(0);
+  }
+  close(told[1]);
+  LetTheClockMoveOn();
+
+  Walk ahead;
+  std::unique_ptr<WalkAhead> walkAhead = Start();
+  ahead.Folder(files, walkAhead.get(), "C:\\pics\\");
+  walkAhead.reset();
+  EXPECT_THAT(ahead.seen, testing::Contains("C:\\pics\\z.jpg head=z"));
+  // A writer let on says so at once; the grace is for a busy machine.
+  pollfd said{told[0], POLLIN, 0};
+  EXPECT_EQ(poll(&said, 1, 500), 0) << "the pipe was opened";
+  kill(writer, SIGKILL);
+  waitpid(writer, nullptr, 0);
+  close(told[0]);
 }
 
 TEST_F(PosixWalkAheadTest, ReadsNothingAheadWhenSetToNoThreads) {

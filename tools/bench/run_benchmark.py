@@ -13,8 +13,11 @@ into an output folder that has no pages yet (a first run, which writes them
 all; a run over the unchanged tree leaves them alone), and, warm, with the
 search root typed in the wrong letter case.
 
-usage: run_benchmark.py CLI [FILES ...]   (default sizes: 25000 100000)
-Trees are made in $ZORBELLE_BENCH_DIR (kept) or a temporary folder."""
+usage: run_benchmark.py CLI [FILES ...]   (default: 25000 100000 100000png)
+FILES ending in "png" is a tree with as many PNG files as pictures, which
+the run (without the newer formats) passes over.
+Trees are made in $ZORBELLE_BENCH_DIR (kept) or a temporary folder;
+ZORBELLE_BENCH_WARM_ONLY=1 leaves out the cold rows."""
 import os
 import shutil
 import statistics
@@ -89,11 +92,14 @@ def wrong_case(path):
     return os.path.join(head, name.swapcase())
 
 
-def bench(cli, floor, files, work):
-    tree = os.path.join(work, f"tree{files}")
+def bench(cli, floor, size, work):
+    flavour = "png" if size.endswith("png") else ""
+    files = int(size.removesuffix("png"))
+    tree = os.path.join(work, f"tree{size}")
+    name = f"{files:>7} files" + (", png" if flavour else "")
     if not os.path.isdir(tree):
-        subprocess.run([sys.executable, os.path.join(HERE, "make_tree.py"), tree, str(files), "6"],
-                       check=True)
+        subprocess.run([sys.executable, os.path.join(HERE, "make_tree.py"), tree, str(files), "6",
+                        flavour], check=True)
     out = os.path.join(work, "out")
     os.makedirs(out, exist_ok=True)
     env = dict(os.environ, ZORBELLE_DRIVES=f"c={out};z=/",
@@ -119,10 +125,12 @@ def bench(cli, floor, files, work):
     without = pages(out)
     timed(run + [tree], env)
     same = "yes" if pages(out) == without else "NO"
-    print(f"{files:>7} files: output with read-ahead on and off byte-identical: {same}")
+    print(f"{name}: output with read-ahead on and off byte-identical: {same}")
     for cache in ("warm", "cold"):
+        if cache == "cold" and os.environ.get("ZORBELLE_BENCH_WARM_ONLY") == "1":
+            continue
         if cache == "cold" and not can_drop_caches():
-            print(f"{files:>7} files, cold: not measured (dropping the page cache needs root)")
+            print(f"{name}, cold: not measured (dropping the page cache needs root)")
             continue
         cold = cache == "cold"
         for _, cmd, e, _ in commands:
@@ -139,7 +147,7 @@ def bench(cli, floor, files, work):
         many = medians[f"floor, {FLOOR_THREADS} threads"]
         for label, cmd, e, first in commands:
             m = medians[label]
-            line = (f"{files:>7} files, {cache}: {label:<22} {m * 1000:8.1f} ms   "
+            line = (f"{name}, {cache}: {label:<22} {m * 1000:8.1f} ms   "
                     f"x{m / one:5.2f} floor 1   x{m / many:5.2f} floor {FLOOR_THREADS}   "
                     f"cpu {statistics.median(cpus[label]) * 1000:7.1f} ms")
             if label.startswith("run"):
@@ -155,7 +163,7 @@ def bench(cli, floor, files, work):
         right_times.append(timed(run + [tree], env))
         wrong_times.append(timed(wrong, env))
     r, w = statistics.median(right_times), statistics.median(wrong_times)
-    print(f"{files:>7} files, warm: run, root in wrong case {w * 1000:8.1f} ms   "
+    print(f"{name}, warm: run, root in wrong case {w * 1000:8.1f} ms   "
           f"x{w / r:5.2f} the right-case run", flush=True)
 
 
@@ -163,12 +171,12 @@ def main():
     if len(sys.argv) < 2:
         sys.exit(__doc__)
     cli = os.path.abspath(sys.argv[1])
-    sizes = [int(s) for s in sys.argv[2:]] or [25000, 100000]
+    sizes = sys.argv[2:] or ["25000", "100000", "100000png"]
     work = os.environ.get("ZORBELLE_BENCH_DIR") or tempfile.mkdtemp(prefix="zorbelle-bench-")
     try:
         floor = build_floor(work)
-        for files in sizes:
-            bench(cli, floor, files, work)
+        for size in sizes:
+            bench(cli, floor, size, work)
     finally:
         if not os.environ.get("ZORBELLE_BENCH_DIR"):
             shutil.rmtree(work, ignore_errors=True)
