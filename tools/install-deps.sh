@@ -7,8 +7,8 @@ packages=(
   libcli11-dev libjpeg62-turbo-dev libstb-dev libinih-dev libwebp-dev libavif-dev zlib1g-dev
   qt6-base-dev
   libqt6svg6
-  fonts-vlgothic
-  desktop-file-utils
+  fonts-vlgothic fonts-noto-cjk
+  desktop-file-utils lintian
 )
 missing=()
 for p in "${packages[@]}"; do
