@@ -37,7 +37,8 @@ int main(int argc, char** argv) {
 
   zb::PosixPlatform host;
   zb::QtDialogs dialogs(
-      [&host](const std::string& hostPath) { return host.paths().ToDrive(hostPath); });
+      [&host](const std::string& hostPath) { return host.paths().ToDrive(hostPath); },
+      [&host](const std::string& drivePath) { return host.paths().Resolve(drivePath); });
   zb::Platform posix = host.With(dialogs);
   zb::QtSystem system(posix.system);
   zb::Platform platform{posix.files, posix.encoding, posix.settings, dialogs,

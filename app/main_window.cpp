@@ -155,13 +155,17 @@ void MainWindow::changeEvent(QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!Form_QueryUnload(program_)) return event->ignore();
   event->accept();
   Form_Unload(program_);
 }
 
 void MainWindow::FocusChanged() {
   // The window's own focus widget keeps its place while a message box or
-  // another window is in front.
+  // another window is in front. The menu bar takes the focus only while
+  // the keyboard walks its menus, and gives it back after: a field being
+  // typed in is not left.
+  if (focusWidget() == menuBar()) return;
   auto* field = dynamic_cast<PathFieldEdit*>(focusWidget());
   FocusMovedTo(program_, field ? &field->field() : nullptr);
 }

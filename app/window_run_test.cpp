@@ -2,7 +2,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
 #include <cstdio>
@@ -12,6 +15,7 @@
 #include "platform/qt/qt_text.h"
 #include "run/messages.h"
 #include "run/run_driver.h"
+#include "settings/crash_marker.h"
 
 namespace zb {
 namespace {
@@ -94,30 +98,60 @@ TEST_F(WindowRunTest, AStatusTooLongForTheLabelIsWholeInItsToolTip) {
   EXPECT_TRUE(comment->toolTip().isEmpty());
 }
 
-// Ends the process at once, telling how far the run got.
+TEST_F(WindowRunTest, F5SearchesTheFolderBeingTypedAndTheMenuKeepsAHalfTypedOne) {
+  folder.Put("gif/b.gif", std::string("GIF89a\x10\x00\x08\x00", 10));
+  auto* field = Widget<QLineEdit>(form.txtOLEKensaku);
+  field->setFocus();
+  field->selectAll();
+  QTest::keyClicks(field, "C");
+  // Walking the menus from the keyboard and backing out is no leaving.
+  QTest::keyClick(&window, Qt::Key_F, Qt::AltModifier);
+  QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+  QTest::keyClick(window.menuBar(), Qt::Key_Escape);
+  EXPECT_EQ(field->text(), "C");
+  EXPECT_EQ(form.txtOLEKensaku.Text(), "C");
+  QTest::keyClicks(field, ":\\gif");
+  QTest::keyClick(field, Qt::Key_F5);
+  EXPECT_EQ(program.run.SearchRoot, "C:\\gif\\");
+  EXPECT_EQ(field->text(), "C:\\gif");
+  EXPECT_FALSE(folder.Contents("gif/_gazlist.htm").empty());
+  EXPECT_TRUE(folder.Contents("pics/_gazlist.htm").empty());
+}
+
+// Ends the process at once, telling how the run ended.
 class EndingSystem : public FakeSystem {
  public:
   using FakeSystem::FakeSystem;
   void EndProgram(int exitCode) override {
-    std::fprintf(stderr, "ended with %d files done\n", program->run.FileCount);
+    std::fprintf(stderr, "ended %s after %d files; list page %s; marker \"%s\"\n",
+                 program->lastOutcome == RunOutcome::kStopped ? "stopped" : "otherwise",
+                 program->run.FileCount, listPage().empty() ? "missing" : "written",
+                 settings->Read("Zorbelle", kCrashMarkerSection, kCrashMarkerKey, "").c_str());
     std::_Exit(exitCode);
   }
   Program* program = nullptr;
+  SettingsStore* settings = nullptr;
+  std::function<std::string()> listPage;
 };
 
-TEST(WindowCloseTest, ClosingTheWindowMidRunEndsTheProgramAtOnce) {
+TEST(WindowCloseTest, ClosingTheWindowMidRunStopsTheRunInOrderThenEnds) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
       {
         ViewFixture<EndingSystem> view;
         view.fakeSystem.program = &view.program;
-        for (int i = 0; i < 50; ++i) view.folder.Put("pics/n" + std::to_string(i) + ".txt");
+        view.fakeSystem.settings = &view.settings;
+        view.fakeSystem.listPage = [&view] { return view.folder.Contents("pics/_gazlist.htm"); };
+        for (int i = 0; i < 50; ++i)
+          view.folder.Put("pics/n" + std::to_string(i) + ".gif", "GIF89a");
         view.OpenFolder("pics");
+        view.form.chkSameDir.SetValue(1);
         QTimer::singleShot(0, &view.window, [&view] { view.window.close(); });
         view.form.cmdStart.Press();
-        std::fprintf(stderr, "the run went on\n");
+        std::fprintf(stderr, "the program went on\n");
       },
-      testing::ExitedWithCode(0), "ended with 0 files done");
+      testing::ExitedWithCode(0),
+      "ended stopped after [0-9] files; list page written; marker \"\"");
 }
 
 }  // namespace

@@ -9,6 +9,10 @@
 namespace zb {
 namespace {
 
+// The face shrinks in half points, to no less than this share of its size.
+constexpr qreal kSmallestShare = 0.75;
+constexpr qreal kShrinkStep = 0.5;
+
 struct WrappedText {
   std::vector<QTextLine> lines;
   qreal height = 0;
@@ -33,17 +37,50 @@ WrappedText Wrap(QTextLayout& layout, qreal width) {
 // QTextLayout breaks lines only at the Unicode line separator.
 QString LaidOut(QString text) { return text.replace(QLatin1Char('\n'), QChar::LineSeparator); }
 
+bool Fits(const QString& text, const QFont& font, const QRect& area) {
+  QTextLayout layout(LaidOut(text), font);
+  return Wrap(layout, area.width()).height <= area.height();
+}
+
+// The first keep characters of text around "…": half from its start, the
+// rest from its end, never splitting a surrogate pair.
+QString KeepEnds(const QString& text, qsizetype keep) {
+  qsizetype head = keep - keep / 2;
+  qsizetype tail = keep / 2;
+  if (head > 0 && text.at(head - 1).isHighSurrogate()) --head;
+  if (tail > 0 && text.at(text.size() - tail).isLowSurrogate()) --tail;
+  return text.left(head) + QChar(0x2026) + text.right(tail);
+}
+
 }  // namespace
+
+WrappingLabel::Shown WrappingLabel::Fitted() const {
+  const QRect area = contentsRect();
+  QFont face = font();
+  const qreal size = face.pointSizeF();
+  for (qreal points = size; points >= size * kSmallestShare; points -= kShrinkStep) {
+    face.setPointSizeF(points);
+    if (Fits(text(), face, area)) return {face, text(), true};
+  }
+  face.setPointSizeF(size * kSmallestShare);
+  // The longest middle cut that fits: the fit shrinks as more is kept.
+  qsizetype fitting = 0;
+  for (qsizetype low = 1, high = text().size() - 1; low <= high;) {
+    const qsizetype keep = (low + high) / 2;
+    if (Fits(KeepEnds(text(), keep), face, area)) {
+      fitting = keep;
+      low = keep + 1;
+    } else {
+      high = keep - 1;
+    }
+  }
+  return {face, KeepEnds(text(), fitting), false};
+}
 
 bool WrappingLabel::FitsOnOneLine() const {
   return !text().contains(QLatin1Char('\n')) &&
-         fontMetrics().horizontalAdvance(text()) <= contentsRect().width();
-}
-
-bool WrappingLabel::TextFits() const {
-  if (FitsOnOneLine()) return fontMetrics().height() <= contentsRect().height();
-  QTextLayout layout(LaidOut(text()), font());
-  return Wrap(layout, contentsRect().width()).height <= contentsRect().height();
+         fontMetrics().horizontalAdvance(text()) <= contentsRect().width() &&
+         fontMetrics().height() <= contentsRect().height();
 }
 
 void WrappingLabel::SetOwnToolTip(const QString& tip) {
@@ -62,7 +99,8 @@ void WrappingLabel::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.setPen(
       palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
-  QTextLayout layout(LaidOut(text()), font());
+  const Shown shown = Fitted();
+  QTextLayout layout(LaidOut(shown.text), shown.font);
   const QRect area = contentsRect();
   for (const QTextLine& line : Wrap(layout, area.width()).lines) {
     line.draw(&painter, area.topLeft());

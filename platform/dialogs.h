@@ -20,8 +20,10 @@ struct MessageBox {
 struct OpenFileRequest {
   std::string filterName;     // "ＨＴＭＬ ファイル (*.htm)"
   std::string filterPattern;  // "*.htm"
-  bool overwritePrompt = false;
   bool pathMustExist = false;
+  // Where the dialog opens, as a drive path: a folder, or a file in one,
+  // which is then named in the dialog. Empty: wherever the dialog likes.
+  std::string startAt;
 };
 
 // Modal dialogs; each call returns when the user has answered.

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs a build into a scratch root and checks what a user gets: both
-# programs and their thumbnail helper, the read-me beside the built programs
-# and where the installed ones look for it, a valid desktop entry with its
-# icon, and (with dpkg-deb at hand) a Debian package that holds the helper
-# and names what the window and the helper need at run time.
+# programs and their thumbnail helper, the read-me (UTF-8, naming every
+# option) beside the built programs and where the installed ones look for
+# it, a valid desktop entry with its icon, and (with dpkg-deb at hand) a
+# Debian package that holds the helper, names what the window and the helper
+# need at run time, and in which lintian finds no error.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 source=$(cd "$(dirname "$0")/.." && pwd)
@@ -16,14 +17,20 @@ fail() {
 window=0
 [ -x "$build/app/zorbelle" ] && window=1
 
+# The Shift_JIS source with CR LF, as a Linux text viewer reads it.
+iconv -f CP932 -t UTF-8 "$source/doc/readme.txt" | tr -d '\r' >"$scratch/readme.txt"
 for copy in "$build/readme.txt" $( ((window)) && echo "$build/app/readme.txt"); do
-  cmp -s "$copy" "$source/doc/readme.txt" || fail "$copy is not the read-me"
+  cmp -s "$copy" "$scratch/readme.txt" || fail "$copy is not the UTF-8 read-me"
+done
+for option in $("$build/zorbelle-cli" --help | grep -o -- '--[a-z][a-z-]*' | sort -u); do
+  [[ "$option" == --no-* || "$option" == --help ]] && continue
+  grep -q -- "$option" "$scratch/readme.txt" || fail "the read-me does not name $option"
 done
 
 DESTDIR="$scratch/root" cmake --install "$build" --prefix /usr >/dev/null
 usr="$scratch/root/usr"
 helper=libexec/zorbelle/zorbelle-thumbnailer
-wanted=(bin/zorbelle-cli "$helper" share/doc/zorbelle/readme.txt)
+wanted=(bin/zorbelle-cli "$helper" share/doc/zorbelle/readme.txt share/doc/zorbelle/copyright)
 ((window)) && wanted+=(bin/zorbelle share/applications/zorbelle.desktop
   share/icons/hicolor/scalable/apps/zorbelle.svg)
 for file in "${wanted[@]}"; do
@@ -52,5 +59,9 @@ if ((window)) && command -v dpkg-deb >/dev/null && command -v dpkg-shlibdeps >/d
   for file in "${wanted[@]}"; do
     [[ "$contents" == *"./usr/$file"* ]] || fail "the package lacks /usr/$file"
   done
+  command -v lintian >/dev/null || fail "lintian is missing (tools/install-deps.sh installs it)"
+  errors=$(lintian --allow-root --tag-display-limit 0 "$deb" | grep '^E:' || true)
+  [ -z "$errors" ] || fail "lintian finds errors in the package:
+$errors"
 fi
 echo "check-install: ok"

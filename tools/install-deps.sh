@@ -8,8 +8,8 @@ packages=(
   liblcms2-dev
   qt6-base-dev
   libqt6svg6
-  fonts-vlgothic
-  desktop-file-utils
+  fonts-vlgothic fonts-noto-cjk
+  desktop-file-utils lintian
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -6,17 +6,16 @@
 
 namespace zb {
 
-OpenFileRequest ListFileRequest(FileUse use) {
-  return {"ＨＴＭＬ ファイル (*.htm)", "*.htm", /*overwritePrompt=*/use == FileUse::kWritten,
-          /*pathMustExist=*/true};
+OpenFileRequest ListFileRequest(const std::string& startAt) {
+  return {"ＨＴＭＬ ファイル (*.htm)", "*.htm", /*pathMustExist=*/true, startAt};
 }
 
-std::string BrowseForFile(Program& program, FileUse use) {
-  return program.platform.dialogs.OpenFile(ListFileRequest(use)).value_or("");
+std::string BrowseForFile(Program& program, const std::string& startAt) {
+  return program.platform.dialogs.OpenFile(ListFileRequest(startAt)).value_or("");
 }
 
 void cmdWriteDirSet_Click(Program& program) {
-  const std::string chosen = BrowseForFile(program, FileUse::kWritten);
+  const std::string chosen = BrowseForFile(program, program.form.txtOLESakusei.Text());
   if (chosen.empty()) return;
   program.form.txtOLESakusei.SetText(chosen);
   program.run.ListPath = chosen;
@@ -25,7 +24,7 @@ void cmdWriteDirSet_Click(Program& program) {
 void mnuFileItem_Click(Program& program, int index) {
   switch (index) {
     case 0:
-      if (const std::string chosen = BrowseForFile(program, FileUse::kOnlyPointsAtFolder);
+      if (const std::string chosen = BrowseForFile(program, program.form.Dir1.Path());
           !chosen.empty()) {
         SelectSearchFolder(program, ResolveFolder(program, chosen));
       }

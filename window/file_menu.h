@@ -8,15 +8,12 @@ namespace zb {
 
 struct Program;
 
-// Only a file the run will write over is worth a question when it exists;
-// a file that merely points at its folder is not.
-enum class FileUse { kWritten, kOnlyPointsAtFolder };
-
-// The file dialog's request: HTML files in a folder that exists, asking
-// before an existing file is chosen for writing.
-OpenFileRequest ListFileRequest(FileUse use);
+// The file dialog's request: HTML files in a folder that exists, opening at
+// startAt. Choosing a file writes nothing, so an existing one is taken
+// without a question.
+OpenFileRequest ListFileRequest(const std::string& startAt);
 // The chosen path, or the empty string when the dialog was cancelled.
-std::string BrowseForFile(Program& program, FileUse use);
+std::string BrowseForFile(Program& program, const std::string& startAt);
 
 // A chosen list file is taken as it is; leaving the field checks it.
 void cmdWriteDirSet_Click(Program& program);

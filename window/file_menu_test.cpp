@@ -20,7 +20,7 @@ class FileMenuTest : public testing::Test {
 
 TEST_F(FileMenuTest, TheDialogAsksForAnHtmlFileInAnExistingFolder) {
   f.host.dialogs.chosenFiles = {"D:\\pics\\list.htm"};
-  EXPECT_EQ(BrowseForFile(f.program, FileUse::kWritten), "D:\\pics\\list.htm");
+  EXPECT_EQ(BrowseForFile(f.program, ""), "D:\\pics\\list.htm");
   ASSERT_EQ(f.host.dialogs.fileRequests.size(), 1u);
   const OpenFileRequest& request = f.host.dialogs.fileRequests[0];
   EXPECT_EQ(request.filterName, "ＨＴＭＬ ファイル (*.htm)");
@@ -28,15 +28,16 @@ TEST_F(FileMenuTest, TheDialogAsksForAnHtmlFileInAnExistingFolder) {
   EXPECT_TRUE(request.pathMustExist);
 }
 
-TEST_F(FileMenuTest, OnlyTheListFileChoiceAsksBeforeAnExistingFile) {
+TEST_F(FileMenuTest, EachDialogOpensWhereItsFieldPoints) {
+  f.form.txtOLESakusei.SetText("D:\\pics\\list.htm");
   f.form.cmdWriteDirSet.Press();
   f.form.mnuFileItem[1].Choose();
   f.form.mnuFileItem[0].Choose();
   const std::vector<OpenFileRequest>& requests = f.host.dialogs.fileRequests;
   ASSERT_EQ(requests.size(), 3u);
-  EXPECT_TRUE(requests[0].overwritePrompt);
-  EXPECT_TRUE(requests[1].overwritePrompt);
-  EXPECT_FALSE(requests[2].overwritePrompt);
+  EXPECT_EQ(requests[0].startAt, "D:\\pics\\list.htm");
+  EXPECT_EQ(requests[1].startAt, "D:\\pics\\list.htm");
+  EXPECT_EQ(requests[2].startAt, "C:\\pics");
 }
 
 TEST_F(FileMenuTest, AChosenListFileIsTakenAsItIs) {

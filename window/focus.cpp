@@ -37,6 +37,11 @@ void FocusMovedTo(Program& program, TextBox* field) {
   }
 }
 
+void SettleFocusedField(Program& program) {
+  TextBox* field = program.focused;
+  if (field && field->Enabled()) Fire(field->LostFocus);
+}
+
 void AdvanceFocusRing(Program& program) {
   if (++program.focusIndex == 2) program.focusIndex = 0;
   if (TextBox* next = program.focusRing[static_cast<std::size_t>(program.focusIndex)]) {

@@ -16,5 +16,8 @@ void ClearFocus(Program& program);
 void FocusMovedTo(Program& program, TextBox* field);
 // Enter in a path field: the next slot of the focus ring takes the focus.
 void AdvanceFocusRing(Program& program);
+// The field that has the focus is checked as if it were left, and keeps the
+// focus: what it shows is then what the program works with.
+void SettleFocusedField(Program& program);
 
 }  // namespace zb

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "run/run_driver.h"
 #include "run/run_lockout.h"
 #include "settings/crash_marker.h"
 #include "settings/restore_settings.h"
@@ -74,6 +75,13 @@ void Form_Activate(Program& program) {
   if (program.activatedOnce) return;
   program.activatedOnce = true;
   RestorePaths(program);
+}
+
+bool Form_QueryUnload(Program& program) {
+  if (!program.run.Active) return true;
+  program.closeAfterRun = true;
+  ConfirmStop(program);
+  return false;
 }
 
 void Form_Unload(Program& program) {

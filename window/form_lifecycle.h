@@ -12,7 +12,11 @@ struct Program;
 void Form_Load(Program& program);
 // Every activation; the first one also restores the two paths.
 void Form_Activate(Program& program);
-// The window closes: the program ends at once, even in the middle of a run.
+// The window is asked to close. Mid-run that is a stop: the run ends in
+// order (list page written, crash marker cleared) and the window closes
+// after it. True when the window may close now.
+bool Form_QueryUnload(Program& program);
+// The window closes: the settings are saved and the program ends.
 void Form_Unload(Program& program);
 
 std::string WindowTitle(const Version& v);

@@ -29,7 +29,11 @@ void PathField_GotFocus(TextBox& field) { SelectAllText(field); }
 
 void PathField_KeyPress(Program& program, int& keyCode) {
   if (keyCode != kEnterKey) return;
+  TextBox* pressedIn = program.focused;
   AdvanceFocusRing(program);
+  // Where the focus stays (the ring's first turn, or a disabled partner),
+  // Enter still checks the field, as leaving it would have.
+  if (program.focused == pressedIn) SettleFocusedField(program);
   keyCode = 0;
 }
 

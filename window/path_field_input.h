@@ -15,7 +15,8 @@ void SelectAllText(TextBox& field);
 
 // Handlers shared by both path fields.
 void PathField_GotFocus(TextBox& field);
-// Enter moves the focus around the ring and never reaches the field.
+// Enter moves the focus around the ring, so the field is checked as it is
+// left, and never reaches the field.
 void PathField_KeyPress(Program& program, int& keyCode);
 
 // A drop takes the first dropped file: it goes into the field and on the

@@ -8,6 +8,7 @@
 #include "window/path_field_input.h"
 #include "window/path_field_validation.h"
 #include "window/path_fields.h"
+#include "window/run_start.h"
 #include "window/view_and_help.h"
 
 namespace zb {
@@ -17,9 +18,9 @@ Program::Program(Platform& host) : platform(host), gallery(host.files, host.enco
   // The scroll bar's design value holds until its first change.
   run.ImagesPerPage = form.hscGazoSuu.Value();
   MainForm& f = form;
-  f.cmdStart.Click = [this] { cmdStart_Click(*this); };
+  f.cmdStart.Click = [this] { StartRunFromWindow(*this); };
   f.cmdStop.Click = [this] { cmdStop_Click(*this); };
-  f.mnuRunItem[0].Click = [this] { cmdStart_Click(*this); };
+  f.mnuRunItem[0].Click = [this] { StartRunFromWindow(*this); };
   f.mnuRunItem[1].Click = [this] { cmdStop_Click(*this); };
   f.chkSpeed.Click = [this] { chkSpeed_Click(*this); };
   f.chkGazoHtml.Click = [this] { chkGazoHtml_Click(*this); };

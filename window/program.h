@@ -45,6 +45,8 @@ struct Program {
   std::int16_t focusIndex = 0;
   TextBox* focused = nullptr;
   bool activatedOnce = false;
+  // The window was closed during a run: it closes once the run has ended.
+  bool closeAfterRun = false;
 
   // Shows the About box modally; the window supplies it, the command line
   // has none.

@@ -93,7 +93,9 @@ Answer QtDialogs::Show(const MessageBox& box) {
 }
 
 std::optional<std::string> QtDialogs::OpenFile(const OpenFileRequest& request) {
-  ListFileDialog dialog(parent_, request);
+  const std::optional<std::string> startAt =
+      request.startAt.empty() ? std::nullopt : toHostPath_(request.startAt);
+  ListFileDialog dialog(parent_, request, startAt ? zb::ToQt(*startAt) : QString());
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return toDrivePath_(FromQt(dialog.selectedFiles().front()));
 }
@@ -104,13 +106,27 @@ QString NameFilter(const OpenFileRequest& request) {
   return name.endsWith("(" + pattern + ")") ? name : name + " (" + pattern + ")";
 }
 
-ListFileDialog::ListFileDialog(QWidget* parent, const OpenFileRequest& request)
+ListFileDialog::ListFileDialog(QWidget* parent, const OpenFileRequest& request,
+                               const QString& startAt)
     : QFileDialog(parent), request_(request) {
   // The checks below live in accept(), which a native dialog would bypass.
   setOption(QFileDialog::DontUseNativeDialog);
   setAcceptMode(QFileDialog::AcceptOpen);
   setFileMode(QFileDialog::AnyFile);
   setNameFilter(NameFilter(request));
+  OpenAt(startAt);
+  // A list shows no focus mark of its own until it has a current entry, and
+  // giving the places list one would go there: each list is framed instead.
+  setStyleSheet("QAbstractItemView:focus { border: 2px solid palette(highlight); }");
+}
+
+void ListFileDialog::OpenAt(const QString& startAt) {
+  const QFileInfo start(startAt);
+  if (startAt.isEmpty()) return;
+  if (start.isDir()) return setDirectory(start.absoluteFilePath());
+  if (!start.dir().exists()) return;
+  setDirectory(start.absolutePath());
+  selectFile(start.fileName());
 }
 
 void ListFileDialog::accept() {
@@ -122,13 +138,6 @@ void ListFileDialog::accept() {
         this, windowTitle(),
         tr("%1\nDirectory not found.\nPlease verify the correct directory name was given.")
             .arg(chosen.absolutePath()));
-    return;
-  }
-  if (request_.overwritePrompt && chosen.exists() &&
-      QMessageBox::question(
-          this, windowTitle(),
-          tr("%1 already exists.\nDo you want to replace it?").arg(chosen.fileName()),
-          QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes) {
     return;
   }
   QFileDialog::accept();

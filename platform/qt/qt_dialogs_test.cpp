@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <tuple>
 
 #include "platform/posix/test_folder.h"
 
@@ -25,9 +28,11 @@ void WhenShown(std::function<void(Dialog&)> act) {
   });
 }
 
+// Drive C: is the host's root.
 QtDialogs Dialogs() {
   return QtDialogs(
-      [](const std::string& host) -> std::optional<std::string> { return "C:" + host; });
+      [](const std::string& host) -> std::optional<std::string> { return "C:" + host; },
+      [](const std::string& drive) -> std::optional<std::string> { return drive.substr(2); });
 }
 
 TEST(QtDialogsTest, AQuestionShowsItsTextIconAndDefaultAndReportsTheButton) {
@@ -71,7 +76,7 @@ TEST(QtDialogsTest, EscapeBacksOut) {
 
 class ListFileDialogTest : public testing::Test {
  protected:
-  OpenFileRequest request{"ＨＴＭＬ ファイル (*.htm)", "*.htm", true, true};
+  OpenFileRequest request{"ＨＴＭＬ ファイル (*.htm)", "*.htm", true, ""};
   TestFolder folder;
 };
 
@@ -93,8 +98,7 @@ TEST_F(ListFileDialogTest, AMissingFolderIsRefused) {
   EXPECT_NE(dialog.result(), QDialog::Accepted);
 }
 
-TEST_F(ListFileDialogTest, AnExistingFileThatWillNotBeWrittenIsTakenWithoutAQuestion) {
-  request.overwritePrompt = false;
+TEST_F(ListFileDialogTest, AnExistingFileIsTakenWithoutAQuestion) {
   ListFileDialog dialog(nullptr, request);
   dialog.selectFile(QString::fromStdString(folder.Put("old.htm")));
   bool asked = false;
@@ -110,15 +114,48 @@ TEST_F(ListFileDialogTest, AnExistingFileThatWillNotBeWrittenIsTakenWithoutAQues
   EXPECT_FALSE(asked);
 }
 
-TEST_F(ListFileDialogTest, AnExistingFileIsTakenOnlyWhenConfirmed) {
-  const QString existing = QString::fromStdString(folder.Put("old.htm"));
-  for (auto [answer, accepted] : {std::pair{QMessageBox::No, false}, {QMessageBox::Yes, true}}) {
-    ListFileDialog dialog(nullptr, request);
-    dialog.selectFile(existing);
-    WhenShown<QMessageBox>([answer](QMessageBox& box) { box.button(answer)->click(); });
-    dialog.accept();
-    EXPECT_EQ(dialog.result() == QDialog::Accepted, accepted);
+TEST_F(ListFileDialogTest, TheDialogOpensAtTheFolderOfWhatItIsGiven) {
+  const std::string list = folder.Put("out/list.htm");
+  QtDialogs dialogs = Dialogs();
+  for (const auto& [given, opensIn, named] :
+       {std::tuple{"C:" + list, folder.Host("out"), QString("list.htm")},
+        {"C:" + folder.Host("out"), folder.Host("out"), QString()},
+        {"C:" + folder.Host("out/new.htm"), folder.Host("out"), QString("new.htm")}}) {
+    QString directory, name;
+    WhenShown<QFileDialog>([&](QFileDialog& dialog) {
+      directory = dialog.directory().absolutePath();
+      name = dialog.findChild<QLineEdit*>("fileNameEdit")->text();
+      dialog.reject();
+    });
+    request.startAt = given;
+    dialogs.OpenFile(request);
+    EXPECT_EQ(directory, QString::fromStdString(opensIn)) << given;
+    EXPECT_EQ(name, named) << given;
   }
+}
+
+TEST_F(ListFileDialogTest, EachListShowsAFocusMarkWhenTabbedIntoAndStaysPut) {
+  folder.Put("out/a.htm");
+  folder.MakeFolder("out/sub");
+  ListFileDialog dialog(nullptr, request, QString::fromStdString(folder.Host("out")));
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  QTest::qWait(50);  // the folder is read in the background
+  auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+  int lists = 0;
+  for (QAbstractItemView* list : dialog.findChildren<QAbstractItemView*>()) {
+    const bool tabbedTo = list->isVisible() && (list->focusPolicy() & Qt::TabFocus);
+    if (!tabbedTo || list->model()->rowCount(list->rootIndex()) == 0) continue;
+    ++lists;
+    name->setFocus(Qt::TabFocusReason);
+    const QImage before = list->grab().toImage();
+    const QModelIndexList chosen = list->selectionModel()->selectedIndexes();
+    list->setFocus(Qt::TabFocusReason);
+    EXPECT_NE(list->grab().toImage(), before) << list->objectName().toStdString();
+    EXPECT_EQ(list->selectionModel()->selectedIndexes(), chosen) << "tabbing in chooses nothing";
+    EXPECT_EQ(dialog.directory().absolutePath(), QString::fromStdString(folder.Host("out")));
+  }
+  EXPECT_GE(lists, 2) << "the places and the folder's entries";
 }
 
 }  // namespace
