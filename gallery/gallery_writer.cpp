@@ -42,16 +42,14 @@ void GalleryWriter::Guarded(Steps steps) {
   try {
     steps();
   } catch (...) {
-    CloseFileQuietly(normal_);
-    CloseFileQuietly(reduced_);
+    Discard();
     throw;
   }
 }
 
 void GalleryWriter::StartFirstPair(RunContext& ctx) {
   Guarded([&] {
-    CloseFileQuietly(normal_);  // a pair left over from an abandoned run
-    CloseFileQuietly(reduced_);
+    Discard();  // a pair left over from an abandoned run
     OpenPair(ctx, 0);
   });
 }
@@ -137,9 +135,9 @@ void GalleryWriter::ClosePair() {
   });
 }
 
-void GalleryWriter::CloseAsTheyStand() {
-  CloseFileQuietly(normal_);
-  CloseFileQuietly(reduced_);
+void GalleryWriter::Discard() {
+  normal_.reset();
+  reduced_.reset();
 }
 
 bool GalleryWriter::PairOpen() const { return normal_ != nullptr; }

@@ -19,8 +19,9 @@ class GalleryWriter {
  public:
   GalleryWriter(FileSystem& files, TextEncoding& encoding);
 
-  // Guarded steps: on any failure both page files are closed (errors
-  // ignored) and the failure (FileError) is rethrown.
+  // Guarded steps: on any failure both page files are dropped unclosed (a
+  // page that replaces an old one is discarded, the old one stays) and the
+  // failure (FileError) is rethrown.
   void StartFirstPair(RunContext& ctx);
   // Closes the full pair c = ImageCount / ImagesPerPage and starts pair c.
   void CloseFullPairAndStartNext(RunContext& ctx);
@@ -39,8 +40,9 @@ class GalleryWriter {
   // closed either way; a failed close throws FileError afterwards, as the
   // page then lacks lines that were written.
   void ClosePair();
-  // The same for error traps: errors ignored.
-  void CloseAsTheyStand();
+  // For error traps: drops the open pair unclosed, as the guarded steps do.
+  // A page that had no old version stays as written.
+  void Discard();
   bool PairOpen() const;
 
  private:

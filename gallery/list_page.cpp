@@ -54,7 +54,7 @@ void WriteListPage(const RunContext& ctx, bool galleryPages, bool subFolders,
   try {
     for (const std::string& line : ListPageLines(ctx, subFolders, encoding)) list->WriteLine(line);
   } catch (...) {
-    CloseFileQuietly(list);
+    list.reset();  // unfinished: the old list page stays
     throw;
   }
   CloseFile(list);

@@ -16,6 +16,16 @@ inline MessageBox FileErrorMessage() {
       "★Zorbelle♪からのおしらせ", Buttons::kOk, Icon::kNone, Answer::kOk};
 }
 
+// The same when a run failed part way: what it had not finished is left as
+// the run before wrote it.
+inline MessageBox FailedRunMessage() {
+  MessageBox box = FileErrorMessage();
+  box.text +=
+      "\r\n今回の一覧は途中までしかできていません。書き終わらなかったファイルは、前回のまま"
+      "残してあります。";
+  return box;
+}
+
 inline MessageBox NoOptionsMessage() {
   return {"オプションが全くありません。\r\nＨＴＭＬを作るか、全リスト作るか、指定して下さい。",
           "★Zorbelle♪からのお知らせ", Buttons::kOk, Icon::kNone, Answer::kOk};

@@ -89,15 +89,10 @@ void EndThumbnails(Program& program, bool walkedWhole) {
 }
 
 void FailurePath(Program& program) {
-  program.platform.dialogs.Show(FileErrorMessage());
-  if (program.allFileList) {
-    try {
-      CloseAllFileList(program);
-    } catch (const std::exception&) {
-      // Already reported as a file error.
-    }
-  }
-  program.gallery.CloseAsTheyStand();
+  program.platform.dialogs.Show(FailedRunMessage());
+  // Unfinished files are dropped, so the previous run's versions stay.
+  program.allFileList.reset();
+  program.gallery.Discard();
   EndThumbnails(program, false);
   // The run did not crash: the picture last measured is no suspect.
   ClearCrashMarker(program.platform);

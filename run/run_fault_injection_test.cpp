@@ -263,8 +263,8 @@ std::vector<std::string> ExpectedReports(const Operation& op) {
     case FakeOperation::kClose:
       break;
   }
-  if (ReportedByTheGallery(op)) return {PageWriteErrorMessage().text, FileErrorMessage().text};
-  return {FileErrorMessage().text};
+  if (ReportedByTheGallery(op)) return {PageWriteErrorMessage().text, FailedRunMessage().text};
+  return {FailedRunMessage().text};
 }
 
 const char* KindName(FakeOperation kind) {

@@ -61,7 +61,8 @@ class FakeFileSystem : public FileSystem {
   std::string Bytes(const std::string& path) const;
   // Every path deleted, as given, in order.
   const std::vector<std::string>& Deleted() const { return deleted_; }
-  // Text files created and not yet closed (a failed Close counts as closed).
+  // Text files created and neither closed nor dropped (a failed Close counts
+  // as closed).
   int OpenFileCount() const { return openFiles_; }
   // Counted calls so far.
   int OperationCount() const { return operations_; }
@@ -79,6 +80,7 @@ class FakeFileSystem : public FileSystem {
   bool IsPlainFileBelow(const std::string& folder, const std::string& path) override;
   // Counts as a delete of path.
   void DeleteFileBelow(const std::string& folder, const std::string& path) override;
+  // An existing file keeps its text until its replacement is closed whole.
   std::unique_ptr<TextFile> CreateTextFile(const std::string& path) override;
   // Folders are locked by path; a second lock of a locked folder is refused.
   std::unique_ptr<FolderLock> LockFolder(const std::string& folder) override;
