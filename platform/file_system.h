@@ -42,6 +42,14 @@ class NotAPlainFileError : public FileError {
   std::string path_;
 };
 
+// An output folder that exists but cannot be locked (its owner may not read
+// it): a run there could not keep another out, so it writes nothing.
+class FolderLockError : public FileError {
+ public:
+  explicit FolderLockError(const std::string& folder)
+      : FileError("cannot lock folder: " + folder) {}
+};
+
 struct FolderEntry {
   std::string name;
   // Empty when the entry's attributes cannot be read (a dangling link, say).
@@ -113,8 +121,9 @@ class FileSystem {
   // place only when closed: until then the name keeps what it held.
   virtual std::unique_ptr<TextFile> CreateTextFile(const std::string& path) = 0;
   // One run per output folder: null while another run holds the folder. A
-  // folder that cannot be opened gives a lock that holds nothing, as nothing
-  // can be written there anyway.
+  // folder that does not exist gives a lock that holds nothing, as nothing
+  // can be written there anyway; one that exists but cannot be locked throws
+  // FolderLockError.
   virtual std::unique_ptr<FolderLock> LockFolder(const std::string& folder) = 0;
   // Reads up to buffer.size() bytes at offset; returns how many were read.
   virtual std::size_t ReadAt(const std::string& path, std::uint64_t offset,

@@ -63,6 +63,15 @@ inline MessageBox OutputFolderBusyMessage(const std::string& folder) {
           "★Zorbelle♪からのおしらせ", Buttons::kOk, Icon::kNone, Answer::kOk};
 }
 
+// The output folder cannot be locked against another run.
+inline MessageBox OutputFolderUnlockableMessage(const std::string& folder) {
+  return {"出力先のフォルダ " + folder +
+              " は読み取りが許可されていないため、別のZorbelle♪と同時に書き込むのを防げません。"
+              "何も書き込まずに中止しました。\r\n"
+              "フォルダに読み取りの許可を付けてから、もう一度【開始】ボタンを押して下さい。",
+          "★Zorbelle♪からのおしらせ", Buttons::kOk, Icon::kNone, Answer::kOk};
+}
+
 // An output name held by a link, a pipe, a device or a folder.
 inline MessageBox NotAPlainFileMessage(const std::string& path) {
   return {path +

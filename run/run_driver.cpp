@@ -62,9 +62,10 @@ void OpenResults(Program& program) {
   }
 }
 
-// Another run writes into the output folder: nothing is written or locked.
-void RefuseBusyOutputFolder(Program& program) {
-  program.platform.dialogs.Show(OutputFolderBusyMessage(program.run.OutputFolder));
+// Another run writes into the output folder, or could without being kept
+// out: nothing is written or locked.
+void RefuseOutputFolder(Program& program, const MessageBox& why) {
+  program.platform.dialogs.Show(why);
   PointGuideArrowAt(program, 0);
   program.lastOutcome = RunOutcome::kFailed;
 }
@@ -176,9 +177,14 @@ void cmdStart_Click(Program& program) {
       return;
     }
     DeriveOutputNames(program);
-    outputLock = program.platform.files.LockFolder(run.OutputFolder);
+    try {
+      outputLock = program.platform.files.LockFolder(run.OutputFolder);
+    } catch (const FolderLockError&) {
+      RefuseOutputFolder(program, OutputFolderUnlockableMessage(run.OutputFolder));
+      return;
+    }
     if (!outputLock) {
-      RefuseBusyOutputFolder(program);
+      RefuseOutputFolder(program, OutputFolderBusyMessage(run.OutputFolder));
       return;
     }
     RunCatalogue(program);

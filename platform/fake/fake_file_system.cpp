@@ -286,8 +286,13 @@ void FakeFileSystem::DeleteFileBelow(const std::string& folder, const std::strin
   DeleteFile(path);
 }
 
+void FakeFileSystem::MakeUnlockable(const std::string& folder) {
+  unlockableFolders_.insert(Key(folder));
+}
+
 std::unique_ptr<FolderLock> FakeFileSystem::LockFolder(const std::string& folder) {
   std::string key = Key(folder);
+  if (unlockableFolders_.contains(key)) throw FolderLockError(folder);
   if (lockedFolders_.contains(key)) return nullptr;
   return std::make_unique<Lock>(lockedFolders_, std::move(key));
 }

@@ -176,9 +176,11 @@ std::unique_ptr<TextFile> PosixFileSystem::CreateTextFile(const std::string& pat
 }
 
 std::unique_ptr<FolderLock> PosixFileSystem::LockFolder(const std::string& folder) {
+  // flock needs a descriptor open for reading: O_PATH ones are refused.
   UniqueFd fd(paths_.Attempt(folder, [](const std::string& host) {
     return OpenHostPath(host, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   }));
+  if (!fd.valid() && errno != ENOENT && errno != ENOTDIR) throw FolderLockError(folder);
   if (fd.valid() && flock(fd.get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
     return nullptr;
   }
