@@ -9,8 +9,6 @@
 namespace zb {
 namespace {
 
-constexpr const char* kHeadLine =
-    "<html><head><title>★Zorbelle♪：画像一覧</title></head><body  BGCOLOR=\"white\" >";
 constexpr const char* kPageEnd = "</body></html>";
 constexpr const char* kTableEnd = "</td></tr></table>";
 
@@ -83,9 +81,9 @@ void GalleryWriter::CountPicture(RunContext& ctx) {
 void GalleryWriter::OpenPair(RunContext& ctx, std::int32_t k) {
   ctx.PagePath = ctx.OutputFolder + PageName(k);
   normal_ = files_.CreateTextFile(ctx.PagePath);
-  normal_->WriteLine(kHeadLine);
+  normal_->WriteLine(kPageHeadLine);
   reduced_ = files_.CreateTextFile(ctx.OutputFolder + ReducedPageName(k));
-  reduced_->WriteLine(kHeadLine);
+  reduced_->WriteLine(kPageHeadLine);
   WriteNavigationBar(*normal_, *reduced_, k + 1, ctx.ListFileName, encoding_);
   if (ctx.TableLayout == 1) {
     line_.assign("<table border=1 ><tr>");

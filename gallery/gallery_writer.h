@@ -12,6 +12,10 @@
 
 namespace zb {
 
+// The first line of every page the writer makes.
+inline constexpr const char* kPageHeadLine =
+    "<html><head><title>★Zorbelle♪：画像一覧</title></head><body  BGCOLOR=\"white\" >";
+
 // The page pairs of a run: the normal page (.htm) and the reduced page
 // (.html) of the current pair stay open until the next pair starts or the
 // list page closes them.

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -116,6 +117,13 @@ class FileSystem {
   // Deletes such a file, checking the same again as it deletes; anything
   // else throws FileError and is left alone.
   virtual void DeleteFileBelow(const std::string& folder, const std::string& path) = 0;
+  // Deletes the plain files right in folder whose names picks chooses and
+  // whose first line is firstLine, as a text file of this host writes it:
+  // never a link, a pipe or anything else, never a file of other text.
+  // Returns how many went; a file that cannot be deleted stays, unreported.
+  virtual int DeleteOwnTextFiles(const std::string& folder,
+                                 const std::function<bool(std::string_view)>& picks,
+                                 std::string_view firstLine) = 0;
   // Replaces or creates the file. A name taken by anything but a plain file
   // throws NotAPlainFileError and is left alone. The file takes its name's
   // place only when closed: until then the name keeps what it held.

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "gallery/list_page.h"
+#include "gallery/stale_pages.h"
 #include "run/messages.h"
 #include "run/output_location.h"
 #include "run/run_lockout.h"
@@ -125,6 +126,9 @@ void RunCatalogue(Program& program) {
   CloseAllFileList(program);
   WriteListPage(run, f.chkGazoHtml.Value() == 1, f.chkSubDir.Value() == 1, program.gallery,
                 program.platform.files, program.platform.encoding);
+  if (f.chkGazoHtml.Value() == 1 && run.RunState == 0) {
+    RemoveStalePages(run, program.platform.files);
+  }
   ReportCompletion(program);
   UnlockWindowAfterRun(program);
 }

@@ -297,6 +297,22 @@ std::unique_ptr<FolderLock> FakeFileSystem::LockFolder(const std::string& folder
   return std::make_unique<Lock>(lockedFolders_, std::move(key));
 }
 
+int FakeFileSystem::DeleteOwnTextFiles(const std::string& folder,
+                                       const std::function<bool(std::string_view)>& picks,
+                                       std::string_view firstLine) {
+  Folder* at = FindFolder(folder);
+  if (!at) return 0;
+  const std::string head = std::string(firstLine) + "\r\n";
+  const std::string prefix = folder.ends_with('\\') ? folder : folder + '\\';
+  const std::size_t before = deleted_.size();
+  std::erase_if(at->entries, [&](const Entry& entry) {
+    const bool own = entry.file && picks(entry.name) && entry.file->bytes.starts_with(head);
+    if (own) deleted_.push_back(prefix + entry.name);
+    return own;
+  });
+  return static_cast<int>(deleted_.size() - before);
+}
+
 std::unique_ptr<TextFile> FakeFileSystem::CreateTextFile(const std::string& path) {
   if (Fails(FakeOperation::kCreate, path) || !FindParent(path)) {
     throw FileError("cannot create " + path);

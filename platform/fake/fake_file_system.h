@@ -82,6 +82,11 @@ class FakeFileSystem : public FileSystem {
   bool IsPlainFileBelow(const std::string& folder, const std::string& path) override;
   // Counts as a delete of path.
   void DeleteFileBelow(const std::string& folder, const std::string& path) override;
+  // Not counted; a file's first line is its bytes up to the first CR LF.
+  // What goes is noted in Deleted().
+  int DeleteOwnTextFiles(const std::string& folder,
+                         const std::function<bool(std::string_view)>& picks,
+                         std::string_view firstLine) override;
   // An existing file keeps its text until its replacement is closed whole.
   std::unique_ptr<TextFile> CreateTextFile(const std::string& path) override;
   // Folders are locked by path; a second lock of a locked folder is refused.

@@ -30,6 +30,11 @@ class PosixFileSystem : public FileSystem {
   void DeleteFile(const std::string& path) override;
   bool IsPlainFileBelow(const std::string& folder, const std::string& path) override;
   void DeleteFileBelow(const std::string& folder, const std::string& path) override;
+  // Reads only the first line's bytes of each chosen plain file; a folder
+  // that cannot be listed deletes nothing.
+  int DeleteOwnTextFiles(const std::string& folder,
+                         const std::function<bool(std::string_view)>& picks,
+                         std::string_view firstLine) override;
   // An existing file of the name in any case is replaced under its own
   // spelling; else the file is made with the case given.
   std::unique_ptr<TextFile> CreateTextFile(const std::string& path) override;
