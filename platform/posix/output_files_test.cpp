@@ -220,7 +220,7 @@ TEST_P(OutputFilesTest, AKillMidWriteLeavesTheOldPageWhole) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(UnnamedOrInPlace, OutputFilesTest, ::testing::Bool(),
+INSTANTIATE_TEST_SUITE_P(UnnamedOrBeside, OutputFilesTest, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Unnamed" : "Beside"; });
 
 }  // namespace
