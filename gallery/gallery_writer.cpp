@@ -9,8 +9,6 @@
 namespace zb {
 namespace {
 
-constexpr const char* kHeadLine =
-    "<html><head><title>★Zorbelle♪：画像一覧</title></head><body  BGCOLOR=\"white\" >";
 constexpr const char* kPageEnd = "</body></html>";
 constexpr const char* kTableEnd = "</td></tr></table>";
 
@@ -42,16 +40,14 @@ void GalleryWriter::Guarded(Steps steps) {
   try {
     steps();
   } catch (...) {
-    CloseFileQuietly(normal_);
-    CloseFileQuietly(reduced_);
+    Discard();
     throw;
   }
 }
 
 void GalleryWriter::StartFirstPair(RunContext& ctx) {
   Guarded([&] {
-    CloseFileQuietly(normal_);  // a pair left over from an abandoned run
-    CloseFileQuietly(reduced_);
+    Discard();  // a pair left over from an abandoned run
     OpenPair(ctx, 0);
   });
 }
@@ -85,9 +81,9 @@ void GalleryWriter::CountPicture(RunContext& ctx) {
 void GalleryWriter::OpenPair(RunContext& ctx, std::int32_t k) {
   ctx.PagePath = ctx.OutputFolder + PageName(k);
   normal_ = files_.CreateTextFile(ctx.PagePath);
-  normal_->WriteLine(kHeadLine);
+  normal_->WriteLine(kPageHeadLine);
   reduced_ = files_.CreateTextFile(ctx.OutputFolder + ReducedPageName(k));
-  reduced_->WriteLine(kHeadLine);
+  reduced_->WriteLine(kPageHeadLine);
   WriteNavigationBar(*normal_, *reduced_, k + 1, ctx.ListFileName, encoding_);
   if (ctx.TableLayout == 1) {
     line_.assign("<table border=1 ><tr>");
@@ -137,9 +133,9 @@ void GalleryWriter::ClosePair() {
   });
 }
 
-void GalleryWriter::CloseAsTheyStand() {
-  CloseFileQuietly(normal_);
-  CloseFileQuietly(reduced_);
+void GalleryWriter::Discard() {
+  normal_.reset();
+  reduced_.reset();
 }
 
 bool GalleryWriter::PairOpen() const { return normal_ != nullptr; }

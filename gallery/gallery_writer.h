@@ -12,6 +12,10 @@
 
 namespace zb {
 
+// The first line of every page the writer makes.
+inline constexpr const char* kPageHeadLine =
+    "<html><head><title>★Zorbelle♪：画像一覧</title></head><body  BGCOLOR=\"white\" >";
+
 // The page pairs of a run: the normal page (.htm) and the reduced page
 // (.html) of the current pair stay open until the next pair starts or the
 // list page closes them.
@@ -19,8 +23,9 @@ class GalleryWriter {
  public:
   GalleryWriter(FileSystem& files, TextEncoding& encoding);
 
-  // Guarded steps: on any failure both page files are closed (errors
-  // ignored) and the failure (FileError) is rethrown.
+  // Guarded steps: on any failure both page files are dropped unclosed (a
+  // page that replaces an old one is discarded, the old one stays) and the
+  // failure (FileError) is rethrown.
   void StartFirstPair(RunContext& ctx);
   // Closes the full pair c = ImageCount / ImagesPerPage and starts pair c.
   void CloseFullPairAndStartNext(RunContext& ctx);
@@ -39,8 +44,9 @@ class GalleryWriter {
   // closed either way; a failed close throws FileError afterwards, as the
   // page then lacks lines that were written.
   void ClosePair();
-  // The same for error traps: errors ignored.
-  void CloseAsTheyStand();
+  // For error traps: drops the open pair unclosed, as the guarded steps do.
+  // A page that had no old version stays as written.
+  void Discard();
   bool PairOpen() const;
 
  private:

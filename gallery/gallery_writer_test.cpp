@@ -86,7 +86,7 @@ class GalleryWriterTest : public ::testing::Test {
 
 TEST_F(GalleryWriterTest, FullPairsAreFinishedAndTheLastPairStopsAfterItsLastPicture) {
   g.Place(ctx, 45);
-  g.writer.CloseAsTheyStand();
+  g.writer.ClosePair();
   EXPECT_EQ(g.files.OpenFileCount(), 0);
   EXPECT_EQ(ctx.PagePath, "C:\\out\\_gaz0002.htm");
   EXPECT_FALSE(g.files.Exists("C:\\out\\_gaz0003.htm"));
@@ -124,7 +124,7 @@ TEST_F(GalleryWriterTest, FullPairsAreFinishedAndTheLastPairStopsAfterItsLastPic
 
 TEST_F(GalleryWriterTest, APictureThatFillsTheLastPageLeavesAnEmptyPairStarted) {
   g.Place(ctx, 40);
-  g.writer.CloseAsTheyStand();
+  g.writer.ClosePair();
   const auto [normalBar, reducedBar] = Bar(3);
   EXPECT_EQ(g.Page("_gaz0002.htm"), Join({{kHead}, normalBar}));
   EXPECT_EQ(g.Page("_gaz0002.html"), Join({{kHead}, reducedBar}));
@@ -137,7 +137,7 @@ TEST_F(GalleryWriterTest, TableLayoutMakesOneTablePerRowAndRestartsRowsOnEveryPa
   ctx.ImagesPerRow = 4;
   ctx.ImagesPerPage = 10;
   g.Place(ctx, 16);
-  g.writer.CloseAsTheyStand();
+  g.writer.ClosePair();
 
   const Lines first = g.Page("_gaz0000.htm");
   const Lines firstEnd(first.end() - 11, first.end());
@@ -157,6 +157,7 @@ TEST_F(GalleryWriterTest, TableLayoutMakesOneTablePerRowAndRestartsRowsOnEveryPa
   // The next run's first row starts empty, whatever the last run left.
   ctx.ImageCount = 0;
   g.Place(ctx, 4);
+  g.writer.ClosePair();
   EXPECT_EQ(g.Page("_gaz0000.htm").back(), kNextRow);
 }
 
@@ -182,7 +183,7 @@ TEST_F(GalleryWriterTest, PictureLinesFollowTargetAndLineBreakOptions) {
     ctx.HtmlLineBreak = c.lineBreak;
     g.writer.StartFirstPair(ctx);
     g.writer.WritePicture(ctx, "a.jpg", 120, 80, "C:\\pics\\a.jpg");
-    g.writer.CloseAsTheyStand();
+    g.writer.ClosePair();
     EXPECT_THAT(g.Page("_gaz0000.htm"),
                 ElementsAreArray(Join({{kHead}, Bar(1).first, {c.normal}})));
     EXPECT_THAT(g.Page("_gaz0000.html"),
@@ -242,6 +243,30 @@ TEST_F(GalleryWriterTest, PictureLinesGoToTheReducedPageFirstAndLostLinesDoNotSt
   EXPECT_EQ(reduced.size(), 7u);
   EXPECT_THROW(g.writer.CloseFullPairAndStartNext(ctx), FileError);
   EXPECT_EQ(g.files.OpenFileCount(), 0);
+}
+
+// A run that fails keeps the pages of the run before it wherever it had not
+// finished their replacements; pages it began under new names stay begun.
+TEST_F(GalleryWriterTest, AFailedStepKeepsTheOldPagesItHadNotFinished) {
+  for (const char* name : {"_gaz0000.htm", "_gaz0000.html", "_gaz0001.htm"}) {
+    g.files.AddFile(std::string("C:\\out\\") + name, "old");
+  }
+  g.files.FailAt(FakeOperation::kCreate, "C:\\out\\_gaz0000.html");
+  EXPECT_THROW(g.writer.StartFirstPair(ctx), FileError);
+  EXPECT_EQ(g.files.Bytes("C:\\out\\_gaz0000.htm"), "old");
+
+  Gallery second;
+  for (const char* name : {"_gaz0000.htm", "_gaz0001.htm"}) {
+    second.files.AddFile(std::string("C:\\out\\") + name, "old");
+  }
+  RunContext run = ctx;
+  run.ImagesPerPage = 2;
+  second.Place(run, 3);
+  second.writer.Discard();
+  EXPECT_EQ(second.files.Lines("C:\\out\\_gaz0000.htm").back(), "</body></html>");
+  EXPECT_EQ(second.files.Bytes("C:\\out\\_gaz0001.htm"), "old");
+  EXPECT_EQ(second.files.Lines("C:\\out\\_gaz0001.html").back(), Reduced(3));
+  EXPECT_EQ(second.files.OpenFileCount(), 0);
 }
 
 TEST_F(GalleryWriterTest, APageThatCannotBeCreatedThrowsWithNoFileLeftOpen) {

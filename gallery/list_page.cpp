@@ -29,9 +29,7 @@ std::vector<std::string> ListPageLines(const RunContext& ctx, bool subFolders,
       "<hr><h1>画像リスト</h1><font size=5><p>",
       "通常表示　　　縮小表示<br>",
   };
-  // The scroll bar keeps ImagesPerPage at 1 or more; never divide by zero.
-  const std::int32_t lastPair = ctx.ImageCount / std::max<std::int32_t>(ctx.ImagesPerPage, 1);
-  for (std::int32_t k = 0; k <= lastPair; ++k) lines.push_back(PairRow(k));
+  for (std::int32_t k = 0, last = LastPair(ctx); k <= last; ++k) lines.push_back(PairRow(k));
   lines.push_back("<p></font><hr>");
   lines.push_back("今回は" + EscapeHtmlText(ctx.SearchRoot, encoding) +
                   (subFolders ? "以下の" : "") + "ディレクトリにある画像を検索しました｡<br>");
@@ -46,6 +44,11 @@ std::vector<std::string> ListPageLines(const RunContext& ctx, bool subFolders,
 
 }  // namespace
 
+std::int32_t LastPair(const RunContext& ctx) {
+  // The scroll bar keeps ImagesPerPage at 1 or more; never divide by zero.
+  return ctx.ImageCount / std::max<std::int32_t>(ctx.ImagesPerPage, 1);
+}
+
 void WriteListPage(const RunContext& ctx, bool galleryPages, bool subFolders,
                    GalleryWriter& gallery, FileSystem& files, TextEncoding& encoding) {
   if (!galleryPages) return;
@@ -54,7 +57,7 @@ void WriteListPage(const RunContext& ctx, bool galleryPages, bool subFolders,
   try {
     for (const std::string& line : ListPageLines(ctx, subFolders, encoding)) list->WriteLine(line);
   } catch (...) {
-    CloseFileQuietly(list);
+    list.reset();  // unfinished: the old list page stays
     throw;
   }
   CloseFile(list);

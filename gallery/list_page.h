@@ -9,6 +9,9 @@
 
 namespace zb {
 
+// The number of the run's last page pair, the last the list page names.
+std::int32_t LastPair(const RunContext& ctx);
+
 // Ends the gallery when gallery pages are on (the live chkGazoHtml): closes
 // the open pair as it stands and writes the list page to ListPath. Failures
 // throw FileError, and no file is left open.

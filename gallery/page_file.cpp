@@ -9,13 +9,4 @@ void CloseFile(std::unique_ptr<TextFile>& file) {
   closing->Close();
 }
 
-void CloseFileQuietly(std::unique_ptr<TextFile>& file) noexcept {
-  if (!file) return;
-  try {
-    CloseFile(file);
-  } catch (...) {
-    // The caller is already failing; this close must not hide why.
-  }
-}
-
 }  // namespace zb

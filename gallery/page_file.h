@@ -10,8 +10,4 @@ namespace zb {
 // so a failed close is never retried.
 void CloseFile(std::unique_ptr<TextFile>& file);
 
-// The same for clean-up after a failure: errors are ignored, an empty
-// pointer is fine.
-void CloseFileQuietly(std::unique_ptr<TextFile>& file) noexcept;
-
 }  // namespace zb

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -40,6 +41,14 @@ class NotAPlainFileError : public FileError {
 
  private:
   std::string path_;
+};
+
+// An output folder that exists but cannot be locked (its owner may not read
+// it): a run there could not keep another out, so it writes nothing.
+class FolderLockError : public FileError {
+ public:
+  explicit FolderLockError(const std::string& folder)
+      : FileError("cannot lock folder: " + folder) {}
 };
 
 struct FolderEntry {
@@ -108,13 +117,21 @@ class FileSystem {
   // Deletes such a file, checking the same again as it deletes; anything
   // else throws FileError and is left alone.
   virtual void DeleteFileBelow(const std::string& folder, const std::string& path) = 0;
+  // Deletes the plain files right in folder whose names picks chooses and
+  // whose first line is firstLine, as a text file of this host writes it:
+  // never a link, a pipe or anything else, never a file of other text.
+  // Returns how many went; a file that cannot be deleted stays, unreported.
+  virtual int DeleteOwnTextFiles(const std::string& folder,
+                                 const std::function<bool(std::string_view)>& picks,
+                                 std::string_view firstLine) = 0;
   // Replaces or creates the file. A name taken by anything but a plain file
   // throws NotAPlainFileError and is left alone. The file takes its name's
   // place only when closed: until then the name keeps what it held.
   virtual std::unique_ptr<TextFile> CreateTextFile(const std::string& path) = 0;
   // One run per output folder: null while another run holds the folder. A
-  // folder that cannot be opened gives a lock that holds nothing, as nothing
-  // can be written there anyway.
+  // folder that does not exist gives a lock that holds nothing, as nothing
+  // can be written there anyway; one that exists but cannot be locked throws
+  // FolderLockError.
   virtual std::unique_ptr<FolderLock> LockFolder(const std::string& folder) = 0;
   // Reads up to buffer.size() bytes at offset; returns how many were read.
   virtual std::size_t ReadAt(const std::string& path, std::uint64_t offset,

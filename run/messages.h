@@ -16,6 +16,16 @@ inline MessageBox FileErrorMessage() {
       "★Zorbelle♪からのおしらせ", Buttons::kOk, Icon::kNone, Answer::kOk};
 }
 
+// The same when a run failed part way: what it had not finished is left as
+// the run before wrote it.
+inline MessageBox FailedRunMessage() {
+  MessageBox box = FileErrorMessage();
+  box.text +=
+      "\r\n今回の一覧は途中までしかできていません。書き終わらなかったファイルは、前回のまま"
+      "残してあります。";
+  return box;
+}
+
 inline MessageBox NoOptionsMessage() {
   return {"オプションが全くありません。\r\nＨＴＭＬを作るか、全リスト作るか、指定して下さい。",
           "★Zorbelle♪からのお知らせ", Buttons::kOk, Icon::kNone, Answer::kOk};
@@ -50,6 +60,15 @@ inline MessageBox OutputFolderBusyMessage(const std::string& folder) {
   return {"出力先のフォルダ " + folder +
               " には、別のZorbelle♪が書き込み中です。\r\n"
               "そちらが終わってから、もう一度【開始】ボタンを押して下さい。",
+          "★Zorbelle♪からのおしらせ", Buttons::kOk, Icon::kNone, Answer::kOk};
+}
+
+// The output folder cannot be locked against another run.
+inline MessageBox OutputFolderUnlockableMessage(const std::string& folder) {
+  return {"出力先のフォルダ " + folder +
+              " は読み取りが許可されていないため、別のZorbelle♪と同時に書き込むのを防げません。"
+              "何も書き込まずに中止しました。\r\n"
+              "フォルダに読み取りの許可を付けてから、もう一度【開始】ボタンを押して下さい。",
           "★Zorbelle♪からのおしらせ", Buttons::kOk, Icon::kNone, Answer::kOk};
 }
 

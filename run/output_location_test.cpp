@@ -67,7 +67,7 @@ TEST_F(DefaultOutputFolderTest, AFolderThatCannotBeMadeIsAFileError) {
   f.files.FailAt(FakeOperation::kMakeFolder, "C:\\_Zorbelle");
   f.Start();
   EXPECT_EQ(f.program.lastOutcome, RunOutcome::kFailed);
-  EXPECT_THAT(f.Messages(), ElementsAre(FileErrorMessage().text));
+  EXPECT_THAT(f.Messages(), ElementsAre(FailedRunMessage().text));
   EXPECT_TRUE(f.form.cmdStart.Enabled());
 }
 

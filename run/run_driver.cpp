@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "gallery/list_page.h"
+#include "gallery/stale_pages.h"
 #include "run/messages.h"
 #include "run/output_location.h"
 #include "run/run_lockout.h"
@@ -62,9 +63,10 @@ void OpenResults(Program& program) {
   }
 }
 
-// Another run writes into the output folder: nothing is written or locked.
-void RefuseBusyOutputFolder(Program& program) {
-  program.platform.dialogs.Show(OutputFolderBusyMessage(program.run.OutputFolder));
+// Another run writes into the output folder, or could without being kept
+// out: nothing is written or locked.
+void RefuseOutputFolder(Program& program, const MessageBox& why) {
+  program.platform.dialogs.Show(why);
   PointGuideArrowAt(program, 0);
   program.lastOutcome = RunOutcome::kFailed;
 }
@@ -88,15 +90,10 @@ void EndThumbnails(Program& program, bool walkedWhole) {
 }
 
 void FailurePath(Program& program) {
-  program.platform.dialogs.Show(FileErrorMessage());
-  if (program.allFileList) {
-    try {
-      CloseAllFileList(program);
-    } catch (const std::exception&) {
-      // Already reported as a file error.
-    }
-  }
-  program.gallery.CloseAsTheyStand();
+  program.platform.dialogs.Show(FailedRunMessage());
+  // Unfinished files are dropped, so the previous run's versions stay.
+  program.allFileList.reset();
+  program.gallery.Discard();
   EndThumbnails(program, false);
   // The run did not crash: the picture last measured is no suspect.
   ClearCrashMarker(program.platform);
@@ -128,6 +125,9 @@ void RunCatalogue(Program& program) {
   CloseAllFileList(program);
   WriteListPage(run, f.chkGazoHtml.Value() == 1, f.chkSubDir.Value() == 1, program.gallery,
                 program.platform.files, program.platform.encoding);
+  if (f.chkGazoHtml.Value() == 1 && run.RunState == 0) {
+    RemoveStalePages(run, program.platform.files);
+  }
   ReportCompletion(program);
   UnlockWindowAfterRun(program);
 }
@@ -180,9 +180,14 @@ void cmdStart_Click(Program& program) {
       return;
     }
     DeriveOutputNames(program);
-    outputLock = program.platform.files.LockFolder(run.OutputFolder);
+    try {
+      outputLock = program.platform.files.LockFolder(run.OutputFolder);
+    } catch (const FolderLockError&) {
+      RefuseOutputFolder(program, OutputFolderUnlockableMessage(run.OutputFolder));
+      return;
+    }
     if (!outputLock) {
-      RefuseBusyOutputFolder(program);
+      RefuseOutputFolder(program, OutputFolderBusyMessage(run.OutputFolder));
       return;
     }
     RunCatalogue(program);

@@ -93,7 +93,7 @@ TEST(RunDriver, APageNameHeldByAPipeOrLinkIsNamedInsteadOfTheWriteErrorQuestions
   f.Start();
   EXPECT_EQ(f.program.lastOutcome, RunOutcome::kFailed);
   EXPECT_THAT(f.Messages(), ElementsAre(NotAPlainFileMessage("C:\\pics\\_gaz0000.html").text,
-                                        FileErrorMessage().text));
+                                        FailedRunMessage().text));
   EXPECT_EQ(f.files.OpenFileCount(), 0);
 }
 
@@ -203,7 +203,7 @@ TEST(RunDriver, PageWriteFailureShowsBothMessagesAndRestoresTheWindow) {
   f.host.settings.values[{"Zorbelle", kCrashMarkerSection, kCrashMarkerKey}] = "C:\\old.jpg";
   f.Start();
   EXPECT_EQ(f.program.lastOutcome, RunOutcome::kFailed);
-  EXPECT_THAT(f.Messages(), ElementsAre(PageWriteErrorMessage().text, FileErrorMessage().text));
+  EXPECT_THAT(f.Messages(), ElementsAre(PageWriteErrorMessage().text, FailedRunMessage().text));
   EXPECT_EQ(f.files.OpenFileCount(), 0);
   EXPECT_TRUE(f.form.cmdStart.Enabled());
   EXPECT_TRUE(f.form.lblAnnai[0].Visible());
@@ -211,7 +211,7 @@ TEST(RunDriver, PageWriteFailureShowsBothMessagesAndRestoresTheWindow) {
   EXPECT_EQ(Marker(f), "");  // a file error is no crash: no picture is suspect
   EXPECT_FALSE(f.run.Active);
 
-  // The failure path closed allfile.txt, so the next run can write it again.
+  // The failure path let go of allfile.txt, so the next run can write it again.
   FakeProgram again;
   again.form.chkAllFileList.SetValue(1);
   again.files.FailAt(FakeOperation::kCreate, "C:\\pics\\_gazlist.htm");
@@ -232,7 +232,7 @@ TEST(RunDriver, LostLinesOfTheAllFileListAreAFailureNotASuccess) {
   f.files.FailAt(FakeOperation::kClose, "C:\\pics\\allfile.txt");
   f.Start();
   EXPECT_EQ(f.program.lastOutcome, RunOutcome::kFailed);
-  EXPECT_THAT(f.Messages(), ElementsAre(FileErrorMessage().text));
+  EXPECT_THAT(f.Messages(), ElementsAre(FailedRunMessage().text));
   EXPECT_EQ(f.files.OpenFileCount(), 0);
 }
 

@@ -62,6 +62,11 @@ class RecordingFileSystem : public FileSystem {
   std::unique_ptr<FolderLock> LockFolder(const std::string& folder) override {
     return fake_.LockFolder(folder);
   }
+  int DeleteOwnTextFiles(const std::string& folder,
+                         const std::function<bool(std::string_view)>& picks,
+                         std::string_view firstLine) override {
+    return fake_.DeleteOwnTextFiles(folder, picks, firstLine);
+  }
   std::unique_ptr<TextFile> CreateTextFile(const std::string& path) override {
     auto file = Record(FakeOperation::kCreate, path, [&] { return fake_.CreateTextFile(path); });
     return std::make_unique<Text>(*this, path, std::move(file));
@@ -263,8 +268,8 @@ std::vector<std::string> ExpectedReports(const Operation& op) {
     case FakeOperation::kClose:
       break;
   }
-  if (ReportedByTheGallery(op)) return {PageWriteErrorMessage().text, FileErrorMessage().text};
-  return {FileErrorMessage().text};
+  if (ReportedByTheGallery(op)) return {PageWriteErrorMessage().text, FailedRunMessage().text};
+  return {FailedRunMessage().text};
 }
 
 const char* KindName(FakeOperation kind) {

@@ -136,10 +136,18 @@ class FakeFileSystem::Lock : public FolderLock {
   std::string key_;
 };
 
+// A new file is written at its name; a replacement of an existing file is
+// written aside and takes the name only when closed whole, as on the host.
 class FakeFileSystem::Text : public TextFile {
  public:
-  Text(FakeFileSystem& files, std::string path, std::shared_ptr<File> file)
-      : files_(files), path_(std::move(path)), file_(std::move(file)) {}
+  Text(FakeFileSystem& files, std::string path, std::shared_ptr<File> name,
+       std::shared_ptr<File> file)
+      : files_(files), path_(std::move(path)), name_(std::move(name)), file_(std::move(file)) {}
+  ~Text() override {
+    if (open_) --files_.openFiles_;
+  }
+  Text(const Text&) = delete;
+  Text& operator=(const Text&) = delete;
 
   void WriteLine(std::string_view utf8) override {
     if (!open_) throw FileError("written after close: " + path_);
@@ -157,12 +165,14 @@ class FakeFileSystem::Text : public TextFile {
     --files_.openFiles_;
     if (files_.Fails(FakeOperation::kClose, path_)) throw FileError("cannot close " + path_);
     if (lostLine_) throw FileError("lines were lost: " + path_);
+    if (name_ != file_) *name_ = std::move(*file_);
   }
 
  private:
   FakeFileSystem& files_;
   std::string path_;
-  std::shared_ptr<File> file_;
+  std::shared_ptr<File> name_;  // what the name holds
+  std::shared_ptr<File> file_;  // what is written
   bool open_ = true;
   bool lostLine_ = false;
 };
@@ -276,27 +286,49 @@ void FakeFileSystem::DeleteFileBelow(const std::string& folder, const std::strin
   DeleteFile(path);
 }
 
+void FakeFileSystem::MakeUnlockable(const std::string& folder) {
+  unlockableFolders_.insert(Key(folder));
+}
+
 std::unique_ptr<FolderLock> FakeFileSystem::LockFolder(const std::string& folder) {
   std::string key = Key(folder);
+  if (unlockableFolders_.contains(key)) throw FolderLockError(folder);
   if (lockedFolders_.contains(key)) return nullptr;
   return std::make_unique<Lock>(lockedFolders_, std::move(key));
+}
+
+int FakeFileSystem::DeleteOwnTextFiles(const std::string& folder,
+                                       const std::function<bool(std::string_view)>& picks,
+                                       std::string_view firstLine) {
+  Folder* at = FindFolder(folder);
+  if (!at) return 0;
+  const std::string head = std::string(firstLine) + "\r\n";
+  const std::string prefix = folder.ends_with('\\') ? folder : folder + '\\';
+  const std::size_t before = deleted_.size();
+  std::erase_if(at->entries, [&](const Entry& entry) {
+    const bool own = entry.file && picks(entry.name) && entry.file->bytes.starts_with(head);
+    if (own) deleted_.push_back(prefix + entry.name);
+    return own;
+  });
+  return static_cast<int>(deleted_.size() - before);
 }
 
 std::unique_ptr<TextFile> FakeFileSystem::CreateTextFile(const std::string& path) {
   if (Fails(FakeOperation::kCreate, path) || !FindParent(path)) {
     throw FileError("cannot create " + path);
   }
+  std::shared_ptr<File> name;
   std::shared_ptr<File> file;
   if (const Entry* existing = FindEntry(path)) {
     if (!existing->file) throw NotAPlainFileError(path);
     if (*existing->attributes & kAttrReadOnly) throw FileError("cannot create " + path);
-    file = existing->file;
-    *file = File{};
+    name = existing->file;
+    file = std::make_shared<File>();
   } else {
-    file = AddEntry(path, Entry::ForFile({}, 0)).file;
+    name = file = AddEntry(path, Entry::ForFile({}, 0)).file;
   }
   ++openFiles_;
-  return std::make_unique<Text>(*this, path, std::move(file));
+  return std::make_unique<Text>(*this, path, std::move(name), std::move(file));
 }
 
 std::size_t FakeFileSystem::ReadAt(const std::string& path, std::uint64_t offset,

@@ -61,7 +61,8 @@ class FakeFileSystem : public FileSystem {
   std::string Bytes(const std::string& path) const;
   // Every path deleted, as given, in order.
   const std::vector<std::string>& Deleted() const { return deleted_; }
-  // Text files created and not yet closed (a failed Close counts as closed).
+  // Text files created and neither closed nor dropped (a failed Close counts
+  // as closed).
   int OpenFileCount() const { return openFiles_; }
   // Counted calls so far.
   int OperationCount() const { return operations_; }
@@ -71,6 +72,8 @@ class FakeFileSystem : public FileSystem {
   // list, next or attribute read reports nothing; the others throw FileError.
   void FailOperationNumber(int n) { failingOperation_ = n; }
   void FailAt(FakeOperation op, const std::string& path);
+  // A folder that exists but cannot be locked, as one its owner may not read.
+  void MakeUnlockable(const std::string& folder);
 
   std::unique_ptr<FolderListing> ListFolder(const std::string& folder, std::uint32_t mask) override;
   std::optional<std::uint32_t> GetAttributes(const std::string& path) override;
@@ -79,8 +82,15 @@ class FakeFileSystem : public FileSystem {
   bool IsPlainFileBelow(const std::string& folder, const std::string& path) override;
   // Counts as a delete of path.
   void DeleteFileBelow(const std::string& folder, const std::string& path) override;
+  // Not counted; a file's first line is its bytes up to the first CR LF.
+  // What goes is noted in Deleted().
+  int DeleteOwnTextFiles(const std::string& folder,
+                         const std::function<bool(std::string_view)>& picks,
+                         std::string_view firstLine) override;
+  // An existing file keeps its text until its replacement is closed whole.
   std::unique_ptr<TextFile> CreateTextFile(const std::string& path) override;
   // Folders are locked by path; a second lock of a locked folder is refused.
+  // A folder made unlockable throws FolderLockError.
   std::unique_ptr<FolderLock> LockFolder(const std::string& folder) override;
   std::size_t ReadAt(const std::string& path, std::uint64_t offset,
                      std::span<std::byte> buffer) override;
@@ -123,6 +133,7 @@ class FakeFileSystem : public FileSystem {
   std::vector<std::pair<FakeOperation, std::string>> failures_;
   std::vector<std::string> deleted_;
   std::set<std::string> lockedFolders_;
+  std::set<std::string> unlockableFolders_;
   int operations_ = 0;
   int failingOperation_ = 0;
   int openFiles_ = 0;

@@ -49,9 +49,11 @@ inline Platform WithShell(const Platform& services, Shell& shell) {
 // A program on the POSIX host services with drive C: on a fresh folder,
 // searching C:\pics and writing the pages, the list of every file and the
 // deletion prompts into the default folder C:\_Zorbelle.
-// readAhead: threads reading ahead of the walk, which must see what it sees.
+// readAhead: threads reading ahead of the walk, which must see what it sees;
+// output: how output files are written.
 struct DiskRun {
-  explicit DiskRun(int readAhead = 0) : readAhead(readAhead) {
+  explicit DiskRun(int readAhead = 0, OutputCalls output = {})
+      : readAhead(readAhead), output(output) {
     folder.MakeFolder("pics");
     Form_Load(program);
     Form_Activate(program);
@@ -89,8 +91,10 @@ struct DiskRun {
   }
 
   int readAhead;
+  OutputCalls output;
   TestFolder folder;
-  PosixPlatform host{folder.Drives(), folder.Host("config"), "", ThumbnailerProgram(), readAhead};
+  PosixPlatform host{folder.Drives(), folder.Host("config"), "", ThumbnailerProgram(), readAhead,
+                     output};
   FakeDialogs dialogs;
   FakeShell shell;
   Platform platform = WithShell(host.With(dialogs), shell);

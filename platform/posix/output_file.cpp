@@ -15,9 +15,9 @@
 namespace zb {
 namespace {
 
-constexpr int kLinkAttempts = 100;
+constexpr int kNameAttempts = 100;
 
-// A hidden name for the moment between linking and renaming.
+// A hidden name for a replacement until it is renamed over the old file.
 std::string TemporaryName() {
   static std::random_device random;
   static constexpr char kHex[] = "0123456789abcdef";
@@ -42,15 +42,20 @@ std::unique_ptr<OutputFile> OutputFile::Create(UniqueFd folder, std::string name
                                                const OutputCalls& calls) {
   std::unique_ptr<OutputFile> file(
       new OutputFile(std::move(folder), std::move(name), std::move(shown), calls));
-  const std::optional<struct stat> existing = file->PlainFileAtName();
+  std::optional<struct stat> existing = file->PlainFileAtName();
+  // A new name has nothing to keep: it is written in place.
+  if (!existing && file->OpenNew()) return file;
+  if (!existing && !(existing = file->PlainFileAtName())) file->Fail("Cannot create", EEXIST);
   // A page its owner made read-only stays as it is.
-  if (existing && faccessat(file->folder_.get(), file->name_.c_str(), W_OK, AT_EACCESS) != 0) {
+  if (faccessat(file->folder_.get(), file->name_.c_str(), W_OK, AT_EACCESS) != 0) {
     file->Fail("Cannot create", errno);
   }
   file->existing_ = existing;
-  // A new name has nothing to keep: it is written in place.
-  if (!existing) file->OpenInPlace();
   return file;
+}
+
+OutputFile::~OutputFile() {
+  if (!temporary_.empty()) unlinkat(folder_.get(), temporary_.c_str(), 0);
 }
 
 int OutputFile::Write(std::string_view bytes) {
@@ -99,9 +104,8 @@ bool OutputFile::OldIsWhatWasWritten() const {
 int OutputFile::OpenReplacement() {
   const struct stat existing = *existing_;
   existing_.reset();
-  std::uint64_t kept = 0;
-  if (!(calls_.unnamedFiles && OpenUnnamed(existing))) kept = OpenInPlace();
-  const int error = kept < matching_ ? CopyMatchingBytes() : 0;
+  if (!(calls_.unnamedFiles && OpenUnnamed(existing))) OpenBeside(existing);
+  const int error = CopyMatchingBytes();
   old_.Reset();
   compared_ = std::string();
   return error;
@@ -126,11 +130,12 @@ void OutputFile::Commit() {
     if (OldIsWhatWasWritten()) return;
     if (const int error = OpenReplacement()) Fail("Write failed", error);
   }
-  if (unnamed_) {
-    LinkOverName();
-    if (named_) named_();
-  }
+  const bool replacement = unnamed_ || !temporary_.empty();
+  if (unnamed_) LinkOverName();
   if (calls_.close(fd_.release()) != 0) Fail("Close failed", errno);
+  // Closed first: a replacement that failed to close is never renamed.
+  if (!temporary_.empty()) RenameOverName();
+  if (replacement && named_) named_();
 }
 
 std::optional<struct stat> OutputFile::PlainFileAtName() const {
@@ -155,27 +160,28 @@ bool OutputFile::OpenUnnamed(const struct stat& existing) {
   return true;
 }
 
-std::uint64_t OutputFile::OpenInPlace() {
+void OutputFile::OpenBeside(const struct stat& existing) {
+  for (int attempt = 0; attempt < kNameAttempts && !fd_.valid(); ++attempt) {
+    std::string temporary = TemporaryName();
+    fd_ = UniqueFd(openat(folder_.get(), temporary.c_str(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (fd_.valid()) {
+      temporary_ = std::move(temporary);
+    } else if (errno != EEXIST) {
+      Fail("Cannot create", errno);
+    }
+  }
+  if (!fd_.valid()) Fail("Cannot create", EEXIST);
+  fchmod(fd_.get(), existing.st_mode & 07777);
+}
+
+bool OutputFile::OpenNew() {
+  // O_EXCL opens nothing that exists, not even through a link.
   fd_ = UniqueFd(openat(folder_.get(), name_.c_str(),
-                        O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
-  // A link, pipe or folder that took the name since it was looked at.
-  if (!fd_.valid() && (errno == ELOOP || errno == ENXIO || errno == EISDIR)) {
-    throw NotAPlainFileError(shown_);
-  }
-  if (!fd_.valid()) Fail("Cannot create", errno);
-  struct stat opened;
-  if (fstat(fd_.get(), &opened) != 0) Fail("Cannot create", errno);
-  if (!S_ISREG(opened.st_mode)) throw NotAPlainFileError(shown_);
-  // Emptied only once known to be a plain file; when it is the old file, the
-  // bytes that matched it stay.
-  struct stat old;
-  const bool isOld = old_.valid() && fstat(old_.get(), &old) == 0 && old.st_dev == opened.st_dev &&
-                     old.st_ino == opened.st_ino;
-  const auto kept = static_cast<off_t>(isOld ? matching_ : 0);
-  if (ftruncate(fd_.get(), kept) != 0 || lseek(fd_.get(), kept, SEEK_SET) != kept) {
-    Fail("Cannot create", errno);
-  }
-  return static_cast<std::uint64_t>(kept);
+                        O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+  if (fd_.valid()) return true;
+  if (errno != EEXIST) Fail("Cannot create", errno);
+  return false;
 }
 
 void OutputFile::LinkOverName() {
@@ -184,7 +190,7 @@ void OutputFile::LinkOverName() {
   if (errno != EEXIST) Fail("Cannot write", errno);
   PlainFileAtName();
   // Linked beside the name and renamed over it, so the name never goes missing.
-  for (int attempt = 0; attempt < kLinkAttempts; ++attempt) {
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     const std::string temporary = TemporaryName();
     if (linkat(AT_FDCWD, self.c_str(), folder_.get(), temporary.c_str(), AT_SYMLINK_FOLLOW) != 0) {
       if (errno == EEXIST) continue;
@@ -196,6 +202,14 @@ void OutputFile::LinkOverName() {
     Fail("Cannot write", error);
   }
   Fail("Cannot write", EEXIST);
+}
+
+void OutputFile::RenameOverName() {
+  PlainFileAtName();  // a link or pipe that took the name meanwhile stays
+  if (renameat(folder_.get(), temporary_.c_str(), folder_.get(), name_.c_str()) != 0) {
+    Fail("Cannot write", errno);
+  }
+  temporary_.clear();
 }
 
 void OutputFile::Fail(const char* what, int error) const {

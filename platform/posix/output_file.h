@@ -16,17 +16,19 @@ namespace zb {
 // The calls of an output file that tests must be able to make fail or vary.
 struct OutputCalls {
   int (*close)(int fd) = ::close;
-  // False: write in place, as on a file system without unnamed files.
+  // False: write replacements to a temporary name beside the old file, as on
+  // a file system without unnamed files.
   bool unnamedFiles = true;
 };
 
-// A file that replaces an existing plain file only when whole. Where the file
-// system has unnamed files (O_TMPFILE) the replacement is written unnamed and
-// renamed over the old file at Commit, so a crash or a failure leaves the old
-// file as it was. A new name, which has nothing to keep, and any name on other
-// file systems are written in place, opened without following links or
-// waiting on pipes. Either way a name held by anything but a plain file is
-// refused, never written through. While what is written matches the old
+// A file that replaces an existing plain file only when whole. The
+// replacement is written unnamed (O_TMPFILE) where the file system allows,
+// else under a temporary name beside the old file, and renamed over the old
+// file at Commit, so a crash or a failure leaves the old file as it was and a
+// second (hard) link to it keeps its text. Only a new name, which has nothing
+// to keep, is written in place, opened without following links or waiting on
+// pipes. Either way a name held by anything but a plain file is refused,
+// never written through. While what is written matches the old
 // file nothing is written at all: a replacement is opened at the first
 // difference and takes the matching bytes from the old file first, and an
 // old file that holds exactly what was written is kept, time stamp and all.
@@ -36,8 +38,9 @@ class OutputFile {
   // the file in errors. Throws NotAPlainFileError or FileError.
   static std::unique_ptr<OutputFile> Create(UniqueFd folder, std::string name, std::string shown,
                                             const OutputCalls& calls);
-  // Not committed: an unnamed file vanishes, a file in place stays as written.
-  ~OutputFile() = default;
+  // Not committed: a replacement vanishes and the old file stays; a new name
+  // stays as written.
+  ~OutputFile();
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
 
@@ -68,10 +71,12 @@ class OutputFile {
   // Opens the replacement with the matching bytes in it; 0 or an errno.
   int OpenReplacement();
   bool OpenUnnamed(const struct stat& existing);
-  // Returns the bytes it kept: those that matched, when it is the old file.
-  std::uint64_t OpenInPlace();
+  void OpenBeside(const struct stat& existing);
+  // False when the name was taken meanwhile.
+  bool OpenNew();
   int CopyMatchingBytes();
   void LinkOverName();
+  void RenameOverName();
   [[noreturn]] void Fail(const char* what, int error) const;
 
   UniqueFd folder_;
@@ -84,6 +89,7 @@ class OutputFile {
   std::string compared_;                 // the old file's bytes being compared
   UniqueFd fd_;
   bool unnamed_ = false;
+  std::string temporary_;  // the replacement's name until it is renamed
   std::function<void()> named_;
 };
 

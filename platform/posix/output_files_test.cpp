@@ -41,7 +41,7 @@ struct OutputDisk {
   std::unique_ptr<PosixFileSystem> files;
 };
 
-// Either way of writing: unnamed then renamed, or in place.
+// Either way of replacing: unnamed, or under a temporary name beside the old file.
 class OutputFilesTest : public ::testing::TestWithParam<bool> {
  protected:
   OutputDisk disk_{GetParam()};
@@ -91,7 +91,6 @@ TEST_P(OutputFilesTest, APlainFileIsReplacedUnderItsOwnSpellingAndALinkToItKeeps
   EXPECT_EQ(fs::status(folder_.Host("out/_GAZ0000.HTM")).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 
-  if (!GetParam()) return;  // written in place, a second name shares the file
   ASSERT_EQ(link(folder_.Host("out/_GAZ0000.HTM").c_str(), folder_.Host("kept.htm").c_str()), 0);
   disk_.Write("C:\\out\\_gaz0000.htm", "newer");
   EXPECT_EQ(folder_.Contents("out/_GAZ0000.HTM"), "newer\r\n");
@@ -169,15 +168,7 @@ TEST_P(OutputFilesTest, ALargeFileIsComparedAsItIsWritten) {
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Host("out")), {}), 1);
 }
 
-// Replacing with unnamed files: in place, the name holds what is written so far.
-class UnnamedOutputFilesTest : public ::testing::Test {
- protected:
-  OutputDisk disk_{true};
-  TestFolder& folder_ = disk_.folder;
-  std::unique_ptr<PosixFileSystem>& files_ = disk_.files;
-};
-
-TEST_F(UnnamedOutputFilesTest, AnOldPageIsReplacedOnlyWhenTheNewOneIsClosed) {
+TEST_P(OutputFilesTest, AnOldPageIsReplacedOnlyWhenTheNewOneIsClosed) {
   folder_.Put("out/_gaz0000.htm", "old page");
   auto page = files_->CreateTextFile("C:\\out\\_gaz0000.htm");
   for (int i = 0; i < 20000; ++i) page->WriteLine("<a href=\"p.jpg\">");  // past the buffer
@@ -191,11 +182,21 @@ TEST_F(UnnamedOutputFilesTest, AnOldPageIsReplacedOnlyWhenTheNewOneIsClosed) {
   EXPECT_EQ(folder_.Contents("out/_gaz0000.htm"), "old page");
   page->Close();
   EXPECT_EQ(folder_.Contents("out/_gaz0000.htm"), "new page\r\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Host("out")), {}), 1);
 }
 
-// A process killed while it writes a page leaves the old page whole and no
-// stray file beside it.
-TEST_F(UnnamedOutputFilesTest, AKillMidWriteLeavesTheOldPageWhole) {
+// A new name has no old text to keep: it holds what was written, closed or not.
+TEST_P(OutputFilesTest, ANewFileAbandonedKeepsWhatWasWritten) {
+  auto page = files_->CreateTextFile("C:\\out\\_gaz0001.htm");
+  for (int i = 0; i < 20000; ++i) page->WriteLine("<a href=\"p.jpg\">");
+  page.reset();
+  EXPECT_EQ(folder_.Contents("out/_gaz0001.htm").substr(0, 17), "<a href=\"p.jpg\">\r");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Host("out")), {}), 1);
+}
+
+// A process killed while it writes a page leaves the old page whole; an
+// unnamed replacement leaves no stray file beside it either.
+TEST_P(OutputFilesTest, AKillMidWriteLeavesTheOldPageWhole) {
   folder_.Put("out/_gaz0000.htm", "old page");
   int ready[2];
   ASSERT_EQ(pipe(ready), 0);
@@ -214,11 +215,13 @@ TEST_F(UnnamedOutputFilesTest, AKillMidWriteLeavesTheOldPageWhole) {
   close(ready[0]);
   close(ready[1]);
   EXPECT_EQ(folder_.Contents("out/_gaz0000.htm"), "old page");
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Host("out")), {}), 1);
+  if (GetParam()) {
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Host("out")), {}), 1);
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(UnnamedOrInPlace, OutputFilesTest, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "Unnamed" : "InPlace"; });
+INSTANTIATE_TEST_SUITE_P(UnnamedOrBeside, OutputFilesTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Unnamed" : "Beside"; });
 
 }  // namespace
 }  // namespace zb

@@ -1,5 +1,6 @@
 #include "platform/posix/posix_file_system.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -8,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 #include "platform/posix/long_path.h"
 #include "platform/posix/posix_folder_listing.h"
@@ -43,6 +45,39 @@ std::pair<std::string, std::string> SplitHost(const std::string& host) {
   const std::size_t cut = host.rfind('/');
   if (cut == std::string::npos) return {".", host};
   return {cut == 0 ? "/" : host.substr(0, cut), host.substr(cut + 1)};
+}
+
+// The names in an open folder, "." and ".." left out; none when it cannot
+// be read.
+std::vector<std::string> NamesIn(int folder) {
+  std::vector<std::string> names;
+  DIR* dir = fdopendir(dup(folder));
+  if (dir == nullptr) return names;
+  while (const dirent* entry = readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != "..") names.emplace_back(name);
+  }
+  closedir(dir);
+  return names;
+}
+
+// The file at name when it is a plain file that begins with head, read
+// without following a link or opening anything but that file.
+std::optional<struct stat> PlainFileBeginning(int folder, const std::string& name,
+                                              const std::string& head) {
+  const UniqueFd at(openat(folder, name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+  struct stat status;
+  if (!at.valid() || fstat(at.get(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+  const std::string self = "/proc/self/fd/" + std::to_string(at.get());
+  const UniqueFd file(open(self.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  std::string bytes(head.size(), '\0');
+  if (!file.valid() ||
+      ReadFully(file.get(), reinterpret_cast<std::byte*>(bytes.data()), bytes.size(), 0) !=
+          static_cast<ssize_t>(bytes.size()) ||
+      bytes != head) {
+    return std::nullopt;
+  }
+  return status;
 }
 
 class PosixFolderLock : public FolderLock {
@@ -147,6 +182,31 @@ void PosixFileSystem::DeleteFileBelow(const std::string& folder, const std::stri
   if (unlinkat(at.get(), name.c_str(), 0) != 0) Fail("Cannot delete", path, errno);
 }
 
+int PosixFileSystem::DeleteOwnTextFiles(const std::string& folder,
+                                        const std::function<bool(std::string_view)>& picks,
+                                        std::string_view firstLine) {
+  const UniqueFd at(paths_.Attempt(folder, [](const std::string& host) {
+    return OpenHostPath(host, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  }));
+  if (!at.valid()) return 0;
+  std::string head;
+  AppendShiftJis(firstLine, encoding_, head);
+  head += "\r\n";
+  int deleted = 0;
+  for (const std::string& name : NamesIn(at.get())) {
+    if (!picks(name)) continue;
+    const std::optional<struct stat> own = PlainFileBeginning(at.get(), name, head);
+    struct stat now;
+    // Still that file: nothing took its name while it was read.
+    if (own && fstatat(at.get(), name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 &&
+        now.st_dev == own->st_dev && now.st_ino == own->st_ino &&
+        unlinkat(at.get(), name.c_str(), 0) == 0) {
+      ++deleted;
+    }
+  }
+  return deleted;
+}
+
 std::unique_ptr<TextFile> PosixFileSystem::CreateTextFile(const std::string& path) {
   const std::optional<std::string> asGiven = paths_.ToHost(path);
   if (!asGiven) Fail("Cannot create", path, ENOENT);
@@ -176,9 +236,11 @@ std::unique_ptr<TextFile> PosixFileSystem::CreateTextFile(const std::string& pat
 }
 
 std::unique_ptr<FolderLock> PosixFileSystem::LockFolder(const std::string& folder) {
+  // flock needs a descriptor open for reading: O_PATH ones are refused.
   UniqueFd fd(paths_.Attempt(folder, [](const std::string& host) {
     return OpenHostPath(host, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   }));
+  if (!fd.valid() && errno != ENOENT && errno != ENOTDIR) throw FolderLockError(folder);
   if (fd.valid() && flock(fd.get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
     return nullptr;
   }

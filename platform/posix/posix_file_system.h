@@ -30,10 +30,16 @@ class PosixFileSystem : public FileSystem {
   void DeleteFile(const std::string& path) override;
   bool IsPlainFileBelow(const std::string& folder, const std::string& path) override;
   void DeleteFileBelow(const std::string& folder, const std::string& path) override;
+  // Reads only the first line's bytes of each chosen plain file; a folder
+  // that cannot be listed deletes nothing.
+  int DeleteOwnTextFiles(const std::string& folder,
+                         const std::function<bool(std::string_view)>& picks,
+                         std::string_view firstLine) override;
   // An existing file of the name in any case is replaced under its own
   // spelling; else the file is made with the case given.
   std::unique_ptr<TextFile> CreateTextFile(const std::string& path) override;
-  // An advisory lock (flock) on the folder's own descriptor.
+  // An advisory lock (flock) on the folder's own descriptor, which takes
+  // read permission: a folder its owner may not read is refused.
   std::unique_ptr<FolderLock> LockFolder(const std::string& folder) override;
   // Regular files only: a pipe or device named like a picture must not hang
   // the run.

@@ -46,9 +46,9 @@ PosixPlatform::PosixPlatform()
 }
 
 PosixPlatform::PosixPlatform(DriveTable drives, std::string configHome, std::string searchPath,
-                             std::string workerProgram, int readAheadThreads)
+                             std::string workerProgram, int readAheadThreads, OutputCalls output)
     : paths_(std::move(drives)),
-      files_(paths_, encoding_, {}, readAheadThreads),
+      files_(paths_, encoding_, output, readAheadThreads),
       settings_(std::move(configHome)),
       shell_(paths_),
       pictures_(paths_),

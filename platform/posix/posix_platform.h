@@ -23,9 +23,11 @@ class PosixPlatform {
   // pictures read ahead on $ZORBELLE_READ_AHEAD threads (default 8, woken
   // only as reads fall behind). Tunes the process's memory allocator.
   PosixPlatform();
-  // workerProgram serves the thumbnail helpers (default: the helper program).
+  // workerProgram serves the thumbnail helpers (default: the helper program);
+  // output varies how output files are written.
   PosixPlatform(DriveTable drives, std::string configHome, std::string searchPath,
-                std::string workerProgram = ThumbnailerProgram(), int readAheadThreads = 0);
+                std::string workerProgram = ThumbnailerProgram(), int readAheadThreads = 0,
+                OutputCalls output = {});
   PosixPlatform(const PosixPlatform&) = delete;
   PosixPlatform& operator=(const PosixPlatform&) = delete;
 

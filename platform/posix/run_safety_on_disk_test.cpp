@@ -40,7 +40,7 @@ TEST(RunSafetyOnDisk, AnOutputNameHeldByALinkOrAPipeEndsTheRunAndNamesIt) {
   linked.Start();
   EXPECT_EQ(linked.program.lastOutcome, RunOutcome::kFailed);
   EXPECT_THAT(linked.Reports(), ElementsAre(NotAPlainFileMessage("C:\\_Zorbelle\\allfile.txt").text,
-                                            FileErrorMessage().text));
+                                            FailedRunMessage().text));
   EXPECT_EQ(linked.folder.Contents("secret.txt"), "secret");
 
   DiskRun piped;  // the window shares it: would hang in open() for ever
@@ -53,7 +53,7 @@ TEST(RunSafetyOnDisk, AnOutputNameHeldByALinkOrAPipeEndsTheRunAndNamesIt) {
   EXPECT_EQ(piped.program.lastOutcome, RunOutcome::kFailed);
   EXPECT_THAT(piped.Reports(),
               ElementsAre(NotAPlainFileMessage("C:\\_Zorbelle\\_gaz0000.html").text,
-                          FileErrorMessage().text));
+                          FailedRunMessage().text));
   EXPECT_TRUE(fs::is_fifo(piped.folder.Host("_Zorbelle/_gaz0000.html")));
   EXPECT_FALSE(fs::exists(piped.folder.Host("made-elsewhere")));
 }

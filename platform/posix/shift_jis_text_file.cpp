@@ -12,6 +12,21 @@ constexpr std::size_t kBufferSize = std::size_t{64} * 1024;
 
 }  // namespace
 
+void AppendShiftJis(std::string_view utf8, ShiftJisEncoding& encoding, std::string& out) {
+  while (!utf8.empty()) {
+    std::size_t ascii = 0;
+    while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80) ++ascii;
+    out.append(utf8.data(), ascii);
+    utf8.remove_prefix(ascii);
+    if (utf8.empty()) break;
+    if (const std::optional<char32_t> code = TakeCodePoint(utf8)) {
+      encoding.Append(*code, out);
+    } else {
+      out += '?';
+    }
+  }
+}
+
 ShiftJisTextFile::ShiftJisTextFile(std::unique_ptr<OutputFile> file, ShiftJisEncoding& encoding)
     : file_(std::move(file)), shown_(file_->shown()), encoding_(encoding) {
   buffer_.reserve(kBufferSize + 1024);
@@ -20,18 +35,7 @@ ShiftJisTextFile::ShiftJisTextFile(std::unique_ptr<OutputFile> file, ShiftJisEnc
 void ShiftJisTextFile::WriteLine(std::string_view utf8) {
   if (!file_) Fail("Write after close", EBADF);
   if (writeError_ != 0) Fail("Write", writeError_);
-  while (!utf8.empty()) {
-    std::size_t ascii = 0;
-    while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80) ++ascii;
-    buffer_.append(utf8.data(), ascii);
-    utf8.remove_prefix(ascii);
-    if (utf8.empty()) break;
-    if (const std::optional<char32_t> code = TakeCodePoint(utf8)) {
-      encoding_.Append(*code, buffer_);
-    } else {
-      buffer_ += '?';
-    }
-  }
+  AppendShiftJis(utf8, encoding_, buffer_);
   buffer_ += "\r\n";
   if (buffer_.size() < kBufferSize) return;
   Flush();
