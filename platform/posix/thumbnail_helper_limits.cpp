@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdint>
 
 namespace zb {
 
@@ -23,7 +24,9 @@ void GrantProcessorSeconds(unsigned seconds) {
   rlimit limit{};
   if (getrusage(RUSAGE_SELF, &used) != 0 || getrlimit(RLIMIT_CPU, &limit) != 0) return;
   // Whole seconds, rounded up, so that the grant is never less than asked.
-  const rlim_t spent = static_cast<rlim_t>(used.ru_utime.tv_sec + used.ru_stime.tv_sec) + 1;
+  const auto micro = [](const timeval& t) { return std::int64_t{t.tv_sec} * 1000000 + t.tv_usec; };
+  const rlim_t spent =
+      static_cast<rlim_t>((micro(used.ru_utime) + micro(used.ru_stime)) / 1000000 + 1);
   limit.rlim_cur = spent + seconds;
   if (limit.rlim_max != RLIM_INFINITY && limit.rlim_cur > limit.rlim_max) {
     limit.rlim_cur = limit.rlim_max;
