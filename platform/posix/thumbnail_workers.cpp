@@ -84,7 +84,11 @@ void ThumbnailWorkers::Abandon() {
     for (Slot& slot : slots_) {
       if (!slot.busy) continue;
       slot.abandoned = true;
-      if (slot.pid > 0) kill(slot.pid, SIGKILL);
+      if (slot.pid < 0) continue;
+      kill(slot.pid, SIGKILL);
+      // Also ends the wait for an answer when something the helper started
+      // still holds its end.
+      shutdown(slot.socket, SHUT_RDWR);
     }
   }
   for (Job& job : dropped) job.done(Outcome::kUnanswered, {});
@@ -125,6 +129,7 @@ std::pair<ThumbnailWorkers::Outcome, std::vector<std::uint8_t>> ThumbnailWorkers
     std::lock_guard lock(mutex_);
     abandoned = slot.abandoned;
     slot.pid = helper.pid;
+    slot.socket = helper.socket;
   }
   std::optional<std::vector<std::uint8_t>> bytes;
   if (!abandoned) bytes = Exchange(helper, job);
@@ -132,6 +137,7 @@ std::pair<ThumbnailWorkers::Outcome, std::vector<std::uint8_t>> ThumbnailWorkers
     // From here Abandon kills no more: the helper is ours alone to reap.
     std::lock_guard lock(mutex_);
     slot.pid = -1;
+    slot.socket = -1;
     slot.busy = false;
     abandoned = slot.abandoned;
   }

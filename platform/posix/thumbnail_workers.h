@@ -64,6 +64,7 @@ class ThumbnailWorkers {
     bool busy = false;
     bool abandoned = false;
     pid_t pid = -1;
+    int socket = -1;
   };
 
   void Serve(Slot& slot);
