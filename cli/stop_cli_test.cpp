@@ -99,8 +99,10 @@ TEST_F(StopWhileDecoding, KilledWhileWaitingTheRunLeavesNoSuspect) {
     return !text.empty() && text.find(".jpg") == std::string::npos;
   })) << "the marker still names a picture while the run waits";
   kill(run->pid(), SIGKILL);
-  run->Finish();
+  // These stand-ins do not die with their run as the real helper does; they
+  // hold its output open.
   for (const pid_t helper : Helpers()) kill(helper, SIGKILL);
+  run->Finish();
   EXPECT_EQ(IniSettingsStore(folder_.Host("config"))
                 .Read("Zorbelle", kCrashMarkerSection, kCrashMarkerKey, "unwritten"),
             "");
