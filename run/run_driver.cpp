@@ -120,10 +120,7 @@ void RunCatalogue(Program& program) {
   run.CurrentDepth = static_cast<std::int16_t>(CountChar(run.SearchRoot, '\\') - 1);
   run.RunState = 0;
   program.enteredFolders.clear();
-  const bool walked = WalkFolder(program, run.SearchRoot) == 0;
-  // A stop heard after the last file (at its question, say) is a stop too.
-  program.platform.system.YieldToEvents();
-  if (!walked || WritePlacedPictures(program, true) != 0) {
+  if (WalkFolder(program, run.SearchRoot) != 0 || WritePlacedPictures(program, true) != 0) {
     throw FileError("a page could not be written");
   }
   EndThumbnails(program, run.RunState == 0);
