@@ -115,6 +115,11 @@ int main(int argc, char** argv) {
   if (isatty(STDERR_FILENO)) progress.emplace(program, stderr);
   program.form.cmdStart.Press();
   if (progress) progress->Finish();
+  // A signal after the last yield (at the last file's question, say) found
+  // the walk done; the run was still stopped by it.
+  if (stopSignals.Requested() && program.lastOutcome == zb::RunOutcome::kCompleted) {
+    program.lastOutcome = zb::RunOutcome::kStopped;
+  }
 
   if (program.lastOutcome == zb::RunOutcome::kCompleted ||
       program.lastOutcome == zb::RunOutcome::kStopped) {

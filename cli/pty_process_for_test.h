@@ -70,6 +70,7 @@ class PtyProcess {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   }
   const std::string& seen() const { return seen_; }
+  pid_t pid() const { return pid_; }
 
  private:
   bool ReadSome(int timeoutMs) {

@@ -109,5 +109,18 @@ TEST_F(TerminalQuestion, CtrlCAtAQuestionTakesTheDefaultAndStopsInOrder) {
   EXPECT_EQ(Marker(), "");
 }
 
+// A stop heard at the last file's question is a stop all the same.
+TEST_F(TerminalQuestion, SigtermAtTheLastFilesQuestionTakesTheDefaultAndStops) {
+  IniSettingsStore(folder_.Host("cfg")).Write("Zorbelle", kCrashMarkerSection, kCrashMarkerKey, "");
+  folder_.Put("last/odd;name.txt", "keep me");
+  auto cli = std::make_unique<PtyProcess>(
+      std::vector<std::string>{"--delete-odd-files", folder_.Host("last")}, env_);
+  ASSERT_TRUE(cli->WaitFor("[y/N]")) << cli->seen();
+  kill(cli->pid(), SIGTERM);
+  EXPECT_EQ(cli->Finish(), 130) << cli->seen();
+  EXPECT_TRUE(std::filesystem::exists(folder_.Host("last/odd;name.txt")));
+  EXPECT_TRUE(std::filesystem::exists(folder_.Host("last/_gazlist.htm")));
+}
+
 }  // namespace
 }  // namespace zb

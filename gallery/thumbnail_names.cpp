@@ -8,6 +8,13 @@ namespace {
 
 constexpr std::size_t kDigits = 16;
 constexpr std::string_view kExtension = ".jpg";
+constexpr std::string_view kNoThumbnailExtension = ".none";
+
+bool HasDigitsAndEnding(std::string_view name, std::string_view ending) {
+  if (name.size() != kDigits + ending.size() || !name.ends_with(ending)) return false;
+  return std::all_of(name.begin(), name.begin() + kDigits,
+                     [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
+}
 
 // FNV-1a, 64 bits: stable across builds and hosts, which a name on disk needs.
 class NameHash {
@@ -50,10 +57,14 @@ std::string ThumbnailFileName(const ThumbnailSource& source) {
   return name + std::string(kExtension);
 }
 
-bool IsThumbnailFileName(std::string_view name) {
-  if (name.size() != kDigits + kExtension.size() || !name.ends_with(kExtension)) return false;
-  return std::all_of(name.begin(), name.begin() + kDigits,
-                     [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
+bool IsThumbnailFileName(std::string_view name) { return HasDigitsAndEnding(name, kExtension); }
+
+std::string NoThumbnailRecordName(std::string_view thumbnailName) {
+  return std::string(thumbnailName.substr(0, kDigits)).append(kNoThumbnailExtension);
+}
+
+bool IsNoThumbnailRecordName(std::string_view name) {
+  return HasDigitsAndEnding(name, kNoThumbnailExtension);
 }
 
 ThumbnailSize ThumbnailSizeFor(int width, int height, int side) {

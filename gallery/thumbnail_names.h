@@ -28,6 +28,11 @@ struct ThumbnailSource {
 std::string ThumbnailFileName(const ThumbnailSource& source);
 // Whether a name has the form ThumbnailFileName gives.
 bool IsThumbnailFileName(std::string_view name);
+// The record that a picture gives no thumbnail: its thumbnail's name ending
+// in ".none" instead of ".jpg".
+std::string NoThumbnailRecordName(std::string_view thumbnailName);
+// Whether a name has the form NoThumbnailRecordName gives.
+bool IsNoThumbnailRecordName(std::string_view name);
 
 // The pixel size of a thumbnail: the longest side is `side`, never more than
 // the picture's own size, proportions kept, at least one pixel each way.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -21,11 +22,14 @@ class ThumbnailMaker {
   virtual bool Begin(const std::string& outputFolder) = 0;
   // Starts on one picture; side is the longest side wanted, in pixels.
   virtual Ticket Submit(const std::string& picturePath, int side) = 0;
-  // Whether Wait would return at once.
-  virtual bool Ready(Ticket ticket) = 0;
+  // Whether Wait would return at once, after waiting at most `patience`.
+  virtual bool Ready(Ticket ticket, std::chrono::milliseconds patience) = 0;
   // The thumbnail's file name inside "_gazthumb", or empty when the picture
   // gives none (unreadable, undecodable, an animated picture, ...).
   virtual std::optional<std::string> Wait(Ticket ticket) = 0;
+  // Gives up every thumbnail not made yet, without waiting for a helper:
+  // their pictures get none (which is not held against them) and are ready.
+  virtual void Abandon() = 0;
   // Ends the run after every ticket was waited for. With removeUnused, our
   // thumbnails that this run did not name are deleted; nothing else is.
   virtual void End(bool removeUnused) = 0;

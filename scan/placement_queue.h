@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -31,14 +32,20 @@ class PlacementQueue {
 
   void Push(Placement placement) { waiting_.push_back(std::move(placement)); }
   // Writes the pictures at the front that are done; with `all`, waits for
-  // every one; else waits only while more than kAhead are waiting. A page
-  // that cannot be started or closed throws FileError; the pictures not yet
-  // written are dropped.
-  void Write(Program& program, bool all);
+  // every one; else waits only while more than kAhead are waiting. A wait
+  // comes in short slices with `stopped` asked between them, which lets the
+  // window run: once it says yes, the thumbnails not made yet are abandoned
+  // and their pictures are written with their originals. A page that cannot
+  // be started or closed throws FileError; the pictures not yet written are
+  // dropped.
+  void Write(Program& program, bool all, const std::function<bool()>& stopped);
   void Clear() { waiting_.clear(); }
   bool Empty() const { return waiting_.empty(); }
 
  private:
+  static void Await(Program& program, ThumbnailMaker::Ticket ticket,
+                    const std::function<bool()>& stopped);
+
   std::deque<Placement> waiting_;
 };
 

@@ -32,6 +32,13 @@ bool AnswerStopRequest(Program& program) {
   return true;
 }
 
+// Between waits for thumbnails: the window runs, and a stop is asked about.
+bool StopConfirmed(Program& program) {
+  program.platform.system.YieldToEvents();
+  if (program.run.RunState == 1) AnswerStopRequest(program);
+  return program.run.RunState == 2;
+}
+
 std::string_view DisplayName(const RunContext& run, std::string_view path) {
   if (run.SameDirOutput == 1 && run.RelativeLinks == 1 && path.size() >= run.OutputFolder.size()) {
     return path.substr(run.OutputFolder.size());
@@ -95,7 +102,9 @@ void ShowStatus(Program& program, const std::string& path) {
 }  // namespace
 
 std::int16_t WritePlacedPictures(Program& program, bool all) {
-  return GuardPageWrite(program, [&] { program.placements.Write(program, all); });
+  return GuardPageWrite(program, [&] {
+    program.placements.Write(program, all, [&] { return StopConfirmed(program); });
+  });
 }
 
 std::int16_t ProcessFile(Program& program, const std::string& path,

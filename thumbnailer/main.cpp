@@ -3,18 +3,25 @@
 // so the others start without them.
 #include <unistd.h>
 
+#include <charconv>
 #include <cstdio>
 #include <string_view>
 
+#include "platform/posix/thumbnail_helper_limits.h"
 #include "platform/posix/thumbnail_worker.h"
 
 int main(int argc, char** argv) {
+  pid_t run = 0;
+  const std::string_view runText = argc == 3 ? argv[2] : "";
+  const auto [end, error] = std::from_chars(runText.data(), runText.data() + runText.size(), run);
   // Started by hand it would wait on the terminal for requests it cannot get.
-  if (argc != 2 || std::string_view(argv[1]) != zb::kThumbnailWorkerArgument) {
+  if (argc != 3 || std::string_view(argv[1]) != zb::kThumbnailWorkerArgument ||
+      error != std::errc() || end != runText.data() + runText.size() || run <= 1) {
     std::fprintf(stderr,
                  "zorbelle-thumbnailer: a helper of zorbelle and zorbelle-cli, "
                  "which start it themselves\n");
     return 2;
   }
+  if (!zb::ConfineThumbnailHelper(run)) return 0;  // its run is gone
   return zb::RunThumbnailWorker(STDIN_FILENO, STDOUT_FILENO);
 }

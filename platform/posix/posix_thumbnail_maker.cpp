@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <span>
 #include <thread>
 
 #include "gallery/thumbnail_names.h"
@@ -10,6 +11,32 @@
 #include "platform/posix/thumbnailer_place.h"
 
 namespace zb {
+namespace {
+
+// Writes what the helper made; remembers that it made nothing, so that no
+// later run tries the unchanged picture again. An abandoned picture is not
+// remembered: it was not its fault.
+std::optional<std::string> Keep(ThumbnailFolder& folder, const std::string& name,
+                                ThumbnailFolder::Readers readers, ThumbnailWorkers::Outcome outcome,
+                                const std::vector<std::uint8_t>& bytes) {
+  static constexpr std::string_view kRecordText = "no thumbnail\n";
+  switch (outcome) {
+    case ThumbnailWorkers::Outcome::kMade:
+      if (folder.Write(name, bytes, readers)) return name;
+      break;
+    case ThumbnailWorkers::Outcome::kRefused:
+      folder.Write(
+          NoThumbnailRecordName(name),
+          std::span(reinterpret_cast<const std::uint8_t*>(kRecordText.data()), kRecordText.size()),
+          readers);
+      break;
+    case ThumbnailWorkers::Outcome::kUnanswered:
+      break;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
 
 std::string ThumbnailerProgram() {
   char path[4096];
@@ -24,8 +51,10 @@ std::string ThumbnailerProgram() {
   return {};
 }
 
-PosixThumbnailMaker::PosixThumbnailMaker(DrivePaths& paths, std::string workerProgram)
-    : paths_(paths), workers_(std::move(workerProgram), std::thread::hardware_concurrency()) {}
+PosixThumbnailMaker::PosixThumbnailMaker(DrivePaths& paths, std::string workerProgram,
+                                         std::chrono::milliseconds answerTimeout)
+    : paths_(paths),
+      workers_(std::move(workerProgram), std::thread::hardware_concurrency(), answerTimeout) {}
 
 PosixThumbnailMaker::~PosixThumbnailMaker() { End(false); }
 
@@ -58,13 +87,19 @@ ThumbnailMaker::Ticket PosixThumbnailMaker::Submit(const std::string& picturePat
     Answer(ticket, name);
     return ticket;
   }
+  const std::string record = NoThumbnailRecordName(name);
+  used_.insert(record);
+  if (folder_->Has(record)) {
+    Answer(ticket, std::nullopt);
+    return ticket;
+  }
   ++decodes_;
   ThumbnailFolder* folder = folder_.get();
   const ThumbnailFolder::Readers readers{st.st_mode, st.st_gid};
   workers_.Post(*host, side,
-                [this, ticket, name, folder, readers](std::vector<std::uint8_t> bytes) {
-                  const bool made = !bytes.empty() && folder->Write(name, bytes, readers);
-                  Answer(ticket, made ? std::optional(name) : std::nullopt);
+                [this, ticket, name, folder, readers](ThumbnailWorkers::Outcome outcome,
+                                                      std::vector<std::uint8_t> bytes) {
+                  Answer(ticket, Keep(*folder, name, readers, outcome, bytes));
                 });
   return ticket;
 }
@@ -77,9 +112,9 @@ void PosixThumbnailMaker::Answer(Ticket ticket, std::optional<std::string> name)
   answered_.notify_all();
 }
 
-bool PosixThumbnailMaker::Ready(Ticket ticket) {
-  std::lock_guard lock(mutex_);
-  return answers_.contains(ticket);
+bool PosixThumbnailMaker::Ready(Ticket ticket, std::chrono::milliseconds patience) {
+  std::unique_lock lock(mutex_);
+  return answered_.wait_for(lock, patience, [&] { return answers_.contains(ticket); });
 }
 
 std::optional<std::string> PosixThumbnailMaker::Wait(Ticket ticket) {
@@ -89,6 +124,8 @@ std::optional<std::string> PosixThumbnailMaker::Wait(Ticket ticket) {
   answers_.erase(ticket);
   return name;
 }
+
+void PosixThumbnailMaker::Abandon() { workers_.Abandon(); }
 
 void PosixThumbnailMaker::End(bool removeUnused) {
   workers_.Settle();

@@ -19,19 +19,24 @@
 namespace zb {
 
 // Thumbnails named from the picture's host path, size, modification time,
-// file id, change time and the side asked for: one that is already there is taken without
-// decoding anything; the others are made by helper processes.
+// file id, change time and the side asked for: one that is already there is
+// taken without decoding anything; the others are made by helper processes.
+// A picture the helpers made nothing of is remembered by a record of the
+// same name with another ending, so that later runs do not try it again
+// while it is unchanged.
 class PosixThumbnailMaker : public ThumbnailMaker {
  public:
   // workerProgram: the helper, which serves kThumbnailWorkerArgument; with
   // none (empty or missing), pictures get no thumbnails.
-  PosixThumbnailMaker(DrivePaths& paths, std::string workerProgram);
+  PosixThumbnailMaker(DrivePaths& paths, std::string workerProgram,
+                      std::chrono::milliseconds answerTimeout = ThumbnailWorkers::kAnswerTimeout);
   ~PosixThumbnailMaker() override;
 
   bool Begin(const std::string& outputFolder) override;
   Ticket Submit(const std::string& picturePath, int side) override;
-  bool Ready(Ticket ticket) override;
+  bool Ready(Ticket ticket, std::chrono::milliseconds patience) override;
   std::optional<std::string> Wait(Ticket ticket) override;
+  void Abandon() override;
   void End(bool removeUnused) override;
 
   // Pictures handed to a helper since this object was made.

@@ -27,6 +27,15 @@ std::vector<std::string> Names(const std::string& folder) {
   return names;
 }
 
+// The records of pictures that gave no thumbnail.
+std::vector<std::string> Records(const std::string& folder) {
+  std::vector<std::string> records;
+  for (const std::string& name : Names(folder)) {
+    if (name.ends_with(".none")) records.push_back(name);
+  }
+  return records;
+}
+
 struct MakerTest : testing::Test {
   MakerTest() {
     const std::string jpeg = JpegWithOrientation(RedLeftBlueRight(400, 300), 1);
@@ -157,6 +166,46 @@ TEST_F(MakerTest, AFullDiskLeavesNoThumbnailAndNoTemporaryFileBehind) {
   ASSERT_TRUE(maker.Begin("C:\\disk\\"));
   EXPECT_NE(maker.Wait(maker.Submit("C:\\disk\\a.jpg", 240)), std::nullopt);
   maker.End(true);
+}
+
+// Decoding it again would cost the same again, on every run.
+TEST_F(MakerTest, APictureThatGaveNoThumbnailIsNotTriedAgainWhileUnchanged) {
+  const std::string jpeg = JpegWithOrientation(RedLeftBlueRight(400, 300), 1);
+  folder.Put("pics/cut.jpg", jpeg.substr(0, 300));
+  EXPECT_EQ(Run({"cut.jpg", "a.jpg"})[0], "");
+  EXPECT_EQ(maker.Decodes(), 2u);
+  EXPECT_EQ(Records(folder.Host("pics/_gazthumb")).size(), 1u);
+  EXPECT_EQ(Run({"cut.jpg", "a.jpg"})[0], "");
+  EXPECT_EQ(maker.Decodes(), 2u);
+
+  folder.Put("pics/cut.jpg", jpeg);
+  EXPECT_NE(Run({"cut.jpg", "a.jpg"})[0], "");
+  EXPECT_EQ(maker.Decodes(), 3u);
+  EXPECT_THAT(Records(folder.Host("pics/_gazthumb")), testing::IsEmpty());
+}
+
+TEST_F(MakerTest, AHelperThatHangsOnAPictureCountsAgainstItAnAbandonedOneDoesNot) {
+  const std::string hanging = folder.Put("hang.sh", "#!/bin/sh\nexec sleep 100\n");
+  fs::permissions(hanging, fs::perms::owner_all);
+  {
+    PosixThumbnailMaker impatient{paths, hanging, std::chrono::milliseconds(100)};
+    ASSERT_TRUE(impatient.Begin("C:\\pics\\"));
+    EXPECT_EQ(impatient.Wait(impatient.Submit("C:\\pics\\b.jpg", 240)), std::nullopt);
+    impatient.End(true);
+  }
+  {
+    PosixThumbnailMaker abandoned{paths, hanging};
+    ASSERT_TRUE(abandoned.Begin("C:\\pics\\"));
+    const auto ticket = abandoned.Submit("C:\\pics\\c.jpg", 240);
+    abandoned.Abandon();
+    EXPECT_EQ(abandoned.Wait(ticket), std::nullopt);
+    abandoned.End(false);
+  }
+  EXPECT_EQ(Records(folder.Host("pics/_gazthumb")).size(), 1u);
+  const auto names = Run({"b.jpg", "c.jpg"});
+  EXPECT_EQ(names[0], "");
+  EXPECT_NE(names[1], "");
+  EXPECT_EQ(maker.Decodes(), 1u);
 }
 
 }  // namespace

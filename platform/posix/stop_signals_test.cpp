@@ -50,5 +50,22 @@ TEST(StopSignals, AnIgnoredSignalStaysIgnoredAndHandlersComeBackAfterwards) {
   EXPECT_EQ(std::signal(SIGTERM, SIG_DFL), SIG_DFL);
 }
 
+void Mine(int) {}
+
+// Whatever handled a stop signal before handles it again afterwards.
+TEST(StopSignals, EachSignalsOwnPreviousHandlerComesBack) {
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    struct sigaction mine {};
+    mine.sa_handler = Mine;
+    sigemptyset(&mine.sa_mask);
+    struct sigaction saved {};
+    sigaction(signal, &mine, &saved);
+    { StopSignals signals; }
+    struct sigaction now {};
+    sigaction(signal, &saved, &now);
+    EXPECT_EQ(now.sa_handler, &Mine) << signal;
+  }
+}
+
 }  // namespace
 }  // namespace zb

@@ -18,8 +18,9 @@ namespace {
 
 constexpr std::string_view kTemporaryPrefix = ".zorbelle-tmp-";
 constexpr std::string_view kMarkText =
-    "Zorbelle keeps reduced pictures here. Files named like 0123456789abcdef.jpg are "
-    "removed when no page needs them any more; other files are never touched.\n";
+    "Zorbelle keeps reduced pictures here. Files named like 0123456789abcdef.jpg (or "
+    ".none, for a picture that gave none) are removed when no page needs them any more; "
+    "other files are never touched.\n";
 
 std::atomic<unsigned long> temporaryCounter{0};
 
@@ -118,7 +119,8 @@ bool ThumbnailFolder::Write(const std::string& name, std::span<const std::uint8_
 
 void ThumbnailFolder::RemoveUnused(const std::unordered_set<std::string>& used) {
   ForEachName(fd_, [&](std::string_view name) {
-    const bool stale = IsThumbnailFileName(name) && !used.contains(std::string(name));
+    const bool stale = (IsThumbnailFileName(name) || IsNoThumbnailRecordName(name)) &&
+                       !used.contains(std::string(name));
     if (stale || name.starts_with(kTemporaryPrefix)) {
       // Without AT_REMOVEDIR a folder of that name stays; a link goes, not
       // what it points to.

@@ -35,8 +35,9 @@ class ThumbnailFolder {
   // any failure (a full disk included), leaving nothing behind. Safe to call
   // from several threads.
   bool Write(const std::string& name, std::span<const std::uint8_t> bytes, Readers readers);
-  // Deletes the files named like thumbnails that `used` lacks, and our
-  // temporary files left by a run that was killed. Nothing else.
+  // Deletes the files named like thumbnails or records of none that `used`
+  // lacks, and our temporary files left by a run that was killed. Nothing
+  // else.
   void RemoveUnused(const std::unordered_set<std::string>& used);
 
  private:

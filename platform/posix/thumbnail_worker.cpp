@@ -9,6 +9,7 @@
 #include "platform/posix/jpeg_encoder.h"
 #include "platform/posix/long_path.h"
 #include "platform/posix/picture_decoding.h"
+#include "platform/posix/thumbnail_helper_limits.h"
 #include "platform/posix/whole_transfers.h"
 
 namespace zb {
@@ -56,6 +57,7 @@ int RunThumbnailWorker(int in, int out) {
     }
     std::string path(length, '\0');
     if (!ReadFully(in, path.data(), length)) return 0;
+    GrantProcessorSeconds(kHelperProcessorSecondsPerPicture);
     const std::vector<std::uint8_t> jpeg = MakeThumbnailBytes(path, static_cast<int>(side));
     const auto size = static_cast<std::uint32_t>(jpeg.size());
     if (!WriteFully(out, &size, sizeof size) || !WriteFully(out, jpeg.data(), jpeg.size())) {

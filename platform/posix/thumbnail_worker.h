@@ -14,10 +14,12 @@ namespace zb {
 // Contract of the pipe: a request is the side (u32), the length of a host
 // path (u32) and the path; the answer is a length (u32) and that many bytes
 // of JPEG, 0 for a picture that gives no thumbnail. Numbers are in the
-// host's byte order: both ends are built and installed together.
+// host's byte order: both ends are built and installed together. The
+// helper is started with kThumbnailWorkerArgument and the run's process ID.
 inline constexpr const char* kThumbnailWorkerArgument = "--thumbnail-worker";
 
-// Serves requests from `in` until it closes; the process's exit code.
+// Serves requests from `in` until it closes, each picture with its own
+// processor time; the process's exit code.
 int RunThumbnailWorker(int in, int out);
 
 // The thumbnail of one picture file, as the worker makes it; empty when the

@@ -7,7 +7,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 
 #include "platform/posix/thumbnail_worker.h"
 #include "platform/posix/whole_transfers.h"
@@ -17,29 +19,45 @@ extern char** environ;
 namespace zb {
 namespace {
 
-// No picture takes a helper this long; one that does is taken for hung.
-constexpr int kAnswerTimeoutMs = 120 * 1000;
+using Clock = std::chrono::steady_clock;
+
 constexpr std::uint32_t kMaxAnswerBytes = 256 * 1024 * 1024;
 
-bool AnswerComes(int fd) {
-  pollfd p{fd, POLLIN, 0};
-  int n;
-  do {
-    n = poll(&p, 1, kAnswerTimeoutMs);
-  } while (n < 0 && errno == EINTR);
-  return n > 0;
+// Reads `size` bytes unless the deadline passes first: a helper that stops
+// half-way through its answer holds no one.
+bool ReadBefore(int fd, void* data, std::size_t size, Clock::time_point deadline) {
+  char* at = static_cast<char*>(data);
+  while (size > 0) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    if (left < 0) return false;
+    pollfd p{fd, POLLIN, 0};
+    const int ready = poll(&p, 1, static_cast<int>(std::min<long long>(left, INT_MAX)));
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready <= 0) return false;
+    const ssize_t got = read(fd, at, size);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;
+    at += got;
+    size -= static_cast<std::size_t>(got);
+  }
+  return true;
 }
 
 }  // namespace
 
-ThumbnailWorkers::ThumbnailWorkers(std::string program, unsigned count)
-    : program_(std::move(program)), count_(count == 0 ? 1 : count) {}
+ThumbnailWorkers::ThumbnailWorkers(std::string program, unsigned count,
+                                   std::chrono::milliseconds answerTimeout)
+    : program_(std::move(program)),
+      count_(count == 0 ? 1 : count),
+      answerTimeout_(answerTimeout),
+      slots_(count_) {}
 
 ThumbnailWorkers::~ThumbnailWorkers() {
+  Abandon();
   {
     std::lock_guard lock(mutex_);
     ending_ = true;
-    queue_.clear();
   }
   changed_.notify_all();
   for (std::thread& t : threads_) t.join();
@@ -51,24 +69,38 @@ void ThumbnailWorkers::Post(std::string hostPath, int side, Done done) {
     // Helpers start with the first picture that needs one, so that a run
     // whose thumbnails all exist starts none.
     if (threads_.empty()) {
-      for (unsigned i = 0; i < count_; ++i) threads_.emplace_back([this] { Serve(); });
+      for (Slot& slot : slots_) threads_.emplace_back([this, &slot] { Serve(slot); });
     }
     queue_.push_back({std::move(hostPath), side, std::move(done)});
   }
   changed_.notify_one();
 }
 
-void ThumbnailWorkers::Settle() {
+void ThumbnailWorkers::Abandon() {
   std::deque<Job> dropped;
+  {
+    std::lock_guard lock(mutex_);
+    dropped.swap(queue_);
+    for (Slot& slot : slots_) {
+      if (!slot.busy) continue;
+      slot.abandoned = true;
+      if (slot.pid < 0) continue;
+      kill(slot.pid, SIGKILL);
+      // Also ends the wait for an answer when something the helper started
+      // still holds its end.
+      shutdown(slot.socket, SHUT_RDWR);
+    }
+  }
+  for (Job& job : dropped) job.done(Outcome::kUnanswered, {});
+}
+
+void ThumbnailWorkers::Settle() {
+  Abandon();
   std::unique_lock lock(mutex_);
-  dropped.swap(queue_);
-  lock.unlock();
-  for (Job& job : dropped) job.done({});
-  lock.lock();
   changed_.wait(lock, [this] { return running_ == 0; });
 }
 
-void ThumbnailWorkers::Serve() {
+void ThumbnailWorkers::Serve(Slot& slot) {
   Helper helper;
   std::unique_lock lock(mutex_);
   for (;;) {
@@ -77,9 +109,10 @@ void ThumbnailWorkers::Serve() {
     Job job = std::move(queue_.front());
     queue_.pop_front();
     ++running_;
+    slot = Slot{.busy = true};
     lock.unlock();
-    std::vector<std::uint8_t> bytes = Ask(helper, job);
-    job.done(std::move(bytes));
+    auto [outcome, bytes] = Ask(helper, job, slot);
+    job.done(outcome, std::move(bytes));
     lock.lock();
     --running_;
     changed_.notify_all();
@@ -88,24 +121,54 @@ void ThumbnailWorkers::Serve() {
   Stop(helper);
 }
 
-std::vector<std::uint8_t> ThumbnailWorkers::Ask(Helper& helper, const Job& job) {
-  if (helper.pid < 0 && !Start(helper)) return {};
+std::pair<ThumbnailWorkers::Outcome, std::vector<std::uint8_t>> ThumbnailWorkers::Ask(
+    Helper& helper, const Job& job, Slot& slot) {
+  if (helper.pid < 0 && !Start(helper)) return {Outcome::kUnanswered, {}};
+  bool abandoned = false;
+  {
+    std::lock_guard lock(mutex_);
+    abandoned = slot.abandoned;
+    slot.pid = helper.pid;
+    slot.socket = helper.socket;
+  }
+  std::optional<std::vector<std::uint8_t>> bytes;
+  if (!abandoned) bytes = Exchange(helper, job);
+  {
+    // From here Abandon kills no more: the helper is ours alone to reap.
+    std::lock_guard lock(mutex_);
+    slot.pid = -1;
+    slot.socket = -1;
+    slot.busy = false;
+    abandoned = slot.abandoned;
+  }
+  if (abandoned || !bytes) {
+    // Died, hung, spoke nonsense or was abandoned: the next picture gets a
+    // fresh helper. Killed first, as one that hangs would never leave.
+    kill(helper.pid, SIGKILL);
+    Stop(helper);
+  }
+  if (abandoned) return {Outcome::kUnanswered, {}};
+  if (!bytes || bytes->empty()) return {Outcome::kRefused, {}};
+  return {Outcome::kMade, std::move(*bytes)};
+}
+
+std::optional<std::vector<std::uint8_t>> ThumbnailWorkers::Exchange(const Helper& helper,
+                                                                    const Job& job) const {
   const auto side = static_cast<std::uint32_t>(job.side);
   const auto length = static_cast<std::uint32_t>(job.hostPath.size());
-  std::uint32_t size = 0;
-  std::vector<std::uint8_t> bytes;
-  if (SendFully(helper.socket, &side, sizeof side) &&
-      SendFully(helper.socket, &length, sizeof length) &&
-      SendFully(helper.socket, job.hostPath.data(), length) && AnswerComes(helper.socket) &&
-      ReadFully(helper.socket, &size, sizeof size) && size <= kMaxAnswerBytes) {
-    bytes.resize(size);
-    if (ReadFully(helper.socket, bytes.data(), size)) return bytes;
+  if (!SendFully(helper.socket, &side, sizeof side) ||
+      !SendFully(helper.socket, &length, sizeof length) ||
+      !SendFully(helper.socket, job.hostPath.data(), length)) {
+    return std::nullopt;
   }
-  // Died, hung or spoke nonsense: this picture gets no thumbnail, the next
-  // one a fresh helper.
-  kill(helper.pid, SIGKILL);
-  Stop(helper);
-  return {};
+  const Clock::time_point deadline = Clock::now() + answerTimeout_;
+  std::uint32_t size = 0;
+  if (!ReadBefore(helper.socket, &size, sizeof size, deadline) || size > kMaxAnswerBytes) {
+    return std::nullopt;
+  }
+  std::vector<std::uint8_t> bytes(size);
+  if (!ReadBefore(helper.socket, bytes.data(), size, deadline)) return std::nullopt;
+  return bytes;
 }
 
 bool ThumbnailWorkers::Start(Helper& helper) {
@@ -115,8 +178,11 @@ bool ThumbnailWorkers::Start(Helper& helper) {
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, ends[1], STDIN_FILENO);
   posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
+  // The helper ends itself once this process is gone; it checks our number
+  // in case we went before it could ask to be told.
+  std::string parent = std::to_string(getpid());
   char* argv[] = {const_cast<char*>(program_.c_str()), const_cast<char*>(kThumbnailWorkerArgument),
-                  nullptr};
+                  parent.data(), nullptr};
   pid_t pid = -1;
   const int failed = posix_spawn(&pid, program_.c_str(), &actions, nullptr, argv, environ);
   posix_spawn_file_actions_destroy(&actions);

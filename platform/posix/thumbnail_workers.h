@@ -1,10 +1,14 @@
 #pragma once
 
+#include <sys/types.h>
+
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -17,17 +21,30 @@ namespace zb {
 // that dies or hangs costs only the picture it was on, and is replaced.
 class ThumbnailWorkers {
  public:
-  // Called on a worker thread with the JPEG bytes, empty for none.
-  using Done = std::function<void(std::vector<std::uint8_t>)>;
+  enum class Outcome {
+    kMade,        // the bytes are the thumbnail
+    kRefused,     // the helper made none, or died, hung or spoke nonsense on it
+    kUnanswered,  // no helper could be started, or the job was abandoned
+  };
+  // Called on a worker thread (or in Abandon) with the JPEG bytes, empty
+  // unless made.
+  using Done = std::function<void(Outcome, std::vector<std::uint8_t>)>;
 
-  ThumbnailWorkers(std::string program, unsigned count);
-  // Ends the helpers and the threads; queued jobs are dropped unanswered.
+  // No picture takes a helper this long; one that does is taken for hung.
+  static constexpr std::chrono::milliseconds kAnswerTimeout{120 * 1000};
+
+  ThumbnailWorkers(std::string program, unsigned count,
+                   std::chrono::milliseconds answerTimeout = kAnswerTimeout);
+  // Abandons every job and ends the helpers and the threads.
   ~ThumbnailWorkers();
   ThumbnailWorkers(const ThumbnailWorkers&) = delete;
   ThumbnailWorkers& operator=(const ThumbnailWorkers&) = delete;
 
   void Post(std::string hostPath, int side, Done done);
-  // Answers the queued jobs with nothing and waits until no job runs.
+  // Answers the queued jobs as unanswered at once and kills the helpers at
+  // work, whose jobs end unanswered too. Never waits for a helper.
+  void Abandon();
+  // Abandons, then waits until no job runs (moments, as helpers are killed).
   void Settle();
 
  private:
@@ -37,20 +54,32 @@ class ThumbnailWorkers {
     Done done;
   };
   struct Helper {
-    int pid = -1;
+    pid_t pid = -1;
+    int socket = -1;
+  };
+  // One thread's job, shared with Abandon under mutex_. pid is set only
+  // while the helper is certainly not yet reaped, so a kill cannot reach
+  // another process that took its number.
+  struct Slot {
+    bool busy = false;
+    bool abandoned = false;
+    pid_t pid = -1;
     int socket = -1;
   };
 
-  void Serve();
-  std::vector<std::uint8_t> Ask(Helper& helper, const Job& job);
+  void Serve(Slot& slot);
+  std::pair<Outcome, std::vector<std::uint8_t>> Ask(Helper& helper, const Job& job, Slot& slot);
+  std::optional<std::vector<std::uint8_t>> Exchange(const Helper& helper, const Job& job) const;
   bool Start(Helper& helper);
   static void Stop(Helper& helper);
 
   const std::string program_;
   const unsigned count_;
+  const std::chrono::milliseconds answerTimeout_;
   std::mutex mutex_;
   std::condition_variable changed_;
   std::deque<Job> queue_;
+  std::vector<Slot> slots_;
   unsigned running_ = 0;
   bool ending_ = false;
   std::vector<std::thread> threads_;
