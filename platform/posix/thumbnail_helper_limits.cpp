@@ -12,7 +12,10 @@ namespace zb {
 bool ConfineThumbnailHelper(pid_t run) {
   const rlimit noCore{0, 0};
   const rlimit memory{kHelperAddressSpaceBytes, kHelperAddressSpaceBytes};
-  if (setrlimit(RLIMIT_CORE, &noCore) != 0 || setrlimit(RLIMIT_AS, &memory) != 0) return false;
+  if (setrlimit(RLIMIT_CORE, &noCore) != 0 ||
+      (kHelperAddressSpaceBounded && setrlimit(RLIMIT_AS, &memory) != 0)) {
+    return false;
+  }
   if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0) return false;
   // A run that died before the line above went unnoticed by it: this
   // process has another parent by now.

@@ -13,6 +13,15 @@ namespace zb {
 // Memory: address space of the whole helper, libraries and threads included.
 // A 64-megapixel decode needs about half of it.
 inline constexpr std::uint64_t kHelperAddressSpaceBytes = std::uint64_t{1} << 30;
+// AddressSanitizer reserves terabytes of address space for its shadow
+// memory: a sanitizer build runs its helpers without that bound.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool kHelperAddressSpaceBounded = false;
+#elif defined(__has_feature)
+inline constexpr bool kHelperAddressSpaceBounded = !__has_feature(address_sanitizer);
+#else
+inline constexpr bool kHelperAddressSpaceBounded = true;
+#endif
 // Processor time for one picture; a decode that takes longer is taken for
 // a picture made to keep decoders busy.
 inline constexpr unsigned kHelperProcessorSecondsPerPicture = 30;

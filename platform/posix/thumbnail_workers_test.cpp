@@ -10,6 +10,7 @@
 #include <future>
 
 #include "platform/posix/test_folder.h"
+#include "platform/posix/thumbnail_helper_limits.h"
 
 namespace zb {
 namespace {
@@ -58,7 +59,7 @@ TEST_F(BadHelpers, AnOversizedAnswerIsRefusedUnread) {
   ASSERT_GE(child, 0);
   if (child == 0) {
     const rlimit memory{std::uint64_t{1} << 30, std::uint64_t{1} << 30};
-    setrlimit(RLIMIT_AS, &memory);
+    if (kHelperAddressSpaceBounded) setrlimit(RLIMIT_AS, &memory);
     ThumbnailWorkers workers(helper, 1, 60s);
     _exit(Post(workers).get() == Outcome::kRefused ? 0 : 1);
   }
