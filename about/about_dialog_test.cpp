@@ -6,6 +6,7 @@
 #include <regex>
 
 #include "about/help_text.h"
+#include "about/home_page.h"
 #include "platform/fake/fake_platform.h"
 #include "window/form_lifecycle.h"
 

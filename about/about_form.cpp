@@ -1,7 +1,7 @@
 #include "about/about_form.h"
 
 #include "about/help_text.h"
-#include "window/form_lifecycle.h"
+#include "about/home_page.h"
 
 namespace zb {
 

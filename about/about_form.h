@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/controls.h"
+#include "form/controls.h"
 
 namespace zb {
 

@@ -1,7 +1,6 @@
 #include "about/home_page.h"
 
 #include "platform/shell.h"
-#include "window/form_lifecycle.h"
 
 namespace zb {
 

@@ -4,7 +4,7 @@
 
 #include "app/control_binding.h"
 #include "app/view_style.h"
-#include "window/design_colors.h"
+#include "form/design_colors.h"
 
 namespace zb {
 

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "window/controls.h"
+#include "form/controls.h"
 
 namespace zb {
 

@@ -13,9 +13,9 @@
 
 #include "app/view_style.h"
 #include "app/wrapping_label.h"
+#include "form/design_colors.h"
 #include "platform/qt/qt_text.h"
 #include "run/text_util.h"
-#include "window/design_colors.h"
 #include "window/folder_list_items.h"
 
 namespace zb {

@@ -4,7 +4,7 @@
 #include <QSignalBlocker>
 #include <QWidget>
 
-#include "window/controls.h"
+#include "form/controls.h"
 
 class QCheckBox;
 class QComboBox;

@@ -13,8 +13,8 @@
 
 #include "app/view_style.h"
 #include "app/view_test_fixture.h"
+#include "form/design_colors.h"
 #include "platform/qt/qt_text.h"
-#include "window/design_colors.h"
 
 namespace zb {
 namespace {
@@ -50,8 +50,8 @@ TEST_F(MainWindowTest, TheOptionMenuSwitchesBetweenGradientAndPlainBackground) {
   const int bottom = window.centralWidget()->height() - 1;
   EXPECT_EQ(PixelAt(1, 0), QColor(255, 255, 255));
   EXPECT_EQ(PixelAt(1, bottom), QColor(0, 0, 255));
-  window.ActionOf(form.mnuOptionItem[1])->trigger();
-  EXPECT_TRUE(window.ActionOf(form.mnuOptionItem[1])->isChecked());
+  window.ActionOf(form.mnuOptionItem[kOptionWhiteBackground])->trigger();
+  EXPECT_TRUE(window.ActionOf(form.mnuOptionItem[kOptionWhiteBackground])->isChecked());
   EXPECT_EQ(PixelAt(1, 0), ToQColor(kPlainBackground));
   EXPECT_EQ(PixelAt(1, bottom), ToQColor(kPlainBackground));
   EXPECT_EQ(Widget(form.LblFileCount)->palette().color(QPalette::WindowText), ToQColor(kDarkBlue));

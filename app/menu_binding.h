@@ -4,7 +4,7 @@
 #include <QMenuBar>
 #include <map>
 
-#include "window/main_form.h"
+#include "form/main_form.h"
 
 namespace zb {
 

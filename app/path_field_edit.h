@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "window/controls.h"
+#include "form/controls.h"
 
 namespace zb {
 

@@ -5,7 +5,7 @@
 #include <QRect>
 #include <QWidget>
 
-#include "window/control.h"
+#include "form/control.h"
 
 namespace zb {
 

@@ -12,8 +12,8 @@
 
 #include "app/view_test_fixture.h"
 #include "app/wrapping_label.h"
+#include "context/run_messages.h"
 #include "platform/qt/qt_text.h"
-#include "run/messages.h"
 #include "run/run_driver.h"
 #include "settings/crash_marker.h"
 
@@ -79,9 +79,9 @@ TEST_F(WindowRunTest, EveryStatusTextTheProgramSetsCanBeReadWhole) {
   StartAndStop();
   check();  // the stop text with the elapsed time
   form.chkGazoHtml.SetValue(1);
-  program.run.ImageCount = 99999999;
-  program.run.RunState = 0;
-  ReportCompletion(program);
+  program.session.run.ImageCount = 99999999;
+  program.session.run.RunState = StopRequest::kNone;
+  ReportCompletion(program.session);
   form.LblComment.SetCaption(form.LblComment.Caption() + "  " +
                              FormatElapsed(std::chrono::hours(999)));
   check();  // the longest completion text there can be
@@ -112,7 +112,7 @@ TEST_F(WindowRunTest, F5SearchesTheFolderBeingTypedAndTheMenuKeepsAHalfTypedOne)
   EXPECT_EQ(form.txtOLEKensaku.Text(), "C");
   QTest::keyClicks(field, ":\\gif");
   QTest::keyClick(field, Qt::Key_F5);
-  EXPECT_EQ(program.run.SearchRoot, "C:\\gif\\");
+  EXPECT_EQ(program.session.run.SearchRoot, "C:\\gif\\");
   EXPECT_EQ(field->text(), "C:\\gif");
   EXPECT_FALSE(folder.Contents("gif/_gazlist.htm").empty());
   EXPECT_TRUE(folder.Contents("pics/_gazlist.htm").empty());
@@ -124,8 +124,8 @@ class EndingSystem : public FakeSystem {
   using FakeSystem::FakeSystem;
   void EndProgram(int exitCode) override {
     std::fprintf(stderr, "ended %s after %d files; list page %s; marker \"%s\"\n",
-                 program->lastOutcome == RunOutcome::kStopped ? "stopped" : "otherwise",
-                 program->run.FileCount, listPage().empty() ? "missing" : "written",
+                 program->session.lastOutcome == RunOutcome::kStopped ? "stopped" : "otherwise",
+                 program->session.run.FileCount, listPage().empty() ? "missing" : "written",
                  settings->Read("Zorbelle", kCrashMarkerSection, kCrashMarkerKey, "").c_str());
     std::_Exit(exitCode);
   }

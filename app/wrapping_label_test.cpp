@@ -6,10 +6,10 @@
 #include <QTextLayout>
 
 #include "app/view_style.h"
-#include "platform/fake/fake_program.h"
+#include "context/run_messages.h"
 #include "platform/qt/qt_text.h"
-#include "run/messages.h"
 #include "run/run_driver.h"
+#include "testing/fake_program.h"
 
 namespace zb {
 namespace {
@@ -57,8 +57,8 @@ class StatusLabelTest : public testing::TestWithParam<std::string> {
         kStoppedText + std::string("  ") + FormatElapsed(std::chrono::hours(999))};
     f.form.chkGazoHtml.SetValue(1);
     f.run.ImageCount = 99999999;
-    f.run.RunState = 0;
-    ReportCompletion(f.program);
+    f.run.RunState = StopRequest::kNone;
+    ReportCompletion(f.program.session);
     texts.push_back(f.form.LblComment.Caption() + "  " + FormatElapsed(std::chrono::hours(999)));
     return texts;
   }

@@ -4,7 +4,7 @@
 #include <array>
 #include <charconv>
 
-#include "window/main_form.h"
+#include "form/main_form.h"
 
 namespace zb {
 namespace {

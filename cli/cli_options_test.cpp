@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake/fake_program.h"
+#include "testing/fake_program.h"
 
 namespace zb {
 namespace {

@@ -16,7 +16,7 @@ void CliProgress::Show() {
   if (shown_ && now - last_ < std::chrono::milliseconds(100)) return;
   last_ = now;
   shown_ = true;
-  const RunContext& run = program_.run;
+  const RunContext& run = program_.session.run;
   std::fprintf(out_, "\r%d files, %d pictures, depth %d   ", run.FileCount, run.ImageCount,
                run.MaxDepth);
   std::fflush(out_);

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "cli/cli_process_for_test.h"
+#include "context/run_messages.h"
 #include "platform/posix/test_folder.h"
-#include "run/messages.h"
 #include "settings/settings_messages.h"
 
 namespace zb {

@@ -13,7 +13,7 @@
 #include "cli/terminal_text.h"
 #include "platform/posix/posix_platform.h"
 #include "platform/posix/stop_signals.h"
-#include "run/run_driver.h"
+#include "scan/run_stop.h"
 #include "window/form_lifecycle.h"
 #include "window/path_fields.h"
 #include "window/program.h"
@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
 
   // A signal is a confirmed stop, acted on at the run's next yield.
   host.system().SetYieldHook([&] {
-    if (stopSignals.Requested()) zb::ConfirmStop(program);
+    if (stopSignals.Requested()) zb::ConfirmStop(program.session);
   });
   std::optional<zb::CliProgress> progress;
   if (isatty(STDERR_FILENO)) progress.emplace(program, stderr);
@@ -117,18 +117,18 @@ int main(int argc, char** argv) {
   if (progress) progress->Finish();
   // A signal after the last yield (at the last file's question, say) found
   // the walk done; the run was still stopped by it.
-  if (stopSignals.Requested() && program.lastOutcome == zb::RunOutcome::kCompleted) {
-    program.lastOutcome = zb::RunOutcome::kStopped;
+  if (stopSignals.Requested() && program.session.lastOutcome == zb::RunOutcome::kCompleted) {
+    program.session.lastOutcome = zb::RunOutcome::kStopped;
   }
 
-  if (program.lastOutcome == zb::RunOutcome::kCompleted ||
-      program.lastOutcome == zb::RunOutcome::kStopped) {
+  if (program.session.lastOutcome == zb::RunOutcome::kCompleted ||
+      program.session.lastOutcome == zb::RunOutcome::kStopped) {
     std::fprintf(stderr, "%s\n", zb::ForTerminal(program.form.LblComment.Caption()).c_str());
     if (program.form.chkGazoHtml.Value() == 1) {
       const std::string list =
-          host.paths().ToHost(program.run.ListPath).value_or(program.run.ListPath);
+          host.paths().ToHost(program.session.run.ListPath).value_or(program.session.run.ListPath);
       std::printf("%s\n", isatty(STDOUT_FILENO) ? zb::ForTerminal(list).c_str() : list.c_str());
     }
   }
-  return ExitCodeOf(program.lastOutcome);
+  return ExitCodeOf(program.session.lastOutcome);
 }

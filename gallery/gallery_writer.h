@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include "context/run_context.h"
 #include "gallery/picture_link.h"  // PictureLink, which callers use beside the writer
 #include "platform/file_system.h"
 #include "platform/text_encoding.h"
-#include "run/run_context.h"
 
 namespace zb {
 

@@ -2,10 +2,10 @@
 
 #include <string>
 
+#include "context/run_context.h"
 #include "gallery/gallery_writer.h"
 #include "platform/file_system.h"
 #include "platform/text_encoding.h"
-#include "run/run_context.h"
 
 namespace zb {
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "context/run_context.h"
 #include "platform/file_system.h"
 #include "platform/text_encoding.h"
-#include "run/run_context.h"
 
 namespace zb {
 

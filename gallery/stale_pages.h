@@ -1,7 +1,7 @@
 #pragma once
 
+#include "context/run_context.h"
 #include "platform/file_system.h"
-#include "run/run_context.h"
 
 namespace zb {
 

@@ -1,38 +1,39 @@
 #include "run/output_location.h"
 
-#include "run/messages.h"
+#include "context/run_messages.h"
 #include "run/text_util.h"
-#include "window/program.h"
+#include "scan/delete_question.h"
+#include "scan/run_session.h"
 
 namespace zb {
 namespace {
 
-std::string WindowsDriveRoot(Program& program) {
-  std::string windows = TrimAtNul(program.platform.system.WindowsDirectory());
+std::string WindowsDriveRoot(System& system) {
+  std::string windows = TrimAtNul(system.WindowsDirectory());
   return std::string(1, windows.empty() ? 'C' : windows[0]) + ":\\";
 }
 
 // Returns once the file is gone; after three refusals the program ends.
-void RemoveBlockingFile(Program& program, const std::string& path) {
+void RemoveBlockingFile(Platform& platform, const std::string& path) {
   for (int attempt = 0; attempt < 3; ++attempt) {
-    if (ConfirmDeleteFile(program, path) == 1) return;
-    program.platform.dialogs.Show(BlockingFileMessage(path));
+    if (ConfirmDeleteFile(platform, path) == 1) return;
+    platform.dialogs.Show(BlockingFileMessage(path));
   }
-  program.platform.dialogs.Show(FileErrorMessage());
-  program.platform.system.EndProgram(1);
+  platform.dialogs.Show(FileErrorMessage());
+  platform.system.EndProgram(1);
 }
 
 }  // namespace
 
-std::string DefaultListPath(Program& program) {
-  return WindowsDriveRoot(program) + kDefaultFolderName + "\\" + kListFileName;
+std::string DefaultListPath(System& system) {
+  return WindowsDriveRoot(system) + kDefaultFolderName + "\\" + kListFileName;
 }
 
-void PrepareDefaultOutputFolder(Program& program) {
-  if (program.form.chkSameDir.Value() == 1) return;
-  const std::string root = WindowsDriveRoot(program);
+void PrepareDefaultOutputFolder(RunSession& session) {
+  if (session.form.chkSameDir.Value() == 1) return;
+  const std::string root = WindowsDriveRoot(session.platform.system);
   bool found = false;
-  if (auto listing = program.platform.files.ListFolder(root, kAttrDirectory)) {
+  if (auto listing = session.platform.files.ListFolder(root, kAttrDirectory)) {
     FolderEntry entry;
     while (!found && listing->Next(entry)) {
       if (entry.name == "." || entry.name == ".." ||
@@ -42,35 +43,23 @@ void PrepareDefaultOutputFolder(Program& program) {
       if (entry.attributes && (*entry.attributes & kAttrDirectory)) {
         found = true;
       } else {
-        RemoveBlockingFile(program, root + entry.name);
+        RemoveBlockingFile(session.platform, root + entry.name);
       }
     }
   }
-  if (!found) program.platform.files.MakeFolder(root + kDefaultFolderName);
-  program.run.ListPath = DefaultListPath(program);
-  program.form.txtOLESakusei.SetText(program.run.ListPath);
+  if (!found) session.platform.files.MakeFolder(root + kDefaultFolderName);
+  session.run.ListPath = DefaultListPath(session.platform.system);
+  session.form.txtOLESakusei.SetText(session.run.ListPath);
 }
 
-void DeriveOutputNames(Program& program) {
-  RunContext& run = program.run;
+void DeriveOutputNames(RunSession& session) {
+  RunContext& run = session.run;
   run.PagePath = run.ListPath;
   const std::size_t slash = run.PagePath.rfind('\\');
   const std::size_t p = slash == std::string::npos ? 0 : slash + 1;
   run.OutputFolder = run.PagePath.substr(0, p);
   run.ListFileName = run.PagePath.substr(p);
   if (!EndsWith(run.SearchRoot, '\\')) run.SearchRoot += '\\';
-}
-
-int ConfirmDeleteFile(Program& program, const std::string& path) {
-  if (program.platform.dialogs.Show(DeleteQuestion(path)) != Answer::kYes) return 0;
-  program.platform.files.DeleteFile(path);
-  return 1;
-}
-
-int ConfirmDeleteFileBelow(Program& program, const std::string& folder, const std::string& path) {
-  if (program.platform.dialogs.Show(DeleteQuestion(path)) != Answer::kYes) return 0;
-  program.platform.files.DeleteFileBelow(folder, path);
-  return 1;
 }
 
 }  // namespace zb

@@ -3,8 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/fake/fake_program.h"
-#include "run/messages.h"
+#include "context/run_messages.h"
+#include "testing/fake_program.h"
 
 namespace zb {
 namespace {
@@ -19,7 +19,7 @@ class DefaultOutputFolderTest : public testing::Test {
 
 TEST_F(DefaultOutputFolderTest, ReplacesWhateverTheOutputFieldShowed) {
   f.form.txtOLESakusei.SetText("D:\\web\\index.htm");
-  PrepareDefaultOutputFolder(f.program);
+  PrepareDefaultOutputFolder(f.program.session);
   EXPECT_EQ(f.run.ListPath, "C:\\_Zorbelle\\_gazlist.htm");
   EXPECT_EQ(f.form.txtOLESakusei.Text(), "C:\\_Zorbelle\\_gazlist.htm");
   EXPECT_TRUE(f.files.Exists("C:\\_Zorbelle"));
@@ -28,7 +28,7 @@ TEST_F(DefaultOutputFolderTest, ReplacesWhateverTheOutputFieldShowed) {
 TEST_F(DefaultOutputFolderTest, AcceptsTheFolderUnderAnyLetterCase) {
   f.files.AddFolder("C:\\_ZORBELLE");
   const int before = f.files.OperationCount();
-  PrepareDefaultOutputFolder(f.program);
+  PrepareDefaultOutputFolder(f.program.session);
   EXPECT_TRUE(f.host.dialogs.shown.empty());
   // Listed, not made again: only the listing's calls were counted.
   EXPECT_GT(f.files.OperationCount(), before);
@@ -39,7 +39,7 @@ TEST_F(DefaultOutputFolderTest, ABlockingFileGoesOnlyAfterYes) {
   f.files.AddFile("C:\\_zorbelle", "not a folder");
   // The answer to the blocking message changes nothing.
   f.host.dialogs.answers = {Answer::kNo, Answer::kYes, Answer::kNo, Answer::kNo, Answer::kYes};
-  PrepareDefaultOutputFolder(f.program);
+  PrepareDefaultOutputFolder(f.program.session);
   EXPECT_THAT(
       f.Messages(),
       ElementsAre(DeleteQuestion("C:\\_zorbelle").text, BlockingFileMessage("C:\\_zorbelle").text,
@@ -66,7 +66,7 @@ TEST_F(DefaultOutputFolderTest, ThreeRefusalsEndTheProgramWithNothingDeleted) {
 TEST_F(DefaultOutputFolderTest, AFolderThatCannotBeMadeIsAFileError) {
   f.files.FailAt(FakeOperation::kMakeFolder, "C:\\_Zorbelle");
   f.Start();
-  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kFailed);
+  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kFailed);
   EXPECT_THAT(f.Messages(), ElementsAre(FailedRunMessage().text));
   EXPECT_TRUE(f.form.cmdStart.Enabled());
 }
@@ -74,7 +74,7 @@ TEST_F(DefaultOutputFolderTest, AFolderThatCannotBeMadeIsAFileError) {
 TEST(SameFolderOutput, ChecksAndMakesNothing) {
   FakeProgram f;
   const int before = f.files.OperationCount();
-  PrepareDefaultOutputFolder(f.program);
+  PrepareDefaultOutputFolder(f.program.session);
   EXPECT_EQ(f.files.OperationCount(), before);
   EXPECT_EQ(f.run.ListPath, "C:\\pics\\_gazlist.htm");
 }
@@ -83,7 +83,7 @@ TEST(OutputNames, SplitTheListPathAtItsLastBackslash) {
   FakeProgram f;
   f.run.ListPath = "C:\\out\\list.htm";
   f.run.SearchRoot = "D:\\pics";
-  DeriveOutputNames(f.program);
+  DeriveOutputNames(f.program.session);
   EXPECT_EQ(f.run.OutputFolder, "C:\\out\\");
   EXPECT_EQ(f.run.ListFileName, "list.htm");
   EXPECT_EQ(f.run.PagePath, "C:\\out\\list.htm");
@@ -91,7 +91,7 @@ TEST(OutputNames, SplitTheListPathAtItsLastBackslash) {
 
   f.run.ListPath = "list.htm";
   f.run.SearchRoot = "C:\\";
-  DeriveOutputNames(f.program);
+  DeriveOutputNames(f.program.session);
   EXPECT_EQ(f.run.OutputFolder, "");
   EXPECT_EQ(f.run.ListFileName, "list.htm");
   EXPECT_EQ(f.run.SearchRoot, "C:\\");

@@ -4,30 +4,29 @@
 #include <exception>
 #include <memory>
 
+#include "context/run_messages.h"
 #include "gallery/list_page.h"
 #include "gallery/stale_pages.h"
-#include "run/messages.h"
 #include "run/output_location.h"
 #include "run/run_lockout.h"
 #include "run/text_util.h"
 #include "scan/folder_walker.h"
 #include "scan/process_file.h"
+#include "scan/run_session.h"
 #include "settings/crash_marker.h"
-#include "window/focus.h"
-#include "window/program.h"
 
 namespace zb {
 namespace {
 
 bool NoOptionChosen(const MainForm& f) {
   return f.chkAllFileList.Value() != 1 && f.chkGazoHtml.Value() != 1 &&
-         !f.mnuOptionItem[0].Checked();
+         !f.mnuOptionItem[kOptionDeleteOddFiles].Checked();
 }
 
-void TakeOptionsSnapshot(Program& program) {
-  const MainForm& f = program.form;
-  RunContext& run = program.run;
-  run.DeleteOddFiles = f.mnuOptionItem[0].Checked() ? 1 : 0;
+void TakeOptionsSnapshot(RunSession& session) {
+  const MainForm& f = session.form;
+  RunContext& run = session.run;
+  run.DeleteOddFiles = f.mnuOptionItem[kOptionDeleteOddFiles].Checked() ? 1 : 0;
   run.MakeAllFileList = static_cast<std::int16_t>(f.chkAllFileList.Value());
   run.RelativeLinks = static_cast<std::int16_t>(f.chkLelative.Value());
   run.SameDirOutput = static_cast<std::int16_t>(f.chkSameDir.Value());
@@ -40,96 +39,96 @@ void TakeOptionsSnapshot(Program& program) {
                          ? static_cast<std::int16_t>(perRow)
                          : 3;
   run.ShowFileName = static_cast<std::int16_t>(f.chkFileName.Value());
-  run.MoreFormats = f.mnuOptionItem[3].Checked() ? 1 : 0;
+  run.MoreFormats = f.mnuOptionItem[kOptionMoreFormats].Checked();
   run.TargetAttr = f.optWin2[2].Value()   ? " TARGET=_blank "
                    : f.optWin2[1].Value() ? " TARGET=\"aaa\" "
                                           : "";
 }
 
-void CloseAllFileList(Program& program) {
-  if (!program.allFileList) return;
-  auto file = std::move(program.allFileList);
+void CloseAllFileList(RunSession& session) {
+  if (!session.allFileList) return;
+  auto file = std::move(session.allFileList);
   file->Close();
 }
 
-void OpenResults(Program& program) {
-  const MainForm& f = program.form;
-  Shell& shell = program.platform.shell;
-  if (f.chkGazoHtml.Value() == 1 && program.run.ImageCount > 0) {
-    shell.Open("", program.run.ListPath, "c:\\");
+void OpenResults(RunSession& session) {
+  const MainForm& f = session.form;
+  Shell& shell = session.platform.shell;
+  if (f.chkGazoHtml.Value() == 1 && session.run.ImageCount > 0) {
+    shell.Open("", session.run.ListPath, "c:\\");
   }
   if (f.chkAllFileList.Value() == 1) {
-    shell.Open("", program.run.OutputFolder + kAllFileName, "c:\\");
+    shell.Open("", session.run.OutputFolder + kAllFileName, "c:\\");
   }
 }
 
 // Another run writes into the output folder, or could without being kept
 // out: nothing is written or locked.
-void RefuseOutputFolder(Program& program, const MessageBox& why) {
-  program.platform.dialogs.Show(why);
-  PointGuideArrowAt(program, 0);
-  program.lastOutcome = RunOutcome::kFailed;
+void RefuseOutputFolder(RunSession& session, const MessageBox& why) {
+  session.platform.dialogs.Show(why);
+  PointGuideArrowAt(session.form, 0);
+  session.lastOutcome = RunOutcome::kFailed;
 }
 
 // A _gazthumb that cannot be taken leaves the run without thumbnails.
-void BeginThumbnails(Program& program) {
-  RunContext& run = program.run;
-  const bool wanted =
-      program.form.chkGazoHtml.Value() == 1 && program.form.mnuOptionItem[2].Checked();
-  run.MakeThumbnails = wanted && program.platform.thumbnails.Begin(run.OutputFolder) ? 1 : 0;
-  run.ThumbnailFolderRefused = wanted && run.MakeThumbnails == 0;
+void BeginThumbnails(RunSession& session) {
+  RunContext& run = session.run;
+  const bool wanted = session.form.chkGazoHtml.Value() == 1 &&
+                      session.form.mnuOptionItem[kOptionThumbnails].Checked();
+  run.MakeThumbnails = wanted && session.platform.thumbnails.Begin(run.OutputFolder);
+  run.ThumbnailFolderRefused = wanted && !run.MakeThumbnails;
 }
 
 // Our thumbnails that the run did not name go only after a whole walk: a
 // stopped one has not named those of the pictures it did not reach.
-void EndThumbnails(Program& program, bool walkedWhole) {
-  if (program.run.MakeThumbnails != 1) return;
-  program.placements.Clear();
-  program.platform.thumbnails.End(walkedWhole);
-  program.run.MakeThumbnails = 0;
+void EndThumbnails(RunSession& session, bool walkedWhole) {
+  if (!session.run.MakeThumbnails) return;
+  session.placements.Clear();
+  session.platform.thumbnails.End(walkedWhole);
+  session.run.MakeThumbnails = false;
 }
 
-void FailurePath(Program& program) {
-  program.platform.dialogs.Show(FailedRunMessage());
+void FailurePath(RunSession& session) {
+  session.platform.dialogs.Show(FailedRunMessage());
   // Unfinished files are dropped, so the previous run's versions stay.
-  program.allFileList.reset();
-  program.gallery.Discard();
-  EndThumbnails(program, false);
+  session.allFileList.reset();
+  session.gallery.Discard();
+  EndThumbnails(session, false);
   // The run did not crash: the picture last measured is no suspect.
-  ClearCrashMarker(program.platform);
-  UnlockWindowAfterRun(program);
-  PointGuideArrowAt(program, 0);
-  program.platform.system.TrimWorkingSet();
-  program.lastOutcome = RunOutcome::kFailed;
+  ClearCrashMarker(session.platform);
+  UnlockWindowAfterRun(session);
+  PointGuideArrowAt(session.form, 0);
+  session.platform.system.TrimWorkingSet();
+  session.lastOutcome = RunOutcome::kFailed;
 }
 
 // Steps from the lock-out to the unlock; throws on any failure.
-void RunCatalogue(Program& program) {
-  MainForm& f = program.form;
-  RunContext& run = program.run;
-  LockWindowForRun(program);
+void RunCatalogue(RunSession& session) {
+  MainForm& f = session.form;
+  RunContext& run = session.run;
+  LockWindowForRun(session);
   if (f.chkAllFileList.Value() == 1) {
-    program.allFileList = program.platform.files.CreateTextFile(run.OutputFolder + kAllFileName);
+    session.allFileList = session.platform.files.CreateTextFile(run.OutputFolder + kAllFileName);
   }
-  TakeOptionsSnapshot(program);
-  BeginThumbnails(program);
+  TakeOptionsSnapshot(session);
+  BeginThumbnails(session);
   run.CurrentDepth = static_cast<std::int16_t>(CountChar(run.SearchRoot, '\\') - 1);
-  run.RunState = 0;
-  program.enteredFolders.clear();
-  if (WalkFolder(program, run.SearchRoot) != 0 || WritePlacedPictures(program, true) != 0) {
+  run.RunState = StopRequest::kNone;
+  session.enteredFolders.clear();
+  if (WalkFolder(session, run.SearchRoot) != 0 || WritePlacedPictures(session, true) != 0) {
     throw FileError("a page could not be written");
   }
-  EndThumbnails(program, run.RunState == 0);
+  EndThumbnails(session, run.RunState == StopRequest::kNone);
   f.LblFileCount.SetCaption(std::to_string(run.FileCount));
   f.LblFileCount.Refresh();
-  CloseAllFileList(program);
-  WriteListPage(run, f.chkGazoHtml.Value() == 1, f.chkSubDir.Value() == 1, program.gallery,
-                program.platform.files, program.platform.encoding);
-  if (f.chkGazoHtml.Value() == 1 && run.RunState == 0) {
-    RemoveStalePages(run, program.platform.files);
+  CloseAllFileList(session);
+  WriteListPage(run, f.chkGazoHtml.Value() == 1, f.chkSubDir.Value() == 1, session.gallery,
+                session.platform.files, session.platform.encoding);
+  if (f.chkGazoHtml.Value() == 1 && run.RunState == StopRequest::kNone) {
+    RemoveStalePages(run, session.platform.files);
   }
-  ReportCompletion(program);
-  UnlockWindowAfterRun(program);
+  ReportCompletion(session);
+  UnlockWindowAfterRun(session);
 }
 
 // Marks the run active for as long as the Start operation lasts.
@@ -155,13 +154,13 @@ std::string FormatElapsed(std::chrono::system_clock::duration span) {
   return text;
 }
 
-void cmdStart_Click(Program& program) {
-  RunContext& run = program.run;
-  MainForm& f = program.form;
+void StartRun(RunSession& session) {
+  RunContext& run = session.run;
+  MainForm& f = session.form;
   // One run context serves one run at a time, even while a stopped walk unwinds.
   if (run.Active) return;
   ActiveRun active(run);
-  System& system = program.platform.system;
+  System& system = session.platform.system;
   system.TrimWorkingSet();
   run.StartTime = system.Now();
   // Held until the failure path has closed what the run left open.
@@ -170,68 +169,54 @@ void cmdStart_Click(Program& program) {
     run.SearchRoot = f.Dir1.Path();
     run.FileCount = 0;
     run.ImageCount = 0;
-    PrepareDefaultOutputFolder(program);
-    PointGuideArrowAt(program, -1);
+    PrepareDefaultOutputFolder(session);
+    PointGuideArrowAt(session.form, -1);
     run.FastMode = 1;
     f.chkSpeed.SetValue(1);
     if (NoOptionChosen(f)) {
-      program.platform.dialogs.Show(NoOptionsMessage());
-      program.lastOutcome = RunOutcome::kNoOptions;
+      session.platform.dialogs.Show(NoOptionsMessage());
+      session.lastOutcome = RunOutcome::kNoOptions;
       return;
     }
-    DeriveOutputNames(program);
+    DeriveOutputNames(session);
     try {
-      outputLock = program.platform.files.LockFolder(run.OutputFolder);
+      outputLock = session.platform.files.LockFolder(run.OutputFolder);
     } catch (const FolderLockError&) {
-      RefuseOutputFolder(program, OutputFolderUnlockableMessage(run.OutputFolder));
+      RefuseOutputFolder(session, OutputFolderUnlockableMessage(run.OutputFolder));
       return;
     }
     if (!outputLock) {
-      RefuseOutputFolder(program, OutputFolderBusyMessage(run.OutputFolder));
+      RefuseOutputFolder(session, OutputFolderBusyMessage(run.OutputFolder));
       return;
     }
-    RunCatalogue(program);
+    RunCatalogue(session);
   } catch (const NotAPlainFileError& e) {
-    program.platform.dialogs.Show(NotAPlainFileMessage(e.path()));
-    FailurePath(program);
+    session.platform.dialogs.Show(NotAPlainFileMessage(e.path()));
+    FailurePath(session);
     return;
   } catch (const std::exception&) {
-    FailurePath(program);
+    FailurePath(session);
     return;
   }
   run.Elapsed = system.Now() - run.StartTime;
   f.LblComment.SetCaption(f.LblComment.Caption() + "  " + FormatElapsed(run.Elapsed));
-  SetFocus(program, f.txtOLEKensaku);
-  if (run.RunState == 0) OpenResults(program);
-  ClearCrashMarker(program.platform);
+  if (session.FocusSearchField) session.FocusSearchField();
+  if (run.RunState == StopRequest::kNone) OpenResults(session);
+  ClearCrashMarker(session.platform);
   system.TrimWorkingSet();
-  program.lastOutcome = run.RunState == 0 ? RunOutcome::kCompleted : RunOutcome::kStopped;
+  session.lastOutcome =
+      run.RunState == StopRequest::kNone ? RunOutcome::kCompleted : RunOutcome::kStopped;
 }
 
-void cmdStop_Click(Program& program) {
-  program.form.cmdStop.SetEnabled(false);
-  program.run.RunState = 1;
-  program.platform.system.TrimWorkingSet();
-}
-
-void ConfirmStop(Program& program) {
-  RunContext& run = program.run;
-  if (!run.Active || run.RunState == 2) return;
-  run.RunState = 2;
-  program.form.LblComment.SetCaption(kStoppedText);
-  program.form.cmdStop.SetEnabled(false);
-  program.form.cmdStart.SetEnabled(true);
-}
-
-void ReportCompletion(Program& program) {
-  const RunContext& run = program.run;
-  Label& comment = program.form.LblComment;
-  if (run.RunState != 0) return;
-  if (program.form.chkGazoHtml.Value() == 1 && run.ImageCount > 0) {
+void ReportCompletion(RunSession& session) {
+  const RunContext& run = session.run;
+  Label& comment = session.form.LblComment;
+  if (run.RunState != StopRequest::kNone) return;
+  if (session.form.chkGazoHtml.Value() == 1 && run.ImageCount > 0) {
     comment.SetCaption("処理が正常に終了して、" + std::to_string(run.ImageCount) +
                        "個の画像ファイルをリストに登録しました。【閲覧】ボタンを押してブラウザで"
                        "ご覧ください");
-  } else if (program.form.chkGazoHtml.Value() == 1) {
+  } else if (session.form.chkGazoHtml.Value() == 1) {
     comment.SetCaption("処理が正常に終了しましたが、画像ファイルはありませんでした。");
   } else {
     comment.SetCaption("処理は正常に終了しました。");

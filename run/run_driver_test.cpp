@@ -3,9 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/fake/fake_program.h"
-#include "run/messages.h"
+#include "context/run_messages.h"
 #include "settings/crash_marker.h"
+#include "testing/fake_program.h"
 
 namespace zb {
 namespace {
@@ -26,7 +26,7 @@ TEST(RunDriver, CompletedRunReportsCountsElapsedTimeAndOpensTheResults) {
   f.form.chkAllFileList.SetValue(1);
   f.host.system.onYield = [&] { f.host.system.now += std::chrono::seconds(61); };
   f.Start();
-  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kCompleted);
+  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kCompleted);
   EXPECT_EQ(f.form.LblComment.Caption(),
             "処理が正常に終了して、1個の画像ファイルをリストに登録しました。【閲覧】ボタンを押"
             "してブラウザでご覧ください  00:04:04");
@@ -71,7 +71,7 @@ TEST(RunDriver, AnOutputFolderInUseByAnotherRunIsRefusedWithNothingWritten) {
   f.form.chkAllFileList.SetValue(1);
   auto otherRun = f.files.LockFolder("C:\\PICS\\");
   f.Start();
-  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kFailed);
+  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kFailed);
   EXPECT_THAT(f.Messages(), ElementsAre(OutputFolderBusyMessage("C:\\pics\\").text));
   EXPECT_FALSE(f.files.Exists("C:\\pics\\allfile.txt"));
   EXPECT_FALSE(f.files.Exists("C:\\pics\\_gazlist.htm"));
@@ -82,7 +82,7 @@ TEST(RunDriver, AnOutputFolderInUseByAnotherRunIsRefusedWithNothingWritten) {
   otherRun.reset();
   f.host.dialogs.shown.clear();
   f.Start();
-  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kCompleted);
+  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kCompleted);
   EXPECT_NE(f.files.LockFolder("C:\\pics\\"), nullptr);  // let go at the end
 }
 
@@ -91,7 +91,7 @@ TEST(RunDriver, APageNameHeldByAPipeOrLinkIsNamedInsteadOfTheWriteErrorQuestions
   f.files.AddFile("C:\\pics\\a.jpg");
   f.files.AddSpecial("C:\\pics\\_gaz0000.html");
   f.Start();
-  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kFailed);
+  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kFailed);
   EXPECT_THAT(f.Messages(), ElementsAre(NotAPlainFileMessage("C:\\pics\\_gaz0000.html").text,
                                         FailedRunMessage().text));
   EXPECT_EQ(f.files.OpenFileCount(), 0);
@@ -103,7 +103,7 @@ TEST(RunDriver, NoOptionRefusesToRunButTheDefaultFolderIsAlreadySettled) {
   f.form.txtOLESakusei.SetText("C:\\web\\index.htm");
   f.form.chkGazoHtml.SetValue(0);
   f.Start();
-  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kNoOptions);
+  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kNoOptions);
   EXPECT_THAT(f.Messages(), ElementsAre(NoOptionsMessage().text));
   EXPECT_EQ(f.form.txtOLESakusei.Text(), "C:\\_Zorbelle\\_gazlist.htm");
   EXPECT_TRUE(f.files.Exists("C:\\_Zorbelle"));
@@ -115,11 +115,11 @@ TEST(RunDriver, NoOptionRefusesToRunButTheDefaultFolderIsAlreadySettled) {
 TEST(RunDriver, OddFileDeletionAloneIsEnoughToRun) {
   FakeProgram f;
   f.form.chkGazoHtml.SetValue(0);
-  f.form.mnuOptionItem[0].SetChecked(true);
+  f.form.mnuOptionItem[kOptionDeleteOddFiles].SetChecked(true);
   f.files.AddFile("C:\\pics\\a;b.txt");
   f.host.dialogs.answers = {Answer::kYes};
   f.Start();
-  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kCompleted);
+  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kCompleted);
   EXPECT_THAT(f.files.Deleted(), ElementsAre("C:\\pics\\a;b.txt"));
 }
 
@@ -131,7 +131,7 @@ TEST(RunDriver, StoppedRunWritesTheListPageButOpensNothing) {
   };
   f.host.dialogs.answers = {Answer::kYes};
   f.Start();
-  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kStopped);
+  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kStopped);
   EXPECT_EQ(f.run.ImageCount, 1);
   EXPECT_THAT(f.form.LblComment.Caption(), StartsWith(kStoppedText));
   EXPECT_THAT(f.form.LblComment.Caption(), EndsWith("  00:00:00"));
@@ -151,7 +151,7 @@ TEST(RunDriver, StopAnsweredNoGoesOnAndStopCanBePressedAgain) {
   };
   f.host.dialogs.answers = {Answer::kNo};
   f.Start();
-  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kCompleted);
+  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kCompleted);
   EXPECT_EQ(f.run.FileCount, 3);
   EXPECT_TRUE(stopUsableAfterNo);
 }
@@ -165,8 +165,8 @@ TEST(RunDriver, StopAfterTheLastFileLeavesTheRequestUnansweredAndOpensNothing) {
     if (f.run.FileCount == 1 && f.form.cmdStop.Enabled()) f.form.cmdStop.Press();
   };
   f.Start();
-  EXPECT_EQ(f.run.RunState, 1);
-  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kStopped);
+  EXPECT_EQ(f.run.RunState, StopRequest::kAsked);
+  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kStopped);
   EXPECT_THAT(f.host.dialogs.shown, IsEmpty());
   EXPECT_THAT(f.host.shell.opened, IsEmpty());
   EXPECT_THAT(f.form.LblComment.Caption(), EndsWith("  00:00:00"));
@@ -180,7 +180,7 @@ TEST(RunDriver, ASecondStartDuringAnUnwindingRunIsRefused) {
   int nestedStarts = 0;
   f.host.system.onYield = [&] {
     if (f.host.system.yields == 2) f.form.cmdStop.Press();
-    if (f.run.RunState == 2 && nestedStarts++ == 0) {
+    if (f.run.RunState == StopRequest::kConfirmed && nestedStarts++ == 0) {
       ASSERT_TRUE(f.form.cmdStart.Enabled());  // enabled by the confirmed stop
       f.form.cmdStart.Press();
     }
@@ -189,10 +189,10 @@ TEST(RunDriver, ASecondStartDuringAnUnwindingRunIsRefused) {
   f.Start();
   EXPECT_EQ(nestedStarts, 1);
   EXPECT_EQ(f.host.dialogs.shown.size(), 1u);  // only the stop question
-  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kStopped);
+  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kStopped);
   f.host.system.onYield = nullptr;
   f.Start();  // once the run is over, Start works again
-  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kCompleted);
+  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kCompleted);
 }
 
 TEST(RunDriver, PageWriteFailureShowsBothMessagesAndRestoresTheWindow) {
@@ -202,7 +202,7 @@ TEST(RunDriver, PageWriteFailureShowsBothMessagesAndRestoresTheWindow) {
   f.files.FailAt(FakeOperation::kCreate, "C:\\pics\\_gaz0000.htm");
   f.host.settings.values[{"Zorbelle", kCrashMarkerSection, kCrashMarkerKey}] = "C:\\old.jpg";
   f.Start();
-  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kFailed);
+  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kFailed);
   EXPECT_THAT(f.Messages(), ElementsAre(PageWriteErrorMessage().text, FailedRunMessage().text));
   EXPECT_EQ(f.files.OpenFileCount(), 0);
   EXPECT_TRUE(f.form.cmdStart.Enabled());
@@ -216,11 +216,11 @@ TEST(RunDriver, PageWriteFailureShowsBothMessagesAndRestoresTheWindow) {
   again.form.chkAllFileList.SetValue(1);
   again.files.FailAt(FakeOperation::kCreate, "C:\\pics\\_gazlist.htm");
   again.Start();
-  EXPECT_EQ(again.program.lastOutcome, RunOutcome::kFailed);
+  EXPECT_EQ(again.program.session.lastOutcome, RunOutcome::kFailed);
   again.files.AddFile("C:\\pics\\new.txt");
   again.form.chkGazoHtml.SetValue(0);
   again.Start();
-  EXPECT_EQ(again.program.lastOutcome, RunOutcome::kCompleted);
+  EXPECT_EQ(again.program.session.lastOutcome, RunOutcome::kCompleted);
   EXPECT_THAT(again.files.Lines("C:\\pics\\allfile.txt"), ElementsAre("allfile.txt", "new.txt"));
 }
 
@@ -231,7 +231,7 @@ TEST(RunDriver, LostLinesOfTheAllFileListAreAFailureNotASuccess) {
   f.files.AddFile("C:\\pics\\a.txt");
   f.files.FailAt(FakeOperation::kClose, "C:\\pics\\allfile.txt");
   f.Start();
-  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kFailed);
+  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kFailed);
   EXPECT_THAT(f.Messages(), ElementsAre(FailedRunMessage().text));
   EXPECT_EQ(f.files.OpenFileCount(), 0);
 }
@@ -241,7 +241,7 @@ TEST(RunDriver, EmptyOutputPathIsAFileErrorNotAStrayFile) {
   f.files.AddFile("C:\\pics\\a.jpg");
   f.form.txtOLESakusei.SetText("");
   f.Start();
-  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kFailed);
+  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kFailed);
   EXPECT_EQ(f.files.OpenFileCount(), 0);
 }
 

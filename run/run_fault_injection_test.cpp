@@ -8,9 +8,9 @@
 #include <type_traits>
 #include <vector>
 
+#include "context/run_messages.h"
 #include "gallery/page_names.h"
 #include "platform/fake/fake_platform.h"
-#include "run/messages.h"
 #include "window/form_lifecycle.h"
 #include "window/path_fields.h"
 #include "window/program.h"
@@ -208,7 +208,7 @@ struct FaultRun {
     f.chkTable1.SetValue(1);
     f.chkFileName.SetValue(1);
     f.hscGazoSuu.SetValue(kPerPage);
-    f.mnuOptionItem[0].SetChecked(true);
+    f.mnuOptionItem[kOptionDeleteOddFiles].SetChecked(true);
     start = host.files.OperationCount();
     recordedBeforeStart = files.operations.size();
   }
@@ -220,7 +220,9 @@ struct FaultRun {
   }
   void Start() { program.form.cmdStart.Press(); }
   void FailRunOperation(int n) { host.files.FailOperationNumber(start + n); }
-  std::vector<std::string> ListPage() const { return host.files.Lines(program.run.ListPath); }
+  std::vector<std::string> ListPage() const {
+    return host.files.Lines(program.session.run.ListPath);
+  }
 
   FakePlatform host;
   RecordingFileSystem files{host.files};
@@ -288,8 +290,8 @@ void ExpectWindowAfterRun(const MainForm& f, bool failed) {
 void SweepEveryOperation(bool sameFolder) {
   FaultRun baseline(sameFolder);
   baseline.Start();
-  ASSERT_EQ(baseline.program.lastOutcome, RunOutcome::kCompleted);
-  ASSERT_EQ(baseline.program.run.ImageCount, kPictures);
+  ASSERT_EQ(baseline.program.session.lastOutcome, RunOutcome::kCompleted);
+  ASSERT_EQ(baseline.program.session.run.ImageCount, kPictures);
   ASSERT_THAT(baseline.dialogs.Reports(), IsEmpty());
   ASSERT_THAT(baseline.host.files.Deleted(), ElementsAre(kDeletedOddFile));
   const std::vector<Operation> operations = baseline.Operations();
@@ -307,7 +309,7 @@ void SweepEveryOperation(bool sameFolder) {
     EXPECT_NO_THROW(f.Start());
     const std::vector<std::string> expected = ExpectedReports(op);
     EXPECT_THAT(f.dialogs.Reports(), ElementsAreArray(expected));
-    EXPECT_EQ(f.program.lastOutcome,
+    EXPECT_EQ(f.program.session.lastOutcome,
               expected.empty() ? RunOutcome::kCompleted : RunOutcome::kFailed);
     EXPECT_EQ(f.host.files.OpenFileCount(), 0);
     ExpectWindowAfterRun(f.program.form, !expected.empty());
@@ -317,7 +319,7 @@ void SweepEveryOperation(bool sameFolder) {
     // Nothing of the failure is left behind for the next run.
     f.dialogs.shown.clear();
     f.Start();
-    EXPECT_EQ(f.program.lastOutcome, RunOutcome::kCompleted);
+    EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kCompleted);
     EXPECT_THAT(f.dialogs.Reports(), IsEmpty());
     EXPECT_EQ(f.ListPage(), listPage);
     EXPECT_EQ(f.host.files.OpenFileCount(), 0);

@@ -1,33 +1,54 @@
 #include "run/run_lockout.h"
 
-#include "window/program.h"
+#include "scan/run_session.h"
 
 namespace zb {
 
-void LockWindowForRun(Program& program) {
-  MainForm& f = program.form;
+void LockWindowForRun(RunSession& session) {
+  MainForm& f = session.form;
   SetEnabled({&f.Drive1, &f.Dir1, &f.File1, &f.SSTab1, &f.hscGazoSuu, &f.cmdStart}, false);
   f.cmdStop.SetEnabled(true);
-  SetEnabled({&f.cmdView,        &f.chkAllFileList, &f.chkLelative,      &f.chkSameDir,
-              &f.chkGazoHtml,    &f.chkBmp,         &f.chkHtmlBr,        &f.chkSubDir,
-              &f.hscThumbnail,   &f.txtOLEKensaku,  &f.txtOLESakusei,    &f.cmdWriteDirSet,
-              &f.optWin2[0],     &f.optWin2[1],     &f.optWin2[2],       &f.frmOptWin2,
-              &f.mnuFileItem[0], &f.mnuFileItem[1], &f.mnuFileItem[3],   &f.mnuViewItem[0],
-              &f.mnuViewItem[1], &f.chkTable1,      &f.cmbFontSize,      &f.cmbGazoSuu,
-              &f.chkFileName,    &f.mnuRunItem[0],  &f.mnuOptionItem[2], &f.mnuOptionItem[3]},
+  SetEnabled({&f.cmdView,
+              &f.chkAllFileList,
+              &f.chkLelative,
+              &f.chkSameDir,
+              &f.chkGazoHtml,
+              &f.chkBmp,
+              &f.chkHtmlBr,
+              &f.chkSubDir,
+              &f.hscThumbnail,
+              &f.txtOLEKensaku,
+              &f.txtOLESakusei,
+              &f.cmdWriteDirSet,
+              &f.optWin2[0],
+              &f.optWin2[1],
+              &f.optWin2[2],
+              &f.frmOptWin2,
+              &f.mnuFileItem[0],
+              &f.mnuFileItem[1],
+              &f.mnuFileItem[3],
+              &f.mnuViewItem[0],
+              &f.mnuViewItem[1],
+              &f.chkTable1,
+              &f.cmbFontSize,
+              &f.cmbGazoSuu,
+              &f.chkFileName,
+              &f.mnuRunItem[0],
+              &f.mnuOptionItem[kOptionThumbnails],
+              &f.mnuOptionItem[kOptionMoreFormats]},
              false);
   f.mnuRunItem[1].SetEnabled(true);
 }
 
-void UnlockWindowAfterRun(Program& program) {
-  MainForm& f = program.form;
+void UnlockWindowAfterRun(RunSession& session) {
+  MainForm& f = session.form;
   SetEnabled({&f.Drive1, &f.Dir1, &f.File1, &f.SSTab1, &f.hscGazoSuu, &f.cmdStart}, true);
   f.cmdStop.SetEnabled(false);
-  if (program.run.ImageCount != 0 || f.chkAllFileList.Value() == 1) {
+  if (session.run.ImageCount != 0 || f.chkAllFileList.Value() == 1) {
     f.cmdView.SetEnabled(true);
-    PointGuideArrowAt(program, 1);
+    PointGuideArrowAt(f, 1);
   } else {
-    PointGuideArrowAt(program, -1);
+    PointGuideArrowAt(f, -1);
   }
   SetEnabled({&f.chkLelative, &f.chkSameDir, &f.chkAllFileList, &f.chkGazoHtml, &f.chkSubDir},
              true);
@@ -41,19 +62,19 @@ void UnlockWindowAfterRun(Program& program) {
   SetEnabled({&f.hscThumbnail, &f.txtOLEKensaku}, true);
   if (f.chkSameDir.Value() == 0) f.txtOLESakusei.SetEnabled(true);
   SetEnabled({&f.cmdWriteDirSet, &f.mnuFileItem[0], &f.mnuFileItem[1], &f.mnuFileItem[3],
-              &f.mnuViewItem[0], &f.mnuViewItem[1], &f.mnuRunItem[0], &f.mnuOptionItem[2],
-              &f.mnuOptionItem[3]},
+              &f.mnuViewItem[0], &f.mnuViewItem[1], &f.mnuRunItem[0],
+              &f.mnuOptionItem[kOptionThumbnails], &f.mnuOptionItem[kOptionMoreFormats]},
              true);
   f.mnuRunItem[1].SetEnabled(false);
 }
 
-void chkSpeed_Click(Program& program) {
-  program.run.FastMode = program.form.chkSpeed.Value() == 1 ? 1 : 0;
+void chkSpeed_Click(RunSession& session) {
+  session.run.FastMode = session.form.chkSpeed.Value() == 1 ? 1 : 0;
 }
 
-void PointGuideArrowAt(Program& program, int index) {
-  program.form.lblAnnai[0].SetVisible(index == 0);
-  program.form.lblAnnai[1].SetVisible(index == 1);
+void PointGuideArrowAt(MainForm& form, int index) {
+  form.lblAnnai[0].SetVisible(index == 0);
+  form.lblAnnai[1].SetVisible(index == 1);
 }
 
 }  // namespace zb

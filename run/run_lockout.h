@@ -2,12 +2,13 @@
 
 namespace zb {
 
-struct Program;
+struct MainForm;
+struct RunSession;
 
-void LockWindowForRun(Program& program);
-void UnlockWindowAfterRun(Program& program);
-void chkSpeed_Click(Program& program);
+void LockWindowForRun(RunSession& session);
+void UnlockWindowAfterRun(RunSession& session);
+void chkSpeed_Click(RunSession& session);
 // Points the guide arrow at Start (index 0) or View (index 1); -1 hides both.
-void PointGuideArrowAt(Program& program, int index);
+void PointGuideArrowAt(MainForm& form, int index);
 
 }  // namespace zb

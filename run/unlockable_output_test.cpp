@@ -1,9 +1,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/fake/fake_program.h"
-#include "run/messages.h"
+#include "context/run_messages.h"
 #include "run/run_driver.h"
+#include "testing/fake_program.h"
 
 namespace zb {
 namespace {
@@ -17,7 +17,7 @@ TEST(UnlockableOutput, AnOutputFolderThatCannotBeLockedIsRefusedWithNothingWritt
   f.form.chkAllFileList.SetValue(1);
   f.files.MakeUnlockable("C:\\pics\\");
   f.Start();
-  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kFailed);
+  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kFailed);
   EXPECT_THAT(f.Messages(), ElementsAre(OutputFolderUnlockableMessage("C:\\pics\\").text));
   EXPECT_FALSE(f.files.Exists("C:\\pics\\allfile.txt"));
   EXPECT_FALSE(f.files.Exists("C:\\pics\\_gazlist.htm"));

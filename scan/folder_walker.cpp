@@ -9,7 +9,7 @@
 #include "run/text_util.h"
 #include "scan/picture_kind.h"
 #include "scan/process_file.h"
-#include "window/program.h"
+#include "scan/run_session.h"
 
 namespace zb {
 namespace {
@@ -29,23 +29,23 @@ bool Skipped(const FolderEntry& entry, bool first) {
 // The program's thumbnails (a folder that carries our mark), this run's or
 // another output folder's below the searched one, are never catalogued, even
 // by a run made without thumbnails.
-bool IsThumbnailFolder(Program& program, const std::string& folder, const std::string& name) {
+bool IsThumbnailFolder(RunSession& session, const std::string& folder, const std::string& name) {
   return EqualsIgnoreCase(name, kThumbnailFolder) &&
-         program.platform.files.GetAttributes(folder + name + "\\" + kThumbnailOwnerMark)
+         session.platform.files.GetAttributes(folder + name + "\\" + kThumbnailOwnerMark)
              .has_value();
 }
 
 class Walker {
  public:
-  Walker(Program& program, std::unique_ptr<WalkAhead> ahead)
-      : program_(program), ahead_(std::move(ahead)) {}
+  Walker(RunSession& session, std::unique_ptr<WalkAhead> ahead)
+      : session_(session), ahead_(std::move(ahead)) {}
 
   std::int16_t Walk(std::string folder);
 
  private:
   std::int16_t ListFiles(const std::string& folder, std::vector<std::string>& subfolders);
 
-  Program& program_;
+  RunSession& session_;
   std::unique_ptr<WalkAhead> ahead_;
   std::string path_;  // one buffer for every file's path
 };
@@ -55,36 +55,36 @@ class Walker {
 // back up the tree) is not listed again.
 std::int16_t Walker::ListFiles(const std::string& folder, std::vector<std::string>& subfolders) {
   std::unique_ptr<FolderListing> listing = ahead_ ? ahead_->ListFolder(folder) : nullptr;
-  if (!listing) listing = program_.platform.files.ListFolder(folder, kEverything);
-  if (!listing || !program_.enteredFolders.insert(listing->Id()).second) return 0;
+  if (!listing) listing = session_.platform.files.ListFolder(folder, kEverything);
+  if (!listing || !session_.enteredFolders.insert(listing->Id()).second) return 0;
   FolderEntry entry;
   for (bool first = true; listing->Next(entry); first = false) {
     if (Skipped(entry, first)) continue;
-    program_.CurrentEntry = entry.name;
+    session_.CurrentEntry = entry.name;
     if (*entry.attributes & kAttrDirectory) {
-      if (!IsThumbnailFolder(program_, folder, entry.name)) subfolders.push_back(entry.name);
+      if (!IsThumbnailFolder(session_, folder, entry.name)) subfolders.push_back(entry.name);
       continue;
     }
     path_.assign(folder).append(entry.name);
-    if (std::int16_t error = ProcessFile(program_, path_, listing->Head())) return error;
+    if (std::int16_t error = ProcessFile(session_, path_, listing->Head())) return error;
   }
   return 0;
 }
 
 std::int16_t Walker::Walk(std::string folder) {
-  RunContext& run = program_.run;
-  program_.platform.system.YieldToEvents();
+  RunContext& run = session_.run;
+  session_.platform.system.YieldToEvents();
   ++run.CurrentDepth;
   if (run.MaxDepth < run.CurrentDepth) run.MaxDepth = run.CurrentDepth;
-  if (run.RunState == 2) return 0;
+  if (run.RunState == StopRequest::kConfirmed) return 0;
   if (!EndsWith(folder, '\\')) folder += '\\';
 
   std::vector<std::string> subfolders;
   if (std::int16_t error = ListFiles(folder, subfolders)) return error;
-  if (program_.form.chkSubDir.Value() == 1) {
+  if (session_.form.chkSubDir.Value() == 1) {
     for (const std::string& name : subfolders) {
       if (std::int16_t error = Walk(folder + name)) return error;
-      if (run.RunState == 2) break;
+      if (run.RunState == StopRequest::kConfirmed) break;
     }
   }
   --run.CurrentDepth;
@@ -93,12 +93,12 @@ std::int16_t Walker::Walk(std::string folder) {
 
 }  // namespace
 
-WalkPlan WalkPlanFor(const Program& program, const std::string& root) {
-  const bool pictures = program.form.chkGazoHtml.Value() == 1;
+WalkPlan WalkPlanFor(const RunSession& session, const std::string& root) {
+  const bool pictures = session.form.chkGazoHtml.Value() == 1;
   WalkPlan plan;
   plan.root = EndsWith(root, '\\') ? root : root + '\\';
   plan.mask = kEverything;
-  plan.subfolders = program.form.chkSubDir.Value() == 1;
+  plan.subfolders = session.form.chkSubDir.Value() == 1;
   // Thumbnail folders are passed over as the walk passes them over, so that
   // reading ahead goes on past them; a folder of that name that is not ours
   // only makes the walk list the rest by itself.
@@ -106,11 +106,11 @@ WalkPlan WalkPlanFor(const Program& program, const std::string& root) {
     return !Skipped(entry, first) && (*entry.attributes & kAttrDirectory) &&
            !EqualsIgnoreCase(entry.name, kThumbnailFolder);
   };
-  plan.headBytes = std::max(kGifHeaderBytes, program.platform.pictures.HeadBytes());
+  plan.headBytes = std::max(kGifHeaderBytes, session.platform.pictures.HeadBytes());
   // Only the formats taken at Start: a file of a format turned on later is
   // read by the walk itself. A GIF is measured from its first fields alone.
-  plan.headBytesOf = [pictures, bmp = program.form.chkBmp.Value() == 1,
-                      newer = program.run.MoreFormats == 1,
+  plan.headBytesOf = [pictures, bmp = session.form.chkBmp.Value() == 1,
+                      newer = session.run.MoreFormats,
                       most = plan.headBytes](std::string_view name) -> std::size_t {
     if (!pictures) return 0;
     switch (KindOf(name, bmp, newer)) {
@@ -126,13 +126,13 @@ WalkPlan WalkPlanFor(const Program& program, const std::string& root) {
   return plan;
 }
 
-std::int16_t WalkFolder(Program& program, std::string folder) {
+std::int16_t WalkFolder(RunSession& session, std::string folder) {
   // Read ahead only from a folder the walk is sure to list.
   std::unique_ptr<WalkAhead> ahead;
-  if (program.run.RunState != 2) {
-    ahead = program.platform.files.StartWalkAhead(WalkPlanFor(program, folder));
+  if (session.run.RunState != StopRequest::kConfirmed) {
+    ahead = session.platform.files.StartWalkAhead(WalkPlanFor(session, folder));
   }
-  return Walker(program, std::move(ahead)).Walk(std::move(folder));
+  return Walker(session, std::move(ahead)).Walk(std::move(folder));
 }
 
 }  // namespace zb

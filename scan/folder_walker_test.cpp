@@ -3,8 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/fake/fake_program.h"
-#include "run/messages.h"
+#include "context/run_messages.h"
+#include "testing/fake_program.h"
 
 namespace zb {
 namespace {
@@ -64,7 +64,7 @@ TEST_F(FolderWalkerTest, AFolderReachedTwiceIsWalkedOnce) {
   f.files.AddFolderLink("C:\\pics\\s\\up", "C:\\pics");
   f.files.AddFolderLink("C:\\pics\\again", "C:\\pics\\s");
   f.Start();
-  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kCompleted);
+  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kCompleted);
   EXPECT_THAT(Walked(), ElementsAre("C:\\pics\\allfile.txt", "C:\\pics\\s\\a.txt"));
 }
 
@@ -103,8 +103,8 @@ TEST(FolderStop, ConfirmedStopEntersNoFurtherFolder) {
   f.host.dialogs.answers = {Answer::kYes};
   f.Start();
   EXPECT_THAT(f.files.Lines("C:\\pics\\allfile.txt"), ElementsAre());
-  EXPECT_EQ(f.run.RunState, 2);
-  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kStopped);
+  EXPECT_EQ(f.run.RunState, StopRequest::kConfirmed);
+  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kStopped);
   ASSERT_FALSE(f.host.dialogs.shown.empty());
   EXPECT_EQ(f.host.dialogs.shown[0].text, StopQuestion().text);
 }
@@ -115,7 +115,7 @@ TEST(FolderWalkPlan, EntersWhatTheWalkEntersAndPassesOverOurThumbnails) {
   FakeProgram f;
   f.run.OutputFolder = "C:\\pics\\";
   f.form.chkGazoHtml.SetValue(1);
-  const WalkPlan plan = WalkPlanFor(f.program, "C:\\pics");
+  const WalkPlan plan = WalkPlanFor(f.program.session, "C:\\pics");
   EXPECT_EQ(plan.root, "C:\\pics\\");
   const auto folder = [](std::string name) { return FolderEntry{std::move(name), kAttrDirectory}; };
   EXPECT_TRUE(plan.enters("C:\\pics\\", folder("sub"), false));
@@ -134,20 +134,20 @@ TEST(FolderWalkPlan, WantsHeadsOfTheFormatsTakenAtStartOnly) {
   FakeProgram f;
   f.form.chkGazoHtml.SetValue(1);
   f.form.chkBmp.SetValue(0);
-  f.run.MoreFormats = 0;
-  const WalkPlan narrow = WalkPlanFor(f.program, "C:\\pics");
+  f.run.MoreFormats = false;
+  const WalkPlan narrow = WalkPlanFor(f.program.session, "C:\\pics");
   f.form.chkBmp.SetValue(1);
-  f.run.MoreFormats = 1;
+  f.run.MoreFormats = true;
   for (const char* name : {"a.bmp", "a.PNG", "a.webp", "a.avif"}) {
     EXPECT_EQ(narrow.headBytesOf(name), 0u) << name;
   }
   EXPECT_EQ(narrow.headBytesOf("a.jpg"), narrow.headBytes);
-  const WalkPlan wide = WalkPlanFor(f.program, "C:\\pics");
+  const WalkPlan wide = WalkPlanFor(f.program.session, "C:\\pics");
   for (const char* name : {"a.bmp", "a.PNG", "a.webp", "a.avif", "a.jpeg"}) {
     EXPECT_EQ(wide.headBytesOf(name), wide.headBytes) << name;
   }
   f.form.chkGazoHtml.SetValue(0);
-  EXPECT_EQ(WalkPlanFor(f.program, "C:\\pics").headBytesOf("a.jpg"), 0u);
+  EXPECT_EQ(WalkPlanFor(f.program.session, "C:\\pics").headBytesOf("a.jpg"), 0u);
 }
 
 }  // namespace

@@ -2,10 +2,10 @@
 
 #include <string_view>
 
+#include "context/output_names.h"
 #include "gallery/page_names.h"
-#include "run/output_location.h"
 #include "run/text_util.h"
-#include "window/program.h"
+#include "scan/run_session.h"
 
 namespace zb {
 namespace {
@@ -46,9 +46,9 @@ bool IsProgramOutput(const RunContext& run, const std::string& path) {
 
 }  // namespace
 
-bool MayOfferForDeletion(Program& program, const std::string& path) {
-  return !IsProgramOutput(program.run, path) &&
-         program.platform.files.IsPlainFileBelow(program.run.SearchRoot, path);
+bool MayOfferForDeletion(RunSession& session, const std::string& path) {
+  return !IsProgramOutput(session.run, path) &&
+         session.platform.files.IsPlainFileBelow(session.run.SearchRoot, path);
 }
 
 }  // namespace zb

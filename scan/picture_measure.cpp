@@ -4,8 +4,8 @@
 #include <array>
 #include <cstddef>
 
+#include "scan/run_session.h"
 #include "settings/crash_marker.h"
-#include "window/program.h"
 
 namespace zb {
 namespace {
@@ -38,11 +38,11 @@ MeasuredSize MeasureGif(FileSystem& files, const std::string& path,
 
 }  // namespace
 
-MeasuredSize MeasurePicture(Program& program, const std::string& path, bool gif,
+MeasuredSize MeasurePicture(RunSession& session, const std::string& path, bool gif,
                             std::optional<std::span<const std::byte>> head) {
-  if (gif) return MeasureGif(program.platform.files, path, head);
-  ArmCrashMarker(program.platform, path);
-  PictureLoader& loader = program.platform.pictures;
+  if (gif) return MeasureGif(session.platform.files, path, head);
+  ArmCrashMarker(session.platform, path);
+  PictureLoader& loader = session.platform.pictures;
   if (auto size = head ? loader.Measure(path, *head) : loader.Measure(path)) {
     return {static_cast<float>(size->width), static_cast<float>(size->height)};
   }

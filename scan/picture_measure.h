@@ -7,7 +7,7 @@
 
 namespace zb {
 
-struct Program;
+struct RunSession;
 
 struct MeasuredSize {
   float width = 0;
@@ -18,7 +18,7 @@ struct MeasuredSize {
 // picture through the picture loader, with the crash marker armed first.
 // head, the file's first bytes when they were read ahead, spares reading
 // them again. Whatever cannot be read measures 0.
-MeasuredSize MeasurePicture(Program& program, const std::string& path, bool gif,
+MeasuredSize MeasurePicture(RunSession& session, const std::string& path, bool gif,
                             std::optional<std::span<const std::byte>> head = std::nullopt);
 
 }  // namespace zb

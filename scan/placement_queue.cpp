@@ -1,8 +1,8 @@
 #include "scan/placement_queue.h"
 
 #include "gallery/thumbnail_names.h"
+#include "scan/run_session.h"
 #include "settings/crash_marker.h"
-#include "window/program.h"
 
 namespace zb {
 namespace {
@@ -12,11 +12,11 @@ constexpr std::chrono::milliseconds kWaitSlice{100};
 
 }  // namespace
 
-void PlacementQueue::Await(Program& program, ThumbnailMaker::Ticket ticket,
+void PlacementQueue::Await(RunSession& session, ThumbnailMaker::Ticket ticket,
                            const std::function<bool()>& stopped) {
-  ThumbnailMaker& maker = program.platform.thumbnails;
+  ThumbnailMaker& maker = session.platform.thumbnails;
   // Only helpers read pictures meanwhile: a crash now is none of ours.
-  ClearCrashMarker(program.platform);
+  ClearCrashMarker(session.platform);
   bool abandoned = false;
   while (!maker.Ready(ticket, kWaitSlice)) {
     if (stopped() && !abandoned) {
@@ -26,27 +26,27 @@ void PlacementQueue::Await(Program& program, ThumbnailMaker::Ticket ticket,
   }
 }
 
-void PlacementQueue::Write(Program& program, bool all, const std::function<bool()>& stopped) {
-  ThumbnailMaker& maker = program.platform.thumbnails;
-  RunContext& run = program.run;
+void PlacementQueue::Write(RunSession& session, bool all, const std::function<bool()>& stopped) {
+  ThumbnailMaker& maker = session.platform.thumbnails;
+  RunContext& run = session.run;
   while (!waiting_.empty()) {
     if (!maker.Ready(waiting_.front().ticket, std::chrono::milliseconds(0))) {
       if (!all && waiting_.size() <= kAhead) return;
-      Await(program, waiting_.front().ticket, stopped);
+      Await(session, waiting_.front().ticket, stopped);
     }
     const Placement placement = std::move(waiting_.front());
     waiting_.pop_front();
     const std::optional<std::string> name = maker.Wait(placement.ticket);
     try {
-      if (run.ImageCount == 0) program.gallery.StartFirstPair(run);
+      if (run.ImageCount == 0) session.gallery.StartFirstPair(run);
       const std::string source =
-          name ? PictureLink(run, program.platform.files, program.platform.encoding,
+          name ? PictureLink(run, session.platform.files, session.platform.encoding,
                              run.OutputFolder + kThumbnailFolder + "\\" + *name)
                : std::string();
-      program.gallery.WritePicture(run, placement.link, placement.fitted.width,
+      session.gallery.WritePicture(run, placement.link, placement.fitted.width,
                                    placement.fitted.height, placement.displayName,
                                    name ? &source : nullptr);
-      program.gallery.CountPicture(run);
+      session.gallery.CountPicture(run);
     } catch (const FileError&) {
       waiting_.clear();
       throw;

@@ -12,7 +12,7 @@
 
 namespace zb {
 
-struct Program;
+struct RunSession;
 
 // A picture measured and fitted, whose lines wait for its thumbnail.
 struct Placement {
@@ -38,12 +38,12 @@ class PlacementQueue {
   // and their pictures are written with their originals. A page that cannot
   // be started or closed throws FileError; the pictures not yet written are
   // dropped.
-  void Write(Program& program, bool all, const std::function<bool()>& stopped);
+  void Write(RunSession& session, bool all, const std::function<bool()>& stopped);
   void Clear() { waiting_.clear(); }
   bool Empty() const { return waiting_.empty(); }
 
  private:
-  static void Await(Program& program, ThumbnailMaker::Ticket ticket,
+  static void Await(RunSession& session, ThumbnailMaker::Ticket ticket,
                     const std::function<bool()>& stopped);
 
   std::deque<Placement> waiting_;

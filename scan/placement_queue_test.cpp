@@ -3,9 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/fake/fake_program.h"
-#include "run/run_driver.h"
+#include "scan/run_stop.h"
 #include "settings/crash_marker.h"
+#include "testing/fake_program.h"
 
 namespace zb {
 namespace {
@@ -18,7 +18,7 @@ using testing::Not;
 // Pictures whose thumbnails never come, as behind helpers that hang.
 struct HungThumbnails : FakeProgram {
   HungThumbnails() {
-    form.mnuOptionItem[2].SetChecked(true);
+    form.mnuOptionItem[kOptionThumbnails].SetChecked(true);
     for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
       files.AddFile(std::string("C:\\pics\\") + name);
     maker.hung = true;
@@ -38,10 +38,10 @@ struct HungThumbnails : FakeProgram {
 TEST(ThumbnailWait, AStopWhileThumbnailsHangAbandonsThemAndWritesThePages) {
   HungThumbnails f;
   f.host.system.onYield = [&] {
-    if (f.maker.waits == 5) ConfirmStop(f.program);
+    if (f.maker.waits == 5) ConfirmStop(f.program.session);
   };
   f.Start();
-  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kStopped);
+  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kStopped);
   EXPECT_EQ(f.maker.abandoned, 1);
   EXPECT_EQ(f.maker.waits, 5) << "the stop was heard at the first yield after it";
   EXPECT_EQ(f.PictureLines().size(), 3u);
@@ -61,7 +61,7 @@ TEST(ThumbnailWait, StopPressedWhileWaitingIsAskedAbout) {
   f.Start();
   EXPECT_EQ(f.host.dialogs.shown.size(), 2u);
   EXPECT_EQ(f.maker.waits, 4);
-  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kStopped);
+  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kStopped);
   EXPECT_EQ(f.PictureLines().size(), 3u);
 }
 
@@ -78,7 +78,7 @@ TEST(ThumbnailWait, TheCrashMarkerNamesNoPictureWhileTheRunWaits) {
   f.Start();
   ASSERT_EQ(marked.size(), 5u);  // three for the first picture, one for each other
   EXPECT_THAT(marked, Each(""));
-  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kCompleted);
+  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kCompleted);
 }
 
 }  // namespace

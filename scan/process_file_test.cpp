@@ -3,8 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/fake/fake_program.h"
 #include "settings/crash_marker.h"
+#include "testing/fake_program.h"
 
 namespace zb {
 namespace {
@@ -116,7 +116,7 @@ TEST(PictureSelection, PicturesReadAheadGiveTheSamePagesAndMarkers) {
           f.host.settings.Read("Zorbelle", kCrashMarkerSection, kCrashMarkerKey, ""));
     };
     f.Start();
-    ASSERT_EQ(f.program.lastOutcome, RunOutcome::kCompleted);
+    ASSERT_EQ(f.program.session.lastOutcome, RunOutcome::kCompleted);
     outcome.normal = f.files.Bytes("C:\\pics\\_gaz0000.htm");
     outcome.reduced = f.files.Bytes("C:\\pics\\_gaz0000.html");
     outcome.list = f.files.Bytes("C:\\pics\\allfile.txt");
@@ -133,7 +133,7 @@ TEST(PictureSelection, PicturesReadAheadGiveTheSamePagesAndMarkers) {
 
 TEST(OddFiles, PicturesArePlacedBeforeTheyAreOfferedForDeletion) {
   FakeProgram f;
-  f.form.mnuOptionItem[0].SetChecked(true);
+  f.form.mnuOptionItem[kOptionDeleteOddFiles].SetChecked(true);
   f.form.chkAllFileList.SetValue(1);
   f.files.AddFile("C:\\pics\\a;b.jpg");
   f.files.AddFile("C:\\pics\\x;y\\plain.txt");
@@ -144,24 +144,24 @@ TEST(OddFiles, PicturesArePlacedBeforeTheyAreOfferedForDeletion) {
   EXPECT_EQ(f.run.ImageCount, 1);
   EXPECT_THAT(f.files.Lines("C:\\pics\\allfile.txt"),
               ElementsAre("a;b.jpg", "keep.txt", "allfile.txt", "x;y\\plain.txt"));
-  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kCompleted);
+  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kCompleted);
 }
 
 TEST(OddFiles, AFileThatCannotBeDeletedDoesNotEndTheRun) {
   FakeProgram f;
-  f.form.mnuOptionItem[0].SetChecked(true);
+  f.form.mnuOptionItem[kOptionDeleteOddFiles].SetChecked(true);
   f.files.AddFile("C:\\pics\\a;b.txt", "", kAttrReadOnly);
   f.files.AddFile("C:\\pics\\c.txt");
   f.host.dialogs.answers = {Answer::kYes};
   f.Start();
-  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kCompleted);
+  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kCompleted);
   EXPECT_EQ(f.run.FileCount, 2);
   EXPECT_TRUE(f.files.Exists("C:\\pics\\a;b.txt"));
 }
 
 TEST(OddFiles, NeitherTheRunsOwnFilesNorFilesBehindLinksOrSpecialFilesAreOffered) {
   FakeProgram f("C:\\x;y");
-  f.form.mnuOptionItem[0].SetChecked(true);
+  f.form.mnuOptionItem[kOptionDeleteOddFiles].SetChecked(true);
   f.form.chkAllFileList.SetValue(1);
   f.form.hscGazoSuu.SetValue(1);
   for (const char* name : {"_gaz0009.htm", "a.jpg", "b.jpg", "c.jpg", "allfile.txt", "_gazlist.htm",
@@ -173,7 +173,7 @@ TEST(OddFiles, NeitherTheRunsOwnFilesNorFilesBehindLinksOrSpecialFilesAreOffered
   f.files.AddSpecial("C:\\x;y\\p;ipe");
   f.host.dialogs.answers.assign(20, Answer::kYes);
   f.Start();
-  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kCompleted);
+  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kCompleted);
   EXPECT_THAT(f.files.Deleted(), ElementsAre("C:\\x;y\\a.jpg", "C:\\x;y\\b.jpg", "C:\\x;y\\c.jpg",
                                              "C:\\x;y\\_gaz01.htm", "C:\\x;y\\notes.txt"));
   EXPECT_TRUE(f.files.Exists("C:\\elsewhere\\v.txt"));

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "gallery/thumbnail_names.h"
-#include "platform/fake/fake_program.h"
 #include "scan/picture_kind.h"
 #include "scan/placement_queue.h"
+#include "testing/fake_program.h"
 
 namespace zb {
 namespace {
@@ -24,7 +24,7 @@ std::vector<std::string> PictureLines(FakeProgram& f, const std::string& page) {
 
 struct ThumbnailRun : FakeProgram {
   ThumbnailRun() {
-    form.mnuOptionItem[2].SetChecked(true);
+    form.mnuOptionItem[kOptionThumbnails].SetChecked(true);
     for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
       files.AddFile(std::string("C:\\pics\\") + name);
   }
@@ -75,7 +75,7 @@ TEST(ThumbnailPages, PagesRollInWalkOrderWhileThumbnailsAreStillBeingMade) {
 
 TEST(ThumbnailPages, TheWalkWaitsOnceTooManyPicturesAreWaiting) {
   FakeProgram f;
-  f.form.mnuOptionItem[2].SetChecked(true);
+  f.form.mnuOptionItem[kOptionThumbnails].SetChecked(true);
   const int pictures = static_cast<int>(PlacementQueue::kAhead) + 2;
   for (int i = 0; i < pictures; ++i) f.files.AddFile("C:\\pics\\p" + std::to_string(i) + ".jpg");
   f.Start();
@@ -98,7 +98,7 @@ TEST(ThumbnailPages, AThumbnailFolderThatCannotBeTakenLeavesThePagesAsWithoutThe
 TEST(ThumbnailPages, AnOddPictureIsDeletedOnlyAfterItsLinesAreWritten) {
   ThumbnailRun f;
   f.files.AddFile("C:\\pics\\d;e.jpg");
-  f.form.mnuOptionItem[0].SetChecked(true);
+  f.form.mnuOptionItem[kOptionDeleteOddFiles].SetChecked(true);
   f.host.dialogs.answers = {Answer::kYes};
   f.Start();
   ASSERT_THAT(f.files.Deleted(), ElementsAre("C:\\pics\\d;e.jpg"));
@@ -113,7 +113,7 @@ TEST(ThumbnailPages, AStoppedRunKeepsTheThumbnailsItDidNotReach) {
   };
   f.host.dialogs.answers = {Answer::kYes};
   f.Start();
-  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kStopped);
+  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kStopped);
   EXPECT_THAT(f.maker.ended, ElementsAre(false));
 }
 
@@ -143,7 +143,7 @@ TEST(ThumbnailPages, AThumbnailFolderThatCannotBeTakenIsSaidInTheCompletionText)
   // Taken, or not asked for: the described text alone.
   for (const bool asked : {true, false}) {
     ThumbnailRun g;
-    g.form.mnuOptionItem[2].SetChecked(asked);
+    g.form.mnuOptionItem[kOptionThumbnails].SetChecked(asked);
     g.Start();
     EXPECT_THAT(g.form.LblComment.Caption(), Not(HasSubstr("_gazthumb"))) << asked;
   }

@@ -2,7 +2,6 @@
 
 #include "platform/platform.h"
 #include "settings/settings_messages.h"
-#include "window/program.h"
 
 namespace zb {
 
@@ -13,8 +12,7 @@ bool ArmCrashMarker(Platform& platform, const std::string& picturePath) {
 
 bool ClearCrashMarker(Platform& platform) { return ArmCrashMarker(platform, ""); }
 
-void CheckCrashMarker(Program& program) {
-  Platform& host = program.platform;
+void CheckCrashMarker(Platform& host) {
   // "1" stands for a marker never written.
   const std::string path =
       host.settings.Read(host.system.ProgramTitle(), kCrashMarkerSection, kCrashMarkerKey, "1");

@@ -5,7 +5,6 @@
 namespace zb {
 
 struct Platform;
-struct Program;
 
 inline constexpr const char* kCrashMarkerSection = "PictureBox_LoadPicture_PgmEnd";
 inline constexpr const char* kCrashMarkerKey = "aFileName";
@@ -17,6 +16,6 @@ bool ClearCrashMarker(Platform& platform);
 
 // Start-up: names the picture a previous run died on and offers to delete
 // that one file; the marker is clean afterwards, whatever the answer.
-void CheckCrashMarker(Program& program);
+void CheckCrashMarker(Platform& platform);
 
 }  // namespace zb

@@ -22,7 +22,7 @@ class CheckCrashMarkerTest : public testing::Test {
   // Runs the check with this answer; returns the marker afterwards.
   std::string Check(Answer answer) {
     host_.fake.dialogs.answers.push_back(answer);
-    CheckCrashMarker(*program_);
+    CheckCrashMarker(program_->platform);
     return host_.fake.settings.Read("Zorbelle", kCrashMarkerSection, kCrashMarkerKey, "absent");
   }
   std::vector<std::string> Messages() const {
@@ -37,7 +37,7 @@ class CheckCrashMarkerTest : public testing::Test {
 
 TEST_F(CheckCrashMarkerTest, ACleanMarkerAsksNothing) {
   host_.fake.dialogs.shown.clear();
-  CheckCrashMarker(*program_);
+  CheckCrashMarker(program_->platform);
   Arm("");
   EXPECT_EQ(Check(Answer::kYes), "");
   EXPECT_THAT(host_.fake.dialogs.shown, IsEmpty());

@@ -16,37 +16,37 @@ TEST(LaterOptions, AreSavedOnceUsedAndComeBackWhetherOnOrOff) {
   IniSettingsStore store(folder.Host("config"));
   SettingsTestHost host(&store);
   const auto first = host.Start();
-  SaveSettings(*first);
+  SaveSettings(first->form, first->platform);
   const std::string untouched = folder.Contents(kFile);
   EXPECT_EQ(untouched.find("mnuOptionItem2"), std::string::npos);
 
-  first->form.mnuOptionItem[2].Choose();
-  first->form.mnuOptionItem[3].Choose();
-  SaveSettings(*first);
+  first->form.mnuOptionItem[kOptionThumbnails].Choose();
+  first->form.mnuOptionItem[kOptionMoreFormats].Choose();
+  SaveSettings(first->form, first->platform);
   EXPECT_EQ(folder.Contents(kFile), untouched + "mnuOptionItem2=True\nmnuOptionItem3=True\n");
 
   const auto second = host.Start();
-  EXPECT_TRUE(second->form.mnuOptionItem[2].Checked());
-  EXPECT_TRUE(second->form.mnuOptionItem[3].Checked());
+  EXPECT_TRUE(second->form.mnuOptionItem[kOptionThumbnails].Checked());
+  EXPECT_TRUE(second->form.mnuOptionItem[kOptionMoreFormats].Checked());
   // Turned off again, the choice must stick rather than fall back to a stale "True".
-  second->form.mnuOptionItem[2].Choose();
-  SaveSettings(*second);
+  second->form.mnuOptionItem[kOptionThumbnails].Choose();
+  SaveSettings(second->form, second->platform);
   const auto third = host.Start();
-  EXPECT_FALSE(third->form.mnuOptionItem[2].Checked());
-  EXPECT_TRUE(third->form.mnuOptionItem[3].Checked());
+  EXPECT_FALSE(third->form.mnuOptionItem[kOptionThumbnails].Checked());
+  EXPECT_TRUE(third->form.mnuOptionItem[kOptionMoreFormats].Checked());
 }
 
 TEST(LaterOptions, AreLockedDuringARunLikeTheOtherOptions) {
   SettingsTestHost host;
   const auto program = host.Start();
-  LockWindowForRun(*program);
-  EXPECT_FALSE(program->form.mnuOptionItem[2].Enabled());
-  EXPECT_FALSE(program->form.mnuOptionItem[3].Enabled());
-  program->form.mnuOptionItem[2].Choose();
-  EXPECT_FALSE(program->form.mnuOptionItem[2].Checked());
-  UnlockWindowAfterRun(*program);
-  EXPECT_TRUE(program->form.mnuOptionItem[2].Enabled());
-  EXPECT_TRUE(program->form.mnuOptionItem[3].Enabled());
+  LockWindowForRun(program->session);
+  EXPECT_FALSE(program->form.mnuOptionItem[kOptionThumbnails].Enabled());
+  EXPECT_FALSE(program->form.mnuOptionItem[kOptionMoreFormats].Enabled());
+  program->form.mnuOptionItem[kOptionThumbnails].Choose();
+  EXPECT_FALSE(program->form.mnuOptionItem[kOptionThumbnails].Checked());
+  UnlockWindowAfterRun(program->session);
+  EXPECT_TRUE(program->form.mnuOptionItem[kOptionThumbnails].Enabled());
+  EXPECT_TRUE(program->form.mnuOptionItem[kOptionMoreFormats].Enabled());
 }
 
 }  // namespace

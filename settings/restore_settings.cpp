@@ -2,12 +2,11 @@
 
 #include <algorithm>
 
-#include "run/output_location.h"
+#include "context/output_names.h"
+#include "form/main_form.h"
+#include "platform/platform.h"
 #include "run/text_util.h"
 #include "settings/stored_options.h"
-#include "window/folder_resolution.h"
-#include "window/path_fields.h"
-#include "window/program.h"
 
 namespace zb {
 namespace {
@@ -38,9 +37,8 @@ void Restore(ComboBox& combo, std::string text, const char* fallback) {
 
 }  // namespace
 
-void RestoreSettings(Program& program) {
-  MainForm& f = program.form;
-  StoredOptions stored(program);
+void RestoreSettings(MainForm& f, Platform& platform) {
+  StoredOptions stored(platform);
   Restore(f.chkGazoHtml, CheckValue(stored, "chkGazoHtml", 1));
   Restore(f.chkBmp, CheckValue(stored, "chkBmp", 1));
   Restore(f.chkHtmlBr, CheckValue(stored, "chkHtmlBr", 0));
@@ -54,8 +52,8 @@ void RestoreSettings(Program& program) {
   f.hscGazoSuu.SetValue(stored.Number("hscGazoSuu", 100, f.hscGazoSuu.Min(), f.hscGazoSuu.Max()));
   f.hscThumbnail.SetValue(
       stored.Number("hscThumbnail", 100, f.hscThumbnail.Min(), f.hscThumbnail.Max()));
-  f.mnuOptionItem[0].SetChecked(stored.Flag("mnuOptionItem0", false));
-  f.mnuOptionItem[1].SetChecked(stored.Flag("mnuOptionItem1", false));
+  f.mnuOptionItem[kOptionDeleteOddFiles].SetChecked(stored.Flag("mnuOptionItem0", false));
+  f.mnuOptionItem[kOptionWhiteBackground].SetChecked(stored.Flag("mnuOptionItem1", false));
   Restore(f.chkTable1, CheckValue(stored, "chkTable1", 0));
   Restore(f.cmbFontSize, stored.Text("cmbFontSize", "1"), "1");
   Restore(f.cmbGazoSuu, stored.Text("cmbGazoSuu", "3"), "3");
@@ -65,33 +63,12 @@ void RestoreSettings(Program& program) {
                                : EqualsIgnoreCase(window, "1") ? 1
                                                                : 0;
   f.optWin2[selected].SetValue(true);
-  f.mnuOptionItem[2].SetChecked(stored.Flag("mnuOptionItem2", false));
-  f.mnuOptionItem[3].SetChecked(stored.Flag("mnuOptionItem3", false));
+  f.mnuOptionItem[kOptionThumbnails].SetChecked(stored.Flag("mnuOptionItem2", false));
+  f.mnuOptionItem[kOptionMoreFormats].SetChecked(stored.Flag("mnuOptionItem3", false));
 }
 
 std::string DefaultSearchPath(const std::string& drive) {
   return drive.substr(0, 1) + ":\\" + kDefaultFolderName + "\\" + kListFileName;
-}
-
-void RestorePaths(Program& program) {
-  MainForm& f = program.form;
-  StoredOptions stored(program);
-  const std::string output = stored.Text("txtOLESakusei", "");
-  f.txtOLESakusei.SetText(output);
-  program.run.ListPath = output;
-  if (ResolveFolder(program, output).code == Resolution::kRejected) {
-    f.txtOLESakusei.SetText("");
-    program.run.ListPath.clear();
-  }
-
-  f.txtOLEKensaku.SetText(stored.Text("txtOLEKensaku", DefaultSearchPath(f.Drive1.Drive())));
-  const std::string startFolder = f.Dir1.Path();
-  const ResolvedFolder search = ResolveFolder(program, f.txtOLEKensaku.Text());
-  // A folder that went away just now: the fields keep what they hold.
-  if (search.code != Resolution::kRejected && !MoveFolderList(program, search.folder)) return;
-  // Lists that did not move fire no change, yet the fields must show their
-  // folder, and "same folder" must fill the output from it.
-  if (f.Dir1.Path() == startFolder) Dir1_Change(program);
 }
 
 }  // namespace zb

@@ -34,10 +34,10 @@ TEST(RestoreSettings, ValuesTheControlsCannotTakeFallBackToTheKeysDefaults) {
   EXPECT_EQ(f.chkAllFileList.Value(), 0);
   EXPECT_EQ(f.chkSubDir.Value(), 1);
   EXPECT_EQ(f.hscGazoSuu.Value(), 1000);
-  EXPECT_EQ(program->run.ImagesPerPage, 1000);
+  EXPECT_EQ(program->session.run.ImagesPerPage, 1000);
   EXPECT_EQ(f.hscThumbnail.Value(), 100);
-  EXPECT_FALSE(f.mnuOptionItem[0].Checked());
-  EXPECT_TRUE(f.mnuOptionItem[1].Checked());
+  EXPECT_FALSE(f.mnuOptionItem[kOptionDeleteOddFiles].Checked());
+  EXPECT_TRUE(f.mnuOptionItem[kOptionWhiteBackground].Checked());
   EXPECT_TRUE(f.Window.WhiteBackground());
   EXPECT_EQ(f.chkTable1.Value(), 0);
   EXPECT_EQ(f.cmbFontSize.Text(), "huge");  // typing is allowed there
@@ -59,7 +59,7 @@ TEST(RestorePaths, PathsThatAreGoneGiveWayToTheFolderList) {
   host.Store("txtOLEKensaku", "C:\\pics\\photo.jpg");
   const auto kept = host.Start();
   EXPECT_EQ(kept->form.txtOLESakusei.Text(), "C:\\out\\missing.htm");
-  EXPECT_EQ(kept->run.ListPath, "C:\\out\\missing.htm");
+  EXPECT_EQ(kept->session.run.ListPath, "C:\\out\\missing.htm");
   EXPECT_EQ(kept->form.Dir1.Path(), "C:\\pics");
   EXPECT_EQ(kept->form.txtOLEKensaku.Text(), "C:\\pics");
 
@@ -67,7 +67,7 @@ TEST(RestorePaths, PathsThatAreGoneGiveWayToTheFolderList) {
   host.Store("txtOLEKensaku", "C:\\gone");
   const auto gone = host.Start();
   EXPECT_EQ(gone->form.txtOLESakusei.Text(), "");
-  EXPECT_EQ(gone->run.ListPath, "");
+  EXPECT_EQ(gone->session.run.ListPath, "");
   EXPECT_EQ(gone->form.Dir1.Path(), "C:\\");
   EXPECT_EQ(gone->form.txtOLEKensaku.Text(), "C:\\");
 

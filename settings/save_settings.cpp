@@ -2,10 +2,11 @@
 
 #include <string>
 
+#include "form/main_form.h"
+#include "platform/platform.h"
 #include "settings/crash_marker.h"
 #include "settings/settings_messages.h"
 #include "settings/stored_options.h"
-#include "window/program.h"
 
 namespace zb {
 namespace {
@@ -23,9 +24,8 @@ void AddLaterOption(StoredOptions& stored, SettingsStore::Values& values, const 
 
 }  // namespace
 
-void SaveSettings(Program& program) {
-  const MainForm& f = program.form;
-  StoredOptions stored(program);
+void SaveSettings(const MainForm& f, Platform& platform) {
+  StoredOptions stored(platform);
   SettingsStore::Values values{
       {"chkGazoHtml", Number(f.chkGazoHtml.Value())},
       {"chkBmp", Number(f.chkBmp.Value())},
@@ -38,8 +38,8 @@ void SaveSettings(Program& program) {
       {"hscThumbnail", Number(f.hscThumbnail.Value())},
       {"txtOLEKensaku", f.txtOLEKensaku.Text()},
       {"txtOLESakusei", f.txtOLESakusei.Text()},
-      {"mnuOptionItem0", Flag(f.mnuOptionItem[0])},
-      {"mnuOptionItem1", Flag(f.mnuOptionItem[1])},
+      {"mnuOptionItem0", Flag(f.mnuOptionItem[kOptionDeleteOddFiles])},
+      {"mnuOptionItem1", Flag(f.mnuOptionItem[kOptionWhiteBackground])},
       {"chkTable1", Number(f.chkTable1.Value())},
       {"cmbFontSize", f.cmbFontSize.Text()},
       {"cmbGazoSuu", f.cmbGazoSuu.Text()},
@@ -48,16 +48,16 @@ void SaveSettings(Program& program) {
                   : f.optWin2[1].Value() ? "1"
                                          : "0"},
   };
-  AddLaterOption(stored, values, "mnuOptionItem2", f.mnuOptionItem[2]);
-  AddLaterOption(stored, values, "mnuOptionItem3", f.mnuOptionItem[3]);
+  AddLaterOption(stored, values, "mnuOptionItem2", f.mnuOptionItem[kOptionThumbnails]);
+  AddLaterOption(stored, values, "mnuOptionItem3", f.mnuOptionItem[kOptionMoreFormats]);
   stored.WriteAll(values);
 }
 
-void ReportIfSettingsCannotBeSaved(Program& program) {
+void ReportIfSettingsCannotBeSaved(Platform& platform) {
   // The marker is clean once the start-up check has run, so writing it clean
   // again changes nothing; it is the write every run makes anyway.
-  if (!ClearCrashMarker(program.platform)) {
-    program.platform.dialogs.Show(SettingsCannotBeSavedMessage());
+  if (!ClearCrashMarker(platform)) {
+    platform.dialogs.Show(SettingsCannotBeSavedMessage());
   }
 }
 

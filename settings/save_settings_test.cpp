@@ -32,8 +32,8 @@ TEST(SaveSettings, EveryOptionBothPathsAndTheInterlocksComeBack) {
   f.chkSubDir.SetValue(0);
   f.hscGazoSuu.SetValue(37);
   f.hscThumbnail.SetValue(250);
-  f.mnuOptionItem[0].Choose();
-  f.mnuOptionItem[1].Choose();
+  f.mnuOptionItem[kOptionDeleteOddFiles].Choose();
+  f.mnuOptionItem[kOptionWhiteBackground].Choose();
   f.chkTable1.SetValue(1);
   f.cmbFontSize.SetText("+2");
   f.cmbGazoSuu.SetText("12");
@@ -41,12 +41,12 @@ TEST(SaveSettings, EveryOptionBothPathsAndTheInterlocksComeBack) {
   f.optWin2[2].SetValue(true);
   MoveFolderList(*first, "C:\\pics\\sub");
   f.txtOLESakusei.SetText("C:\\out\\list.htm");
-  SaveSettings(*first);
+  SaveSettings(first->form, first->platform);
 
   const auto second = host.Start();
   EXPECT_EQ(Describe(second->form), Describe(f));
-  EXPECT_EQ(second->run.ListPath, "C:\\out\\list.htm");
-  EXPECT_EQ(second->run.ImagesPerPage, 37);
+  EXPECT_EQ(second->session.run.ListPath, "C:\\out\\list.htm");
+  EXPECT_EQ(second->session.run.ImagesPerPage, 37);
 
   // And back to the other side of every interlock.
   second->form.chkGazoHtml.SetValue(1);
@@ -54,7 +54,7 @@ TEST(SaveSettings, EveryOptionBothPathsAndTheInterlocksComeBack) {
   second->form.chkSameDir.SetValue(1);
   second->form.chkLelative.SetValue(0);
   second->form.optWin2[0].SetValue(true);
-  SaveSettings(*second);
+  SaveSettings(second->form, second->platform);
   EXPECT_EQ(Describe(host.Start()->form), Describe(second->form));
 }
 
@@ -63,7 +63,7 @@ TEST(SaveSettings, AFirstStartSavesTheDefaultsAsAll18KeysInOrder) {
   IniSettingsStore store(folder.Host("config"));
   SettingsTestHost host(&store);
   const auto program = host.Start();
-  SaveSettings(*program);
+  SaveSettings(program->form, program->platform);
   EXPECT_EQ(folder.Contents("config/Zorbelle/CheckBox Value.ini"),
             "[CheckBox Value]\n"
             "chkGazoHtml=1\nchkBmp=1\nchkHtmlBr=0\nchkAllFileList=0\nchkLelative=1\n"
@@ -72,9 +72,9 @@ TEST(SaveSettings, AFirstStartSavesTheDefaultsAsAll18KeysInOrder) {
             "mnuOptionItem0=False\nmnuOptionItem1=False\nchkTable1=0\ncmbFontSize=1\n"
             "cmbGazoSuu=3\nchkFileName=0\noptWin2=1\n");
 
-  program->form.mnuOptionItem[1].Choose();
+  program->form.mnuOptionItem[kOptionWhiteBackground].Choose();
   program->form.optWin2[2].SetValue(true);
-  SaveSettings(*program);
+  SaveSettings(program->form, program->platform);
   const std::string text = folder.Contents("config/Zorbelle/CheckBox Value.ini");
   EXPECT_NE(text.find("\nmnuOptionItem1=True\n"), std::string::npos);
   EXPECT_NE(text.find("\noptWin2=2\n"), std::string::npos);
@@ -102,7 +102,7 @@ TEST(SaveSettings, StoresAllOptionsAsOneChangeSoThatClosingDoesNotWaitPerKey) {
   SettingsTestHost host(&store);
   const auto program = host.Start();
   store.changes = 0;
-  SaveSettings(*program);
+  SaveSettings(program->form, program->platform);
   EXPECT_EQ(store.changes, 1);
   int options = 0;
   for (const auto& [key, value] : store.values) options += std::get<1>(key) == kOptionsSection;
@@ -116,7 +116,7 @@ class DamagedSettingsFile : public testing::Test {
   std::pair<std::vector<std::string>, std::vector<std::string>> StartOn(const std::string& text) {
     folder_.Put("config/Zorbelle/CheckBox Value.ini", text);
     const auto first = host_.Start();
-    SaveSettings(*first);
+    SaveSettings(first->form, first->platform);
     return {Describe(first->form), Describe(host_.Start()->form)};
   }
   std::vector<std::string> Defaults() {
@@ -176,17 +176,17 @@ TEST(ReportIfSettingsCannotBeSaved, SaysSoOnceAndTheProgramRunsOn) {
   const auto program = host.Start();
   const std::vector<std::string> defaults = Describe(program->form);
   host.fake.dialogs.shown.clear();
-  ReportIfSettingsCannotBeSaved(*program);
+  ReportIfSettingsCannotBeSaved(program->platform);
   MoveFolderList(*program, "C:\\pics");
   program->form.cmdStart.Press();
-  EXPECT_EQ(program->lastOutcome, RunOutcome::kCompleted);
-  SaveSettings(*program);
+  EXPECT_EQ(program->session.lastOutcome, RunOutcome::kCompleted);
+  SaveSettings(program->form, program->platform);
   EXPECT_THAT(host.fake.dialogs.shown,
               ElementsAre(testing::Field(&MessageBox::text, SettingsCannotBeSavedMessage().text)));
   EXPECT_EQ(Describe(host.Start()->form), defaults);
 
   SettingsTestHost writable;
-  ReportIfSettingsCannotBeSaved(*writable.Start());
+  ReportIfSettingsCannotBeSaved(writable.Start()->platform);
   EXPECT_THAT(writable.fake.dialogs.shown, testing::IsEmpty());
 }
 

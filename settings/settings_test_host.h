@@ -9,6 +9,7 @@
 #include "settings/settings_keys.h"
 #include "window/form_lifecycle.h"
 #include "window/program.h"
+#include "window/restore_paths.h"
 
 namespace zb {
 

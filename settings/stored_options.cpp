@@ -1,16 +1,16 @@
 #include "settings/stored_options.h"
 
+#include "platform/platform.h"
 #include "run/text_util.h"
 #include "settings/settings_keys.h"
-#include "window/program.h"
 
 namespace zb {
 
-StoredOptions::StoredOptions(Program& program)
-    : program_(program), app_(program.platform.system.ProgramTitle()) {}
+StoredOptions::StoredOptions(Platform& platform)
+    : platform_(platform), app_(platform.system.ProgramTitle()) {}
 
 std::string StoredOptions::Text(const char* key, const std::string& fallback) {
-  return program_.platform.settings.Read(app_, kOptionsSection, key, fallback);
+  return platform_.settings.Read(app_, kOptionsSection, key, fallback);
 }
 
 int StoredOptions::Number(const char* key, int fallback, int min, int max) {
@@ -35,11 +35,11 @@ bool StoredOptions::Has(const char* key) {
 }
 
 void StoredOptions::Write(const char* key, const std::string& text) {
-  program_.platform.settings.Write(app_, kOptionsSection, key, text);
+  platform_.settings.Write(app_, kOptionsSection, key, text);
 }
 
 void StoredOptions::WriteAll(const SettingsStore::Values& values) {
-  program_.platform.settings.WriteSection(app_, kOptionsSection, values);
+  platform_.settings.WriteSection(app_, kOptionsSection, values);
 }
 
 }  // namespace zb

@@ -6,13 +6,13 @@
 
 namespace zb {
 
-struct Program;
+struct Platform;
 
 // The option section of the settings store, read and written as text. A
 // stored text that the control cannot take reads as the key's default.
 class StoredOptions {
  public:
-  explicit StoredOptions(Program& program);
+  explicit StoredOptions(Platform& platform);
 
   std::string Text(const char* key, const std::string& fallback);
   // A whole number from min to max.
@@ -28,7 +28,7 @@ class StoredOptions {
   void WriteAll(const SettingsStore::Values& values);
 
  private:
-  Program& program_;
+  Platform& platform_;
   std::string app_;
 };
 

@@ -18,7 +18,7 @@ void cmdWriteDirSet_Click(Program& program) {
   const std::string chosen = BrowseForFile(program, program.form.txtOLESakusei.Text());
   if (chosen.empty()) return;
   program.form.txtOLESakusei.SetText(chosen);
-  program.run.ListPath = chosen;
+  program.session.run.ListPath = chosen;
 }
 
 void mnuFileItem_Click(Program& program, int index) {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/fake/fake_program.h"
+#include "testing/fake_program.h"
 
 namespace zb {
 namespace {

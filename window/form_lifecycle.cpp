@@ -3,14 +3,16 @@
 #include <cmath>
 #include <string>
 
-#include "run/run_driver.h"
+#include "about/home_page.h"
 #include "run/run_lockout.h"
+#include "scan/run_stop.h"
 #include "settings/crash_marker.h"
 #include "settings/restore_settings.h"
 #include "settings/save_settings.h"
 #include "window/option_menu.h"
 #include "window/path_fields.h"
 #include "window/program.h"
+#include "window/restore_paths.h"
 
 namespace zb {
 namespace {
@@ -51,21 +53,20 @@ void Form_Load(Program& program) {
   FillCombo(f.cmbGazoSuu, 30, "3");
   FillCombo(f.cmbFontSize, 7, "1");
   program.focusRing = {&f.txtOLESakusei, &f.txtOLEKensaku};
-  program.run.MainForm = &f;
   program.activatedOnce = false;
-  RestoreSettings(program);
-  CheckCrashMarker(program);
-  ReportIfSettingsCannotBeSaved(program);
+  RestoreSettings(f, program.platform);
+  CheckCrashMarker(program.platform);
+  ReportIfSettingsCannotBeSaved(program.platform);
   f.cmdStart.SetEnabled(true);
   f.cmdStop.SetEnabled(false);
   f.cmdView.SetEnabled(true);
-  program.run.ListPath.clear();
+  program.session.run.ListPath.clear();
   const Version version = program.platform.system.ProgramVersion();
   f.Window.SetCaption(WindowTitle(version));
-  program.run.FooterHtml = FooterHtml(version);
+  program.session.run.FooterHtml = FooterHtml(version);
   f.lblVersion.SetCaption("Ver " + VersionText(version));
-  PointGuideArrowAt(program, 0);
-  PaintBackground(program, f.mnuOptionItem[1].Checked());
+  PointGuideArrowAt(f, 0);
+  PaintBackground(program, f.mnuOptionItem[kOptionWhiteBackground].Checked());
 }
 
 void Form_Activate(Program& program) {
@@ -78,14 +79,14 @@ void Form_Activate(Program& program) {
 }
 
 bool Form_QueryUnload(Program& program) {
-  if (!program.run.Active) return true;
+  if (!program.session.run.Active) return true;
   program.closeAfterRun = true;
-  ConfirmStop(program);
+  ConfirmStop(program.session);
   return false;
 }
 
 void Form_Unload(Program& program) {
-  SaveSettings(program);
+  SaveSettings(program.form, program.platform);
   program.platform.system.EndProgram(0);
 }
 

@@ -29,6 +29,4 @@ struct WindowPosition {
 };
 WindowPosition CenterForm(double screenWidth, double screenHeight, double width, double height);
 
-inline constexpr const char* kHomePage = "https://zorbelle.invalid/";
-
 }  // namespace zb

@@ -34,7 +34,7 @@ TEST_F(FormLoadTest, CentresTheWindowWithWholeTwips) {
 TEST_F(FormLoadTest, NamesTheVersionInTheTitleTheLabelAndTheFooter) {
   EXPECT_EQ(f.Window.Caption(), "★Zorbelle♪　ＨＤＤ【全】画像HTML作成 V. 4.2.1");
   EXPECT_EQ(f.lblVersion.Caption(), "Ver 4.2.1");
-  EXPECT_NE(program.run.FooterHtml.find("V4.2.1"), std::string::npos);
+  EXPECT_NE(program.session.run.FooterHtml.find("V4.2.1"), std::string::npos);
 }
 
 TEST_F(FormLoadTest, TheListsStartOnTheWindowsDrive) {
@@ -49,7 +49,7 @@ TEST_F(FormLoadTest, EveryActivationTicksFastModeAndShowsTheFolder) {
   f.txtOLEKensaku.SetText("typed");
   Form_Activate(program);
   EXPECT_EQ(f.chkSpeed.Value(), 1);
-  EXPECT_EQ(program.run.FastMode, 1);
+  EXPECT_EQ(program.session.run.FastMode, 1);
   EXPECT_EQ(f.txtOLEKensaku.Text(), "C:\\");
   EXPECT_TRUE(program.activatedOnce);
 }

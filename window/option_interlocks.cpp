@@ -24,7 +24,7 @@ void chkTable1_Click(Program& program) {
 }
 
 void hscGazoSuu_Change(Program& program) {
-  program.run.ImagesPerPage = program.form.hscGazoSuu.Value();
+  program.session.run.ImagesPerPage = program.form.hscGazoSuu.Value();
   program.form.lGazosu.SetCaption(std::to_string(program.form.hscGazoSuu.Value()));
 }
 

@@ -1,6 +1,6 @@
 #include "window/option_menu.h"
 
-#include "window/design_colors.h"
+#include "form/design_colors.h"
 #include "window/program.h"
 
 namespace zb {

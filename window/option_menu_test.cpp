@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/fake/fake_program.h"
+#include "form/design_colors.h"
 #include "settings/settings_keys.h"
-#include "window/design_colors.h"
+#include "testing/fake_program.h"
 
 namespace zb {
 namespace {
@@ -22,23 +22,23 @@ const std::vector<Rgb> kAllDarkBlue(7, kDarkBlue);
 TEST(OptionMenuTest, TheDeleteItemOnlyMovesItsMark) {
   FakeProgram f;
   f.files.AddFile("C:\\pics\\odd;name.jpg");
-  f.form.mnuOptionItem[0].Choose();
-  EXPECT_TRUE(f.form.mnuOptionItem[0].Checked());
+  f.form.mnuOptionItem[kOptionDeleteOddFiles].Choose();
+  EXPECT_TRUE(f.form.mnuOptionItem[kOptionDeleteOddFiles].Checked());
   EXPECT_FALSE(f.form.Window.WhiteBackground());
   EXPECT_TRUE(f.files.Exists("C:\\pics\\odd;name.jpg"));
-  f.form.mnuOptionItem[0].Choose();
-  EXPECT_FALSE(f.form.mnuOptionItem[0].Checked());
+  f.form.mnuOptionItem[kOptionDeleteOddFiles].Choose();
+  EXPECT_FALSE(f.form.mnuOptionItem[kOptionDeleteOddFiles].Checked());
 }
 
 TEST(OptionMenuTest, TheWhiteItemSwitchesTheBackgroundAndTheLabelColours) {
   FakeProgram f;
   EXPECT_FALSE(f.form.Window.WhiteBackground());
   EXPECT_EQ(LabelColours(f.form), kDesignColours);
-  f.form.mnuOptionItem[1].Choose();
-  EXPECT_TRUE(f.form.mnuOptionItem[1].Checked());
+  f.form.mnuOptionItem[kOptionWhiteBackground].Choose();
+  EXPECT_TRUE(f.form.mnuOptionItem[kOptionWhiteBackground].Checked());
   EXPECT_TRUE(f.form.Window.WhiteBackground());
   EXPECT_EQ(LabelColours(f.form), kAllDarkBlue);
-  f.form.mnuOptionItem[1].Choose();
+  f.form.mnuOptionItem[kOptionWhiteBackground].Choose();
   EXPECT_FALSE(f.form.Window.WhiteBackground());
   EXPECT_EQ(LabelColours(f.form), kDesignColours);
 }
@@ -48,7 +48,7 @@ TEST(OptionMenuTest, AStoredWhiteMarkPaintsThePlainBackgroundAtStart) {
   host.settings.values[{"Zorbelle", kOptionsSection, "mnuOptionItem1"}] = "True";
   Program program(host.platform);
   Form_Load(program);
-  EXPECT_TRUE(program.form.mnuOptionItem[1].Checked());
+  EXPECT_TRUE(program.form.mnuOptionItem[kOptionWhiteBackground].Checked());
   EXPECT_TRUE(program.form.Window.WhiteBackground());
   EXPECT_EQ(LabelColours(program.form), kAllDarkBlue);
 }

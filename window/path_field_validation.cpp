@@ -46,7 +46,7 @@ void txtOLEKensaku_LostFocus(Program& program) {
 
 void txtOLESakusei_LostFocus(Program& program) {
   TextBox& field = program.form.txtOLESakusei;
-  std::string& listPath = program.run.ListPath;
+  std::string& listPath = program.session.run.ListPath;
   std::string text = field.Text();
   switch (ResolveFolder(program, text).code) {
     case Resolution::kRejected:

@@ -63,8 +63,8 @@ void Dir1_Change(Program& program) {
   f.File1.SetPath(f.Dir1.Path());
   f.txtOLEKensaku.SetText(f.Dir1.Path());
   if (f.chkSameDir.Value() == 1) {
-    program.run.ListPath = SameFolderListPath(f.Dir1.Path());
-    f.txtOLESakusei.SetText(program.run.ListPath);
+    program.session.run.ListPath = SameFolderListPath(f.Dir1.Path());
+    f.txtOLESakusei.SetText(program.session.run.ListPath);
   }
 }
 
@@ -73,8 +73,8 @@ void File1_Change(Program& program) { FillFileList(program); }
 void chkSameDir_Click(Program& program) {
   MainForm& f = program.form;
   if (f.chkSameDir.Value() == 1) {
-    program.run.ListPath = SameFolderListPath(f.Dir1.Path());
-    f.txtOLESakusei.SetText(program.run.ListPath);
+    program.session.run.ListPath = SameFolderListPath(f.Dir1.Path());
+    f.txtOLESakusei.SetText(program.session.run.ListPath);
     f.txtOLESakusei.SetEnabled(false);
     f.cmdWriteDirSet.SetEnabled(false);
     f.chkLelative.SetValue(1);
@@ -83,13 +83,13 @@ void chkSameDir_Click(Program& program) {
     f.txtOLESakusei.SetEnabled(true);
     f.cmdWriteDirSet.SetEnabled(true);
     f.chkLelative.SetEnabled(false);
-    program.run.ListPath = DefaultListPath(program);
-    f.txtOLESakusei.SetText(program.run.ListPath);
+    program.session.run.ListPath = DefaultListPath(program.platform.system);
+    f.txtOLESakusei.SetText(program.session.run.ListPath);
   }
 }
 
 void txtOLESakusei_Change(Program& program) {
-  program.run.ListPath = program.form.txtOLESakusei.Text();
+  program.session.run.ListPath = program.form.txtOLESakusei.Text();
 }
 
 }  // namespace zb

@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/fake/fake_program.h"
+#include "testing/fake_program.h"
 #include "window/folder_list_items.h"
 
 namespace zb {

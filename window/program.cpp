@@ -1,8 +1,9 @@
 #include "window/program.h"
 
-#include "run/run_driver.h"
 #include "run/run_lockout.h"
+#include "scan/run_stop.h"
 #include "window/file_menu.h"
+#include "window/focus.h"
 #include "window/option_interlocks.h"
 #include "window/option_menu.h"
 #include "window/path_field_input.h"
@@ -13,16 +14,14 @@
 
 namespace zb {
 
-Program::Program(Platform& host) : platform(host), gallery(host.files, host.encoding) {
-  run.MainForm = &form;
-  // The scroll bar's design value holds until its first change.
-  run.ImagesPerPage = form.hscGazoSuu.Value();
+Program::Program(Platform& host) : platform(host), session(host, form) {
+  session.FocusSearchField = [this] { SetFocus(*this, form.txtOLEKensaku); };
   MainForm& f = form;
-  f.cmdStart.Click = [this] { StartRunFromWindow(*this); };
-  f.cmdStop.Click = [this] { cmdStop_Click(*this); };
-  f.mnuRunItem[0].Click = [this] { StartRunFromWindow(*this); };
-  f.mnuRunItem[1].Click = [this] { cmdStop_Click(*this); };
-  f.chkSpeed.Click = [this] { chkSpeed_Click(*this); };
+  f.cmdStart.Click = [this] { cmdStart_Click(*this); };
+  f.cmdStop.Click = [this] { RequestStop(session); };
+  f.mnuRunItem[0].Click = [this] { cmdStart_Click(*this); };
+  f.mnuRunItem[1].Click = [this] { RequestStop(session); };
+  f.chkSpeed.Click = [this] { chkSpeed_Click(session); };
   f.chkGazoHtml.Click = [this] { chkGazoHtml_Click(*this); };
   f.chkTable1.Click = [this] { chkTable1_Click(*this); };
   f.hscGazoSuu.Change = [this] { hscGazoSuu_Change(*this); };

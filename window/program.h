@@ -3,27 +3,14 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <memory>
-#include <string>
-#include <unordered_set>
 
-#include "gallery/gallery_writer.h"
+#include "form/main_form.h"
 #include "platform/platform.h"
-#include "run/run_context.h"
-#include "scan/placement_queue.h"
-#include "window/main_form.h"
+#include "scan/run_session.h"
 
 namespace zb {
 
-enum class RunOutcome { kNone, kNoOptions, kCompleted, kStopped, kFailed };
-
-struct FolderIdHash {
-  std::size_t operator()(const FolderId& id) const {
-    return std::hash<std::uint64_t>()(id.device * 0x9E3779B97F4A7C15ull ^ id.inode);
-  }
-};
-
-// One running program: the main window's model, the run state and the
+// One running program: the main window's model, the run session and the
 // host services, with the module-level state of the window's handlers.
 struct Program {
   explicit Program(Platform& platform);
@@ -32,13 +19,7 @@ struct Program {
 
   Platform& platform;
   MainForm form;
-  RunContext run;
-  GalleryWriter gallery;
-  std::unique_ptr<TextFile> allFileList;
-  PlacementQueue placements;
-  std::unordered_set<FolderId, FolderIdHash> enteredFolders;
-  std::string CurrentEntry;
-  RunOutcome lastOutcome = RunOutcome::kNone;
+  RunSession session;
 
   // Enter moves the focus around these two fields.
   std::array<TextBox*, 2> focusRing{};

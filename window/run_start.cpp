@@ -7,10 +7,10 @@
 
 namespace zb {
 
-void StartRunFromWindow(Program& program) {
-  if (!program.run.Active) SettleFocusedField(program);
-  cmdStart_Click(program);
-  if (program.closeAfterRun && !program.run.Active) Form_Unload(program);
+void cmdStart_Click(Program& program) {
+  if (!program.session.run.Active) SettleFocusedField(program);
+  StartRun(program.session);
+  if (program.closeAfterRun && !program.session.run.Active) Form_Unload(program);
 }
 
 }  // namespace zb

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/fake/fake_program.h"
 #include "settings/crash_marker.h"
+#include "testing/fake_program.h"
 #include "window/focus.h"
 #include "window/path_field_input.h"
 #include "window/path_field_validation.h"
@@ -87,7 +87,7 @@ TEST_F(StartFromWindowTest, ClosingMidRunStopsTheRunInOrderThenEnds) {
     EXPECT_EQ(ended.exitCode, 0);
   }
   EXPECT_EQ(refusedCloses, 1);
-  EXPECT_EQ(f.program.lastOutcome, RunOutcome::kStopped);
+  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kStopped);
   EXPECT_EQ(f.run.FileCount, 4);
   EXPECT_TRUE(f.files.Exists("C:\\pics\\_gazlist.htm"));
   EXPECT_TRUE(f.host.dialogs.shown.empty()) << "closing asks nothing";

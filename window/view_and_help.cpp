@@ -10,13 +10,13 @@ namespace {
 
 void OpenListPage(Program& program) {
   if (program.form.chkGazoHtml.Value() == 1) {
-    program.platform.shell.Open("", program.run.ListPath, "c:\\");
+    program.platform.shell.Open("", program.session.run.ListPath, "c:\\");
   }
 }
 
 void OpenAllFileList(Program& program) {
   if (program.form.chkAllFileList.Value() == 1) {
-    program.platform.shell.Open("", program.run.OutputFolder + "allfile.txt", "c:\\");
+    program.platform.shell.Open("", program.session.run.OutputFolder + "allfile.txt", "c:\\");
   }
 }
 
@@ -29,7 +29,7 @@ MessageBox MissingReadmeMessage() {
 void cmdView_Click(Program& program) {
   OpenListPage(program);
   OpenAllFileList(program);
-  PointGuideArrowAt(program, 0);
+  PointGuideArrowAt(program.form, 0);
   program.platform.system.TrimWorkingSet();
 }
 
@@ -39,7 +39,7 @@ void mnuViewItem_Click(Program& program, int index) {
   } else {
     OpenAllFileList(program);
   }
-  PointGuideArrowAt(program, 0);
+  PointGuideArrowAt(program.form, 0);
 }
 
 void mnuHelpItem_Click(Program& program, int index, const std::function<void()>& showAbout) {

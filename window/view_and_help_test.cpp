@@ -7,7 +7,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/fake/fake_program.h"
+#include "testing/fake_program.h"
 
 namespace zb {
 namespace {

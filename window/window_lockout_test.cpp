@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "platform/fake/fake_program.h"
+#include "testing/fake_program.h"
 
 namespace zb {
 namespace {
@@ -57,8 +57,8 @@ Controls UsableDuringARun(MainForm& m) {
           {"cmdInternet", &m.cmdInternet},
           {"frmTable1", &m.frmTable1},
           {"mnuFileItem(2)", &m.mnuFileItem[2]},
-          {"mnuOptionItem(0)", &m.mnuOptionItem[0]},
-          {"mnuOptionItem(1)", &m.mnuOptionItem[1]},
+          {"mnuOptionItem(0)", &m.mnuOptionItem[kOptionDeleteOddFiles]},
+          {"mnuOptionItem(1)", &m.mnuOptionItem[kOptionWhiteBackground]},
           {"mnuHelpItem(0)", &m.mnuHelpItem[0]},
           {"mnuHelpItem(1)", &m.mnuHelpItem[1]},
           {"mnuHelpItem(2)", &m.mnuHelpItem[2]}};
@@ -115,7 +115,7 @@ TEST_P(UnlockAfterRun, EveryLockedControlComesBackAsTheOptionsAllow) {
   m.chkSameDir.SetValue(c.sameFolder);
   m.chkAllFileList.SetValue(c.allFiles);
   f.Start();
-  ASSERT_EQ(f.program.lastOutcome, RunOutcome::kCompleted);
+  ASSERT_EQ(f.program.session.lastOutcome, RunOutcome::kCompleted);
 
   std::map<std::string, bool> expected = All(LockedDuringARun(m), true);
   const bool results = (c.gallery == 1 && c.picture) || c.allFiles == 1;

@@ -60,7 +60,7 @@ struct DiskRun {
     MainForm& f = program.form;
     f.chkSameDir.SetValue(0);
     f.chkAllFileList.SetValue(1);
-    f.mnuOptionItem[0].SetChecked(true);
+    f.mnuOptionItem[kOptionDeleteOddFiles].SetChecked(true);
   }
 
   // Runs at every yield of the walk: once per folder and once per file.

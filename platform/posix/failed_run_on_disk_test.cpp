@@ -9,9 +9,9 @@
 #include <filesystem>
 #include <map>
 
+#include "context/run_messages.h"
 #include "platform/posix/as_nobody_for_test.h"
 #include "platform/posix/disk_run_for_test.h"
-#include "run/messages.h"
 
 namespace zb {
 namespace {
@@ -38,7 +38,7 @@ class FailedRunOnDisk : public testing::TestWithParam<bool> {
     for (const char* name : {"a", "b", "c"})
       run_->folder.Put("pics/" + std::string(name) + ".gif", Gif(40));
     run_->Start();
-    EXPECT_EQ(run_->program.lastOutcome, RunOutcome::kCompleted);
+    EXPECT_EQ(run_->program.session.lastOutcome, RunOutcome::kCompleted);
     run_->folder.Put("pics/d.gif", Gif(40));
   }
 
@@ -56,7 +56,7 @@ TEST_P(FailedRunOnDisk, ALinkWhereAReducedPageWasKeepsTheOldPageAndList) {
   ASSERT_EQ(before.at("allfile.txt").size(), std::string("C:\\pics\\a.gif\r\n").size() * 3);
 
   r.Start();
-  EXPECT_EQ(r.program.lastOutcome, RunOutcome::kFailed);
+  EXPECT_EQ(r.program.session.lastOutcome, RunOutcome::kFailed);
   EXPECT_THAT(r.Reports(), ElementsAre(NotAPlainFileMessage("C:\\_Zorbelle\\_gaz0000.html").text,
                                        FailedRunMessage().text));
   EXPECT_EQ(Entries(r.folder, "_Zorbelle"), before);  // no stray file either
@@ -72,7 +72,7 @@ TEST_P(FailedRunOnDisk, AReadOnlyPageIsNotOverwrittenAndTheRunKeepsTheRest) {
 
   const int status = RunAsNobody([&] {
     r.Start();
-    return r.program.lastOutcome == RunOutcome::kFailed &&
+    return r.program.session.lastOutcome == RunOutcome::kFailed &&
                    r.Reports() == std::vector<std::string>{PageWriteErrorMessage().text,
                                                            FailedRunMessage().text}
                ? 0

@@ -95,7 +95,7 @@ TEST(OneWayNames, EveryPictureIsLinkedToItselfAndToNoOtherFile) {
   program.form.chkAllFileList.SetValue(1);
   ASSERT_TRUE(MoveFolderList(program, "C:\\pics"));
   program.form.cmdStart.Press();
-  ASSERT_EQ(program.lastOutcome, RunOutcome::kCompleted);
+  ASSERT_EQ(program.session.lastOutcome, RunOutcome::kCompleted);
 
   // The page as a browser reads it: Shift_JIS bytes to characters.
   const std::optional<std::string> page =

@@ -29,7 +29,8 @@ class PosixSystem : public System {
   void YieldToEvents() override;
   // Hands unused heap back to the host.
   void TrimWorkingSet() override;
-  void SetClipboardText(const std::string& text) override { clipboard_ = text; }
+  // Without a window there is no clipboard to put the text on.
+  void SetClipboardText(const std::string&) override {}
   // Answers the one value the program asks for, the system-information
   // program: hardinfo, kinfocenter or gnome-system-monitor, as a drive path.
   std::optional<std::string> ReadRegistryString(const std::string& root, const std::string& key,
@@ -41,14 +42,11 @@ class PosixSystem : public System {
 
   // What YieldToEvents runs; the window or the command line sets it.
   void SetYieldHook(std::function<void()> hook) { yieldHook_ = std::move(hook); }
-  // The text last put on the clipboard; a window may take it over.
-  const std::string& ClipboardText() const { return clipboard_; }
 
  private:
   DrivePaths& paths_;
   std::string searchPath_;
   std::function<void()> yieldHook_;
-  std::string clipboard_;
   DetachedSpawner spawner_;
 };
 

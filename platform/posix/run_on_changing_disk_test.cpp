@@ -40,10 +40,10 @@ TEST_P(RunOnChangingDisk, FoldersThatGoAwayAfterTheirParentWasListedArePassedOve
     r.folder.Put("pics/file-now", "a file where the folder was");
   });
   r.Start();
-  EXPECT_EQ(r.program.lastOutcome, RunOutcome::kCompleted);
+  EXPECT_EQ(r.program.session.lastOutcome, RunOutcome::kCompleted);
   EXPECT_THAT(r.dialogs.shown, IsEmpty());
   EXPECT_THAT(r.Output("allfile.txt"), ElementsAre("C:\\pics\\a.gif"));
-  EXPECT_EQ(r.program.run.ImageCount, 1);
+  EXPECT_EQ(r.program.session.run.ImageCount, 1);
   EXPECT_THAT(r.Output("_gazlist.htm"),
               Contains("全部で " + SignedNumber(1) + "個 の画像がありました。<br>"));
 }
@@ -73,7 +73,7 @@ TEST_P(RunOnChangingDisk, FilesDeletedOrRenamedWhileTheirFolderIsWalked) {
   });
   r.Start();
 
-  EXPECT_EQ(r.program.lastOutcome, RunOutcome::kCompleted);
+  EXPECT_EQ(r.program.session.lastOutcome, RunOutcome::kCompleted);
   EXPECT_THAT(r.Reports(), IsEmpty());
   const std::vector<std::string> listed = r.Output("allfile.txt");
   const auto path = [](const std::string& name) { return "C:\\pics\\" + name; };
@@ -83,14 +83,14 @@ TEST_P(RunOnChangingDisk, FilesDeletedOrRenamedWhileTheirFolderIsWalked) {
     EXPECT_LE(Count(listed, path(text(i))), 1) << text(i);
     EXPECT_LE(Count(listed, path(renamed(i))), 1) << renamed(i);
   }
-  EXPECT_EQ(static_cast<long>(listed.size()), r.program.run.FileCount);
+  EXPECT_EQ(static_cast<long>(listed.size()), r.program.session.run.FileCount);
 
   // The pages hold what the walk saw, and say so.
   const std::vector<std::string> page = r.Output("_gaz0000.html");
   const long placed = std::count_if(page.begin(), page.end(), [](const std::string& line) {
     return line.starts_with("<a href=");
   });
-  EXPECT_EQ(placed, r.program.run.ImageCount);
+  EXPECT_EQ(placed, r.program.session.run.ImageCount);
   EXPECT_GE(placed, 10);
   EXPECT_THAT(r.Output("_gazlist.htm"),
               Contains("全部で " + SignedNumber(placed) + "個 の画像がありました。<br>"));
@@ -106,10 +106,10 @@ TEST_P(RunOnChangingDisk, NamesThatHoldABackslashNeverReachAnotherFile) {
   r.folder.Put("pics/sub\\b.gif", Gif(40));
   r.dialogs.answers = {Answer::kYes, Answer::kYes, Answer::kYes};
   r.Start();
-  EXPECT_EQ(r.program.lastOutcome, RunOutcome::kCompleted);
+  EXPECT_EQ(r.program.session.lastOutcome, RunOutcome::kCompleted);
   EXPECT_EQ(r.folder.Contents("victim;1.txt"), "kept");
   EXPECT_THAT(r.Output("allfile.txt"), ElementsAre("C:\\pics\\sub\\b.gif"));
-  EXPECT_EQ(r.program.run.ImageCount, 1);
+  EXPECT_EQ(r.program.session.run.ImageCount, 1);
   EXPECT_THAT(r.dialogs.shown, IsEmpty());
 }
 

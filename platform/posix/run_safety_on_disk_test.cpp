@@ -11,9 +11,9 @@
 #include <fstream>
 #include <iterator>
 
+#include "context/run_messages.h"
 #include "platform/posix/deep_folder_for_test.h"
 #include "platform/posix/disk_run_for_test.h"
-#include "run/messages.h"
 
 namespace zb {
 namespace {
@@ -38,7 +38,7 @@ TEST(RunSafetyOnDisk, AnOutputNameHeldByALinkOrAPipeEndsTheRunAndNamesIt) {
   symlink(secret.c_str(), linked.folder.Host("_Zorbelle/allfile.txt").c_str());
   linked.folder.Put("pics/a.gif", Gif(40));
   linked.Start();
-  EXPECT_EQ(linked.program.lastOutcome, RunOutcome::kFailed);
+  EXPECT_EQ(linked.program.session.lastOutcome, RunOutcome::kFailed);
   EXPECT_THAT(linked.Reports(), ElementsAre(NotAPlainFileMessage("C:\\_Zorbelle\\allfile.txt").text,
                                             FailedRunMessage().text));
   EXPECT_EQ(linked.folder.Contents("secret.txt"), "secret");
@@ -50,7 +50,7 @@ TEST(RunSafetyOnDisk, AnOutputNameHeldByALinkOrAPipeEndsTheRunAndNamesIt) {
           piped.folder.Host("_Zorbelle/_gazlist.htm").c_str());
   piped.folder.Put("pics/a.gif", Gif(40));
   piped.Start();
-  EXPECT_EQ(piped.program.lastOutcome, RunOutcome::kFailed);
+  EXPECT_EQ(piped.program.session.lastOutcome, RunOutcome::kFailed);
   EXPECT_THAT(piped.Reports(),
               ElementsAre(NotAPlainFileMessage("C:\\_Zorbelle\\_gaz0000.html").text,
                           FailedRunMessage().text));
@@ -68,7 +68,7 @@ TEST(RunSafetyOnDisk, ASecondRunIntoAFolderInUseIsRefusedAndWritesNothing) {
   auto held = other.With(otherDialogs).files.LockFolder("C:\\_Zorbelle\\");
   ASSERT_NE(held, nullptr);
   r.Start();
-  EXPECT_EQ(r.program.lastOutcome, RunOutcome::kFailed);
+  EXPECT_EQ(r.program.session.lastOutcome, RunOutcome::kFailed);
   EXPECT_THAT(r.Reports(), ElementsAre(OutputFolderBusyMessage("C:\\_Zorbelle\\").text));
   EXPECT_THAT(Names(r.folder.Host("_Zorbelle")), IsEmpty());
   EXPECT_TRUE(r.program.form.cmdStart.Enabled());
@@ -80,7 +80,7 @@ TEST(RunSafetyOnDisk, ASecondRunIntoAFolderInUseIsRefusedAndWritesNothing) {
     lockedMeanwhile = other.With(otherDialogs).files.LockFolder("C:\\_Zorbelle\\") == nullptr;
   });
   r.Start();
-  EXPECT_EQ(r.program.lastOutcome, RunOutcome::kCompleted);
+  EXPECT_EQ(r.program.session.lastOutcome, RunOutcome::kCompleted);
   EXPECT_TRUE(lockedMeanwhile);
   EXPECT_NE(other.With(otherDialogs).files.LockFolder("C:\\_Zorbelle\\"), nullptr);
 }
@@ -95,13 +95,13 @@ TEST(RunSafetyOnDisk, OddFilesAreOfferedOnlyWhenPlainBelowTheTreeAndNotTheRunsOw
   MainForm& f = r.program.form;
   f.chkSameDir.SetValue(1);
   f.hscGazoSuu.SetValue(1);  // a page pair per picture
-  f.mnuOptionItem[0].SetChecked(false);
+  f.mnuOptionItem[kOptionDeleteOddFiles].SetChecked(false);
   r.Start("C:\\pi;cs");  // an earlier run leaves its pages beside the pictures
-  ASSERT_EQ(r.program.lastOutcome, RunOutcome::kCompleted);
-  f.mnuOptionItem[0].SetChecked(true);
+  ASSERT_EQ(r.program.session.lastOutcome, RunOutcome::kCompleted);
+  f.mnuOptionItem[kOptionDeleteOddFiles].SetChecked(true);
   r.dialogs.answers.assign(20, Answer::kYes);
   r.Start("C:\\pi;cs");
-  EXPECT_EQ(r.program.lastOutcome, RunOutcome::kCompleted);
+  EXPECT_EQ(r.program.session.lastOutcome, RunOutcome::kCompleted);
   std::vector<std::string> asked;
   for (const MessageBox& box : r.dialogs.shown) asked.push_back(box.text);
   const auto question = [](const std::string& name) {
@@ -136,13 +136,13 @@ TEST(RunSafetyOnDisk, FilesPastThePathLimitAreListedAndMeasured) {
   deep.Put("deep.jpg", jpeg);
   r.folder.Put("pics/a.jpg", jpeg);
   r.Start();
-  EXPECT_EQ(r.program.lastOutcome, RunOutcome::kCompleted);
+  EXPECT_EQ(r.program.session.lastOutcome, RunOutcome::kCompleted);
   const std::string deepFolder = deep.DrivePath("C:\\pics");
   EXPECT_GT(deepFolder.size(), std::size_t{PATH_MAX});
   EXPECT_THAT(r.Output("allfile.txt"),
               UnorderedElementsAre("C:\\pics\\a.jpg", deepFolder + "\\deep.gif",
                                    deepFolder + "\\deep.jpg"));
-  EXPECT_EQ(r.program.run.ImageCount, 3);
+  EXPECT_EQ(r.program.session.run.ImageCount, 3);
   const std::vector<std::string> reduced = r.Output("_gaz0000.html");
   EXPECT_EQ(SizeOf(reduced, "deep.gif"), " width= 40 height= 40 border=0></a>");
   EXPECT_EQ(SizeOf(reduced, "deep.jpg"), SizeOf(reduced, "a.jpg"));

@@ -24,7 +24,7 @@ class StalePagesOnDisk : public testing::Test {
  protected:
   StalePagesOnDisk() {
     r_.program.form.hscGazoSuu.SetValue(10);
-    r_.program.run.ImagesPerPage = 10;
+    r_.program.session.run.ImagesPerPage = 10;
     for (int i = 0; i < 30; ++i) r_.folder.Put(Picture(i), Gif(40));
   }
   static std::string Picture(int i) { return "pics/p" + std::to_string(10 + i) + ".gif"; }
@@ -41,7 +41,7 @@ class StalePagesOnDisk : public testing::Test {
 
 TEST_F(StalePagesOnDisk, AWholeRunRemovesOurPagesPastItsLastPairAndNothingElse) {
   r_.Start();
-  ASSERT_EQ(r_.program.lastOutcome, RunOutcome::kCompleted);
+  ASSERT_EQ(r_.program.session.lastOutcome, RunOutcome::kCompleted);
   ASSERT_TRUE(HasPair(3));  // the thirtieth picture starts an empty fourth pair
   ASSERT_EQ(r_.folder.Contents("_Zorbelle/_gaz0003.htm").substr(0, sizeof kOurHead - 1), kOurHead);
   for (int i = 10; i < 30; ++i) fs::remove(r_.folder.Host(Picture(i)));
@@ -62,13 +62,14 @@ TEST_F(StalePagesOnDisk, AWholeRunRemovesOurPagesPastItsLastPairAndNothingElse) 
   });
   r_.dialogs.answers = {Answer::kYes};
   r_.Start();
-  ASSERT_EQ(r_.program.lastOutcome, RunOutcome::kStopped) << testing::PrintToString(r_.Reports());
+  ASSERT_EQ(r_.program.session.lastOutcome, RunOutcome::kStopped)
+      << testing::PrintToString(r_.Reports());
   EXPECT_TRUE(HasPair(2));
   EXPECT_TRUE(HasPair(3));
 
   r_.OnYield([] {});
   r_.Start();
-  ASSERT_EQ(r_.program.lastOutcome, RunOutcome::kCompleted);
+  ASSERT_EQ(r_.program.session.lastOutcome, RunOutcome::kCompleted);
   EXPECT_TRUE(HasPair(0));
   EXPECT_TRUE(HasPair(1));  // the tenth picture starts it: the next-link of pair 0 finds it
   EXPECT_FALSE(Has("_gaz0002.htm") || Has("_gaz0002.html") || Has("_gaz0003.htm") ||
@@ -83,7 +84,7 @@ TEST_F(StalePagesOnDisk, AWholeRunRemovesOurPagesPastItsLastPairAndNothingElse) 
   // A smaller tree into the same folder: its pages only.
   r_.folder.Put("few/a.gif", Gif(40));
   r_.Start("C:\\few");
-  ASSERT_EQ(r_.program.lastOutcome, RunOutcome::kCompleted);
+  ASSERT_EQ(r_.program.session.lastOutcome, RunOutcome::kCompleted);
   EXPECT_TRUE(HasPair(0));
   EXPECT_FALSE(Has("_gaz0001.htm") || Has("_gaz0001.html"));
 }

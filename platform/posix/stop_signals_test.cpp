@@ -5,8 +5,8 @@
 
 #include <csignal>
 
-#include "platform/fake/fake_program.h"
-#include "run/run_driver.h"
+#include "scan/run_stop.h"
+#include "testing/fake_program.h"
 
 namespace zb {
 namespace {
@@ -26,10 +26,10 @@ TEST(StopSignals, IntTermAndHupEachStopTheRunInOrder) {
     EXPECT_FALSE(Readable(signals.WakeFd()));
     f.host.system.onYield = [&] {
       if (f.run.FileCount == 4 && !signals.Requested()) std::raise(signal);
-      if (signals.Requested()) ConfirmStop(f.program);
+      if (signals.Requested()) ConfirmStop(f.program.session);
     };
     f.Start();
-    EXPECT_EQ(f.program.lastOutcome, RunOutcome::kStopped) << signal;
+    EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kStopped) << signal;
     EXPECT_EQ(f.run.FileCount, 4);
     EXPECT_TRUE(f.files.Exists("C:\\pics\\_gazlist.htm"));
     EXPECT_TRUE(f.host.dialogs.shown.empty()) << "a signal asks nothing";

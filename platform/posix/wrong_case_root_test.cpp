@@ -72,10 +72,10 @@ TEST(WrongCaseRoot, TheRunSeesTheFolderAsTheDiskSpellsIt) {
   DiskRun run(folder, "C:\\PICS");
   ASSERT_TRUE(run.moved);
   EXPECT_EQ(run.program.form.Dir1.Path(), "C:\\pics");
-  EXPECT_EQ(run.program.run.SearchRoot, "C:\\pics\\");
-  EXPECT_EQ(run.program.run.ListPath, "C:\\pics\\_gazlist.htm");
+  EXPECT_EQ(run.program.session.run.SearchRoot, "C:\\pics\\");
+  EXPECT_EQ(run.program.session.run.ListPath, "C:\\pics\\_gazlist.htm");
   // The list page's path as the command line prints it names the file itself.
-  EXPECT_TRUE(std::filesystem::exists(*run.host.paths().ToHost(run.program.run.ListPath)));
+  EXPECT_TRUE(std::filesystem::exists(*run.host.paths().ToHost(run.program.session.run.ListPath)));
   EXPECT_FALSE(std::filesystem::exists(folder.Host("PICS")));
   EXPECT_EQ(pages(), rightCase);
 }

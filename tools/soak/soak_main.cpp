@@ -64,7 +64,7 @@ bool RunOnce(int run, zb::Program& program, UnattendedDialogs& dialogs,
   program.form.cmdStart.Press();
   zb::soak::RunOutputs outputs =
       zb::soak::CheckOutputs(root + "/_Zorbelle", "C:\\tree\\", tree.Files(), kPerPage);
-  if (program.lastOutcome != zb::RunOutcome::kCompleted)
+  if (program.session.lastOutcome != zb::RunOutcome::kCompleted)
     outputs.problems.push_back("not completed");
   for (const std::string& box : dialogs.shown) outputs.problems.push_back("shown: " + box);
   usage = {zb::soak::ResidentKiB(), zb::soak::OpenDescriptors()};

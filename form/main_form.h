@@ -1,10 +1,19 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 
-#include "window/controls.h"
+#include "form/controls.h"
 
 namespace zb {
+
+// The items of the option menu, by their place in it.
+enum OptionMenuItem : std::size_t {
+  kOptionDeleteOddFiles,
+  kOptionWhiteBackground,
+  kOptionThumbnails,
+  kOptionMoreFormats,
+};
 
 // The main window as the run and the handlers see it: its controls, by name.
 struct MainForm {

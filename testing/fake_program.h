@@ -32,7 +32,7 @@ struct FakeProgram {
   FakeFileSystem& files = host.files;
   Program program{host.platform};
   MainForm& form = program.form;
-  RunContext& run = program.run;
+  RunContext& run = program.session.run;
 };
 
 }  // namespace zb

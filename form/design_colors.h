@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/control.h"
+#include "form/control.h"
 
 namespace zb {
 

@@ -1,6 +1,6 @@
-#include "platform/qt/qt_stop_signals.h"
+#include "app/qt_stop_signals.h"
 
-#include "run/run_driver.h"
+#include "scan/run_stop.h"
 #include "window/program.h"
 
 namespace zb {
@@ -10,12 +10,12 @@ QtStopSignals::QtStopSignals(Program& program, std::function<void()> closeWindow
   // Also reached from the run's yields, which let the window's events run.
   QObject::connect(&notifier_, &QSocketNotifier::activated, [this, &program] {
     signals_.Drain();
-    ConfirmStop(program);
+    ConfirmStop(program.session);
     closeOnceIdle_.start(100);
   });
   QObject::connect(&closeOnceIdle_, &QTimer::timeout,
                    [this, &program, close = std::move(closeWindow)] {
-                     if (program.run.Active) return;
+                     if (program.session.run.Active) return;
                      closeOnceIdle_.stop();
                      close();
                    });

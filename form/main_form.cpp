@@ -1,8 +1,8 @@
-#include "window/main_form.h"
+#include "form/main_form.h"
 
 #include <initializer_list>
 
-#include "window/design_colors.h"
+#include "form/design_colors.h"
 
 namespace zb {
 namespace {
@@ -127,10 +127,10 @@ MainForm::MainForm() {
   Menu(mnuRunItem[1], "検索中止(&E)", "Shift+F5");
   mnuRunItem[1].SetEnabled(false);
   mnuOption.SetCaption("ｵﾌﾟｼｮﾝ(&O)");
-  Menu(mnuOptionItem[0], "異常ﾌｧｲﾙ削除(&D)", "Ctrl+D");
-  Menu(mnuOptionItem[1], "背景白(&W)", "Ctrl+W");
-  Menu(mnuOptionItem[2], "縮小画像を作成", "");
-  Menu(mnuOptionItem[3], "PNG・WebP・AVIF も検索", "");
+  Menu(mnuOptionItem[kOptionDeleteOddFiles], "異常ﾌｧｲﾙ削除(&D)", "Ctrl+D");
+  Menu(mnuOptionItem[kOptionWhiteBackground], "背景白(&W)", "Ctrl+W");
+  Menu(mnuOptionItem[kOptionThumbnails], "縮小画像を作成", "");
+  Menu(mnuOptionItem[kOptionMoreFormats], "PNG・WebP・AVIF も検索", "");
   mnuHelp.SetCaption("ﾍﾙﾌﾟ(&H)");
   Menu(mnuHelpItem[0], "ホームページ(&i)", "Ctrl+I");
   Menu(mnuHelpItem[1], "ｳﾞｧｰｼﾞｮﾝ情報(&A)", "Ctrl+A");

@@ -6,16 +6,17 @@
 
 namespace zb {
 
-struct MainForm;
+// How far a stop has come: asked for (the next file asks the user), then
+// confirmed (the walk unwinds).
+enum class StopRequest : std::int16_t { kNone, kAsked, kConfirmed };
 
 // The one record of run state; lives as long as the program, never cleared.
 struct RunContext {
   // Run control.
-  std::int16_t RunState = 0;  // 0 running or idle, 1 stop asked, 2 stopped
+  StopRequest RunState = StopRequest::kNone;
   std::int16_t FastMode = 0;
   std::chrono::system_clock::time_point StartTime{};
   std::chrono::system_clock::duration Elapsed{};
-  zb::MainForm* MainForm = nullptr;
 
   // Counters. FileCount and ImageCount are 32-bit; depths 16-bit.
   std::int32_t FileCount = 0;
@@ -42,8 +43,8 @@ struct RunContext {
   std::string NameFontSize;
   std::int16_t ImagesPerRow = 0;
   std::int16_t ShowFileName = 0;
-  std::int16_t MoreFormats = 0;         // .png, .webp and .avif are pictures too
-  std::int16_t MakeThumbnails = 0;      // on, and _gazthumb could be taken for this run
+  bool MoreFormats = false;             // .png, .webp and .avif are pictures too
+  bool MakeThumbnails = false;          // on, and _gazthumb could be taken for this run
   bool ThumbnailFolderRefused = false;  // on, but _gazthumb could not be taken
   std::int32_t ImagesPerPage = 0;       // follows hscGazoSuu at all times
   std::string FooterHtml;

@@ -1,4 +1,4 @@
-#include "platform/qt/qt_stop_signals.h"
+#include "app/qt_stop_signals.h"
 
 #include <gtest/gtest.h>
 
@@ -27,12 +27,12 @@ TEST_F(QtStopSignalsTest, TermStopsTheRunInOrderThenClosesTheWindow) {
   bool runWasOver = false;
   QtStopSignals stopSignals(program, [&] {
     closed = true;
-    runWasOver = !program.run.Active;
+    runWasOver = !program.session.run.Active;
   });
   QTimer::singleShot(0, [] { std::raise(SIGTERM); });
   QTest::mouseClick(Widget(form.cmdStart), Qt::LeftButton);
-  EXPECT_EQ(program.lastOutcome, RunOutcome::kStopped);
-  EXPECT_LT(program.run.FileCount, 50);
+  EXPECT_EQ(program.session.lastOutcome, RunOutcome::kStopped);
+  EXPECT_LT(program.session.run.FileCount, 50);
   EXPECT_TRUE(dialogs.shown.empty()) << "a signal asks nothing";
   EXPECT_FALSE(folder.Contents("pics/_gazlist.htm").empty());
   EXPECT_TRUE(QTest::qWaitFor([&] { return closed; }, 5000));
@@ -44,7 +44,7 @@ TEST_F(QtStopSignalsTest, HupWithNoRunClosesTheWindow) {
   QtStopSignals stopSignals(program, [&] { closed = true; });
   std::raise(SIGHUP);
   EXPECT_TRUE(QTest::qWaitFor([&] { return closed; }, 5000));
-  EXPECT_EQ(program.lastOutcome, RunOutcome::kNone);
+  EXPECT_EQ(program.session.lastOutcome, RunOutcome::kNone);
 }
 
 }  // namespace

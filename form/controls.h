@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "window/control.h"
+#include "form/control.h"
 
 namespace zb {
 
@@ -109,7 +109,6 @@ class ComboBox : public Control {
   }
   // -1 when the text is none of the items.
   int ListIndex() const;
-  void SetListIndex(int index) { SetText(items_.at(static_cast<std::size_t>(index))); }
   // A fixed list takes only texts of its items.
   bool FixedList() const { return fixedList_; }
   void SetFixedList(bool fixed) { fixedList_ = fixed; }
