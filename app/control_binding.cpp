@@ -14,7 +14,7 @@
 #include "app/view_style.h"
 #include "app/wrapping_label.h"
 #include "platform/qt/qt_text.h"
-#include "run/text_util.h"
+#include "text/letter_case.h"
 #include "window/design_colors.h"
 #include "window/folder_list_items.h"
 

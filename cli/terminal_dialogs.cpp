@@ -3,11 +3,11 @@
 #include <poll.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
 
 #include "cli/terminal_text.h"
 #include "settings/settings_messages.h"
+#include "text/letter_case.h"
 
 namespace zb {
 namespace {
@@ -57,8 +57,7 @@ Answer TerminalDialogs::Ask(const MessageBox& box) {
       std::fputc('\n', s_.out);
       return box.defaultButton;
     }
-    std::string answer = Trimmed(*line);
-    for (char& c : answer) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string answer = ToLowerAscii(Trimmed(*line));
     if (answer.empty()) return box.defaultButton;
     if (answer == "y" || answer == "yes") return Positive(box.buttons);
     if (answer == "n" || answer == "no") return Negative(box.buttons);

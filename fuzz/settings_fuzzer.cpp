@@ -14,13 +14,13 @@
 #include "fuzz/require.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/posix/ini_settings_store.h"
-#include "platform/posix/ini_text.h"
 #include "platform/posix/test_folder.h"
-#include "platform/posix/utf8_reader.h"
 #include "settings/crash_marker.h"
 #include "settings/restore_settings.h"
 #include "settings/save_settings.h"
 #include "settings/settings_keys.h"
+#include "text/ini_text.h"
+#include "text/utf8.h"
 #include "window/program.h"
 
 namespace {

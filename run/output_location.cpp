@@ -2,6 +2,7 @@
 
 #include "run/messages.h"
 #include "run/text_util.h"
+#include "text/letter_case.h"
 #include "window/program.h"
 
 namespace zb {

@@ -7,15 +7,6 @@
 namespace zb {
 namespace {
 
-TEST(TextUtil, ComparesIgnoringCase) {
-  EXPECT_TRUE(EqualsIgnoreCase("PAGEFILE.SYS", "pagefile.sys"));
-  EXPECT_TRUE(EqualsIgnoreCase("_ZORBELLE", "_Zorbelle"));
-  EXPECT_FALSE(EqualsIgnoreCase("_Zorbelle2", "_Zorbelle"));
-  EXPECT_FALSE(EqualsIgnoreCase("", "a"));
-  EXPECT_EQ(ToLowerAscii("Photo.JPG"), "photo.jpg");
-  EXPECT_EQ(ToLowerAscii("写真.JPG"), "写真.jpg");  // multibyte text passes untouched
-}
-
 TEST(TextUtil, TrimsAtTheFirstNul) {
   EXPECT_EQ(TrimAtNul(std::string("C:\\WINDOWS\0\0junk", 16)), "C:\\WINDOWS");
   EXPECT_EQ(TrimAtNul("no nul"), "no nul");

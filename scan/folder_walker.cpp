@@ -9,6 +9,7 @@
 #include "run/text_util.h"
 #include "scan/picture_kind.h"
 #include "scan/process_file.h"
+#include "text/letter_case.h"
 #include "window/program.h"
 
 namespace zb {

@@ -5,6 +5,7 @@
 #include "gallery/page_names.h"
 #include "run/output_location.h"
 #include "run/text_util.h"
+#include "text/letter_case.h"
 #include "window/program.h"
 
 namespace zb {

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "run/output_location.h"
-#include "run/text_util.h"
 #include "settings/stored_options.h"
+#include "text/letter_case.h"
 #include "window/folder_resolution.h"
 #include "window/path_fields.h"
 #include "window/program.h"

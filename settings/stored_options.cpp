@@ -2,6 +2,7 @@
 
 #include "run/text_util.h"
 #include "settings/settings_keys.h"
+#include "text/letter_case.h"
 #include "window/program.h"
 
 namespace zb {

@@ -6,6 +6,7 @@
 
 #include "platform/file_system.h"
 #include "run/text_util.h"
+#include "text/letter_case.h"
 #include "window/program.h"
 
 namespace zb {

@@ -2,6 +2,7 @@
 
 #include "run/output_location.h"
 #include "run/text_util.h"
+#include "text/letter_case.h"
 #include "window/path_fields.h"
 #include "window/program.h"
 

@@ -12,21 +12,14 @@
 #include <string_view>
 
 #include "platform/posix/drive_table.h"
-#include "platform/posix/ini_text.h"
+#include "text/ini_text.h"
+#include "text/letter_case.h"
 
 namespace zb {
 namespace {
 
 // Written before every picture a run loads.
 constexpr std::string_view kCrashMarkerSection = "PictureBox_LoadPicture_PgmEnd";
-
-// Keys and sections compare as in the Windows registry: without regard to case.
-bool SameName(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-    return lower(x) == lower(y);
-  });
-}
 
 using Entries = std::vector<std::pair<std::string, std::string>>;
 
@@ -35,9 +28,10 @@ struct Parse {
   Entries entries;
 };
 
+// Keys and sections compare as in the Windows registry: without regard to case.
 int OnEntry(void* user, const char* section, const char* name, const char* value) {
   auto* parse = static_cast<Parse*>(user);
-  if (section[0] != '\0' && !SameName(UnescapeIniText(section), parse->section)) return 1;
+  if (section[0] != '\0' && !EqualsIgnoreCase(UnescapeIniText(section), parse->section)) return 1;
   std::string key = UnescapeIniText(name);
   // Continuation lines come as further values of the key just read.
   if (!parse->entries.empty() && parse->entries.back().first == key) {
@@ -80,14 +74,16 @@ Entries ReadEntries(const std::string& path, std::string_view section) {
 }
 
 std::string ValueOf(const Entries& entries, const std::string& key, const std::string& fallback) {
-  const auto found = std::find_if(entries.begin(), entries.end(),
-                                  [&key](const auto& entry) { return SameName(entry.first, key); });
+  const auto found = std::find_if(entries.begin(), entries.end(), [&key](const auto& entry) {
+    return EqualsIgnoreCase(entry.first, key);
+  });
   return found != entries.end() ? found->second : fallback;
 }
 
 void Set(Entries& entries, const std::string& key, const std::string& value) {
-  const auto found = std::find_if(entries.begin(), entries.end(),
-                                  [&key](const auto& entry) { return SameName(entry.first, key); });
+  const auto found = std::find_if(entries.begin(), entries.end(), [&key](const auto& entry) {
+    return EqualsIgnoreCase(entry.first, key);
+  });
   if (found != entries.end()) {
     found->second = value;
   } else {

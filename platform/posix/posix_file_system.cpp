@@ -14,8 +14,9 @@
 #include "platform/posix/long_path.h"
 #include "platform/posix/posix_folder_listing.h"
 #include "platform/posix/posix_walk_ahead.h"
-#include "platform/posix/read_fully.h"
 #include "platform/posix/shift_jis_text_file.h"
+#include "platform/posix/whole_transfers.h"
+#include "text/letter_case.h"
 
 namespace zb {
 namespace {

@@ -13,8 +13,8 @@
 #include <utility>
 
 #include "platform/posix/posix_folder_listing.h"
-#include "platform/posix/read_fully.h"
 #include "platform/posix/unique_fd.h"
+#include "platform/posix/whole_transfers.h"
 
 namespace zb {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/posix/ini_text.h"
+#include "text/ini_text.h"
 
 #include <algorithm>
 
