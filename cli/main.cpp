@@ -89,8 +89,9 @@ int main(int argc, char** argv) {
                                options.deleteCrashPicture, stopSignals.WakeFd()});
   zb::Platform services = host.With(dialogs);
   OptionalShell shell(services.shell, options.openResults);
-  zb::Platform platform{services.files, services.encoding, services.settings, dialogs,
-                        shell,          services.pictures, services.system,   services.thumbnails};
+  zb::Platform platform{
+      services.files,  services.encoding,   services.settings,   dialogs, shell, services.pictures,
+      services.system, services.thumbnails, services.crashMarker};
   zb::Program program(platform);
   zb::Form_Load(program);
   zb::Form_Activate(program);

@@ -25,6 +25,19 @@ class ReadOnlySettings : public SettingsStore {
   SettingsStore& host_;
 };
 
+// Reads the marker, keeps every write to itself.
+class ReadOnlyCrashMarker : public CrashMarkerStore {
+ public:
+  explicit ReadOnlyCrashMarker(CrashMarkerStore& host) : host_(host) {}
+  std::string Read(const std::string& app, const std::string& fallback) override {
+    return host_.Read(app, fallback);
+  }
+  bool Write(const std::string&, const std::string&) override { return true; }
+
+ private:
+  CrashMarkerStore& host_;
+};
+
 // Every box takes its default button unseen.
 class SilentDialogs : public Dialogs {
  public:
@@ -38,8 +51,9 @@ std::string SavedOptionsHelp(PosixPlatform& posix) {
   SilentDialogs dialogs;
   const Platform host = posix.With(dialogs);
   ReadOnlySettings settings(host.settings);
-  Platform quiet{host.files, host.encoding, settings,    dialogs,
-                 host.shell, host.pictures, host.system, host.thumbnails};
+  ReadOnlyCrashMarker marker(host.crashMarker);
+  Platform quiet{host.files,    host.encoding, settings,        dialogs, host.shell,
+                 host.pictures, host.system,   host.thumbnails, marker};
   Program program(quiet);
   Form_Load(program);
   return "Options not given keep their saved values. Saved now:\n  " +

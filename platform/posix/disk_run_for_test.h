@@ -28,8 +28,8 @@ inline std::string Gif(int side) {
 }
 
 inline Platform WithShell(const Platform& services, Shell& shell) {
-  return {services.files, services.encoding, services.settings, services.dialogs,
-          shell,          services.pictures, services.system,   services.thumbnails};
+  return {services.files,    services.encoding, services.settings,   services.dialogs,    shell,
+          services.pictures, services.system,   services.thumbnails, services.crashMarker};
 }
 
 // A program on the POSIX host services with drive C: on a fresh folder,
