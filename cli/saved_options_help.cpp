@@ -1,7 +1,6 @@
 #include "cli/saved_options_help.h"
 
 #include "cli/cli_options.h"
-#include "platform/posix/posix_platform.h"
 #include "window/form_lifecycle.h"
 #include "window/program.h"
 
@@ -47,9 +46,9 @@ class SilentDialogs : public Dialogs {
 
 }  // namespace
 
-std::string SavedOptionsHelp(PosixPlatform& posix) {
+std::string SavedOptionsHelp(const std::function<Platform(Dialogs&)>& servicesWith) {
   SilentDialogs dialogs;
-  const Platform host = posix.With(dialogs);
+  const Platform host = servicesWith(dialogs);
   ReadOnlySettings settings(host.settings);
   ReadOnlyCrashMarker marker(host.crashMarker);
   Platform quiet{host.files,    host.encoding, settings,        dialogs, host.shell,
