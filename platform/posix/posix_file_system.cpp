@@ -17,6 +17,7 @@
 #include "platform/posix/shift_jis_text_file.h"
 #include "platform/posix/whole_transfers.h"
 #include "text/letter_case.h"
+#include "walk_ahead/batched_walk_ahead.h"
 
 namespace zb {
 namespace {
@@ -270,8 +271,8 @@ std::unique_ptr<WalkAhead> PosixFileSystem::StartWalkAhead(WalkPlan plan) {
   struct stat status;
   const bool exact = stat(host->c_str(), &status) == 0;
   if (!exact) *host = paths_.ResolveHost(*host);
-  return std::make_unique<PosixWalkAhead>(
-      std::move(plan), std::move(*host), readAheadThreads_,
+  return std::make_unique<BatchedWalkAhead>(
+      std::move(plan), std::move(*host), readAheadThreads_, std::make_unique<PosixAheadDisk>(),
       [this, exact](const std::string& folder) { exactFolder_ = exact ? folder : ""; });
 }
 
