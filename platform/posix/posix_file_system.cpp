@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "platform/posix/long_path.h"
+#include "platform/posix/posix_ahead_disk.h"
 #include "platform/posix/posix_folder_listing.h"
-#include "platform/posix/posix_walk_ahead.h"
 #include "platform/posix/shift_jis_text_file.h"
 #include "platform/posix/whole_transfers.h"
 #include "text/letter_case.h"

@@ -1,4 +1,4 @@
-#include "platform/posix/posix_walk_ahead.h"
+#include "platform/posix/posix_ahead_disk.h"
 
 #include <fcntl.h>
 #include <pthread.h>
