@@ -1,7 +1,7 @@
 #include "about/about_dialog.h"
 
 #include "about/home_page.h"
-#include "run/text_util.h"
+#include "text/text_util.h"
 
 namespace zb {
 namespace {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/main_window.h"
+#include "platform/fake/fake_crash_marker_store.h"
 #include "platform/fake/fake_dialogs.h"
 #include "platform/fake/fake_settings_store.h"
 #include "platform/fake/fake_shell.h"
@@ -43,11 +44,12 @@ struct ViewFixture {
   FakeDialogs dialogs;
   FakeShell shell;
   FakeSettingsStore settings;
+  FakeCrashMarkerStore crashMarker{settings};
   Platform posix = host.With(dialogs);
   HostSystem fakeSystem{posix.files};
   QtSystem system{fakeSystem};
-  Platform platform{posix.files, posix.encoding, settings, dialogs,
-                    shell,       posix.pictures, system,   posix.thumbnails};
+  Platform platform{posix.files,    posix.encoding, settings,         dialogs,    shell,
+                    posix.pictures, system,         posix.thumbnails, crashMarker};
   Program program{platform};
   MainForm& form = program.form;
   MainWindow window{program, [this](const std::string& hostPath) {

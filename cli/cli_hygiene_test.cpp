@@ -6,6 +6,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/cli_process_for_test.h"
+#include "platform/posix/ini_crash_marker_store.h"
 #include "platform/posix/ini_settings_store.h"
 #include "platform/posix/test_folder.h"
 #include "settings/crash_marker.h"
@@ -85,14 +86,14 @@ TEST_F(CliHygiene, HelpShowsTheSavedOptionsAndChangesNothing) {
   settings.Write("Zorbelle", "CheckBox Value", "chkSameDir", "0");
   settings.Write("Zorbelle", "CheckBox Value", "hscGazoSuu", "42");
   {
-    IniSettingsStore crashed(folder_.Host("cfg"));
-    crashed.Write("Zorbelle", kCrashMarkerSection, kCrashMarkerKey, "C:\\a.jpg");
+    IniCrashMarkerStore crashed(folder_.Host("cfg"));
+    crashed.Write("Zorbelle", "C:\\a.jpg");
   }
   const ProcessResult saved = Run({"--help"});
   EXPECT_THAT(saved.out, HasSubstr("--no-same-folder"));
   EXPECT_THAT(saved.out, HasSubstr("--per-page 42"));
   EXPECT_THAT(saved.out, Not(HasSubstr("前回の処理")));
-  EXPECT_EQ(settings.Read("Zorbelle", kCrashMarkerSection, kCrashMarkerKey, ""), "C:\\a.jpg");
+  EXPECT_EQ(IniCrashMarkerStore(folder_.Host("cfg")).Read("Zorbelle", ""), "C:\\a.jpg");
 }
 
 }  // namespace

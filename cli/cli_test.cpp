@@ -1,6 +1,5 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <filesystem>
 #include <stdexcept>
@@ -10,28 +9,14 @@
 #include "cli/cli_process_for_test.h"
 #include "platform/posix/test_folder.h"
 #include "platform/version.h"
+#include "testing/shift_jis_for_test.h"
 
 namespace zb {
 namespace {
 
 std::string ShiftJisLines(const std::vector<std::string>& utf8Lines) {
-  iconv_t cd = iconv_open("CP932", "UTF-8");
   std::string bytes;
-  for (const std::string& line : utf8Lines) {
-    std::string in = line;
-    char* inPtr = in.data();
-    std::size_t inLeft = in.size();
-    std::string out(in.size() * 2 + 4, '\0');
-    char* outPtr = out.data();
-    std::size_t outLeft = out.size();
-    if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) {
-      iconv_close(cd);
-      throw std::runtime_error("not Shift_JIS: " + line);
-    }
-    bytes.append(out.data(), out.size() - outLeft);
-    bytes += "\r\n";
-  }
-  iconv_close(cd);
+  for (const std::string& line : utf8Lines) bytes += ShiftJisFromUtf8(line) + "\r\n";
   return bytes;
 }
 

@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "cli/cli_process_for_test.h"
-#include "platform/posix/ini_settings_store.h"
+#include "platform/posix/ini_crash_marker_store.h"
 #include "platform/posix/test_folder.h"
 #include "settings/crash_marker.h"
 
@@ -38,10 +38,7 @@ class CrashMarkerCli : public testing::Test {
   }
 
   // The marker as a start reads it: clean while its run lives.
-  std::string Marker() {
-    return IniSettingsStore(folder_.Host("cfg"))
-        .Read("Zorbelle", kCrashMarkerSection, kCrashMarkerKey, "");
-  }
+  std::string Marker() { return IniCrashMarkerStore(folder_.Host("cfg")).Read("Zorbelle", ""); }
   // The path the file holds now, whoever owns it; empty while none is armed.
   std::string ArmedPath() const {
     const std::string text =

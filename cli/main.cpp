@@ -12,6 +12,7 @@
 #include "cli/terminal_dialogs.h"
 #include "cli/terminal_text.h"
 #include "platform/posix/posix_platform.h"
+#include "platform/posix/posix_terminal.h"
 #include "platform/posix/stop_signals.h"
 #include "scan/run_stop.h"
 #include "window/form_lifecycle.h"
@@ -74,23 +75,27 @@ int ExitCodeOf(zb::RunOutcome outcome) {
 int main(int argc, char** argv) {
   zb::PosixPlatform host;
   zb::StopSignals stopSignals;
-  const bool interactive = isatty(STDIN_FILENO) && isatty(STDERR_FILENO);
+  zb::PosixTerminal terminal(STDIN_FILENO, STDERR_FILENO, stopSignals.WakeFd());
+  const bool interactive = terminal.Answerable();
   zb::CliOptions options;
   CLI::App app{"Zorbelle: gathers every picture under a folder into browsable HTML pages."};
   zb::AddCliOptions(app, options);
-  app.footer([&host] { return zb::SavedOptionsHelp(host); });
+  app.footer([&host] {
+    return zb::SavedOptionsHelp([&host](zb::Dialogs& dialogs) { return host.With(dialogs); });
+  });
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     // --help is no error; any other parse failure is a usage error.
     return app.exit(e) == 0 ? 0 : 2;
   }
-  zb::TerminalDialogs dialogs({STDIN_FILENO, stderr, interactive, options.yes,
-                               options.deleteCrashPicture, stopSignals.WakeFd()});
+  zb::TerminalDialogs dialogs(
+      {terminal, stderr, interactive, options.yes, options.deleteCrashPicture});
   zb::Platform services = host.With(dialogs);
   OptionalShell shell(services.shell, options.openResults);
-  zb::Platform platform{services.files, services.encoding, services.settings, dialogs,
-                        shell,          services.pictures, services.system,   services.thumbnails};
+  zb::Platform platform{
+      services.files,  services.encoding,   services.settings,   dialogs, shell, services.pictures,
+      services.system, services.thumbnails, services.crashMarker};
   zb::Program program(platform);
   zb::Form_Load(program);
   zb::Form_Activate(program);

@@ -1,7 +1,6 @@
 #include "cli/saved_options_help.h"
 
 #include "cli/cli_options.h"
-#include "platform/posix/posix_platform.h"
 #include "window/form_lifecycle.h"
 #include "window/program.h"
 
@@ -25,6 +24,19 @@ class ReadOnlySettings : public SettingsStore {
   SettingsStore& host_;
 };
 
+// Reads the marker, keeps every write to itself.
+class ReadOnlyCrashMarker : public CrashMarkerStore {
+ public:
+  explicit ReadOnlyCrashMarker(CrashMarkerStore& host) : host_(host) {}
+  std::string Read(const std::string& app, const std::string& fallback) override {
+    return host_.Read(app, fallback);
+  }
+  bool Write(const std::string&, const std::string&) override { return true; }
+
+ private:
+  CrashMarkerStore& host_;
+};
+
 // Every box takes its default button unseen.
 class SilentDialogs : public Dialogs {
  public:
@@ -34,12 +46,13 @@ class SilentDialogs : public Dialogs {
 
 }  // namespace
 
-std::string SavedOptionsHelp(PosixPlatform& posix) {
+std::string SavedOptionsHelp(const std::function<Platform(Dialogs&)>& servicesWith) {
   SilentDialogs dialogs;
-  const Platform host = posix.With(dialogs);
+  const Platform host = servicesWith(dialogs);
   ReadOnlySettings settings(host.settings);
-  Platform quiet{host.files, host.encoding, settings,    dialogs,
-                 host.shell, host.pictures, host.system, host.thumbnails};
+  ReadOnlyCrashMarker marker(host.crashMarker);
+  Platform quiet{host.files,    host.encoding, settings,        dialogs, host.shell,
+                 host.pictures, host.system,   host.thumbnails, marker};
   Program program(quiet);
   Form_Load(program);
   return "Options not given keep their saved values. Saved now:\n  " +

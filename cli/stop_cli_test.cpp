@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "cli/cli_process_for_test.h"
-#include "platform/posix/ini_settings_store.h"
+#include "platform/posix/ini_crash_marker_store.h"
 #include "platform/posix/test_folder.h"
 #include "platform/posix/test_pictures.h"
 #include "platform/posix/thumbnailer_place.h"
@@ -103,9 +103,7 @@ TEST_F(StopWhileDecoding, KilledWhileWaitingTheRunLeavesNoSuspect) {
   // hold its output open.
   for (const pid_t helper : Helpers()) kill(helper, SIGKILL);
   run->Finish();
-  EXPECT_EQ(IniSettingsStore(folder_.Host("config"))
-                .Read("Zorbelle", kCrashMarkerSection, kCrashMarkerKey, "unwritten"),
-            "");
+  EXPECT_EQ(IniCrashMarkerStore(folder_.Host("config")).Read("Zorbelle", "unwritten"), "");
 }
 
 }  // namespace

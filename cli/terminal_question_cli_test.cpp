@@ -5,7 +5,7 @@
 #include <string>
 
 #include "cli/pty_process_for_test.h"
-#include "platform/posix/ini_settings_store.h"
+#include "platform/posix/ini_crash_marker_store.h"
 #include "platform/posix/test_folder.h"
 #include "settings/crash_marker.h"
 
@@ -22,17 +22,13 @@ class TerminalQuestion : public testing::Test {
     folder_.MakeFolder("empty");
     folder_.Put(kHostName, "a picture");
     // Armed by a run that is gone.
-    IniSettingsStore(folder_.Host("cfg"))
-        .Write("Zorbelle", kCrashMarkerSection, kCrashMarkerKey, "C:\\" + std::string(kHostName));
+    IniCrashMarkerStore(folder_.Host("cfg")).Write("Zorbelle", "C:\\" + std::string(kHostName));
   }
   std::unique_ptr<PtyProcess> Start(const std::string& folder) {
     return std::make_unique<PtyProcess>(std::vector<std::string>{folder_.Host(folder)}, env_);
   }
   bool Kept() const { return std::filesystem::exists(folder_.Host(kHostName)); }
-  std::string Marker() {
-    return IniSettingsStore(folder_.Host("cfg"))
-        .Read("Zorbelle", kCrashMarkerSection, kCrashMarkerKey, "");
-  }
+  std::string Marker() { return IniCrashMarkerStore(folder_.Host("cfg")).Read("Zorbelle", ""); }
 
   // A name that would erase its own line and put a harmless one in its place.
   static constexpr const char* kHostName = "evil\x1b[2K\rharmless.jpg";
@@ -111,7 +107,7 @@ TEST_F(TerminalQuestion, CtrlCAtAQuestionTakesTheDefaultAndStopsInOrder) {
 
 // A stop heard at the last file's question is a stop all the same.
 TEST_F(TerminalQuestion, SigtermAtTheLastFilesQuestionTakesTheDefaultAndStops) {
-  IniSettingsStore(folder_.Host("cfg")).Write("Zorbelle", kCrashMarkerSection, kCrashMarkerKey, "");
+  IniCrashMarkerStore(folder_.Host("cfg")).Write("Zorbelle", "");
   folder_.Put("last/odd;name.txt", "keep me");
   auto cli = std::make_unique<PtyProcess>(
       std::vector<std::string>{"--delete-odd-files", folder_.Host("last")}, env_);

@@ -12,7 +12,7 @@
 #include "fuzz/require.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/posix/drive_table.h"
-#include "run/text_util.h"
+#include "text/letter_case.h"
 #include "window/folder_resolution.h"
 #include "window/program.h"
 

@@ -13,14 +13,15 @@
 
 #include "fuzz/require.h"
 #include "platform/fake/fake_platform.h"
+#include "platform/posix/ini_crash_marker_store.h"
 #include "platform/posix/ini_settings_store.h"
-#include "platform/posix/ini_text.h"
 #include "platform/posix/test_folder.h"
-#include "platform/posix/utf8_reader.h"
 #include "settings/crash_marker.h"
 #include "settings/restore_settings.h"
 #include "settings/save_settings.h"
 #include "settings/settings_keys.h"
+#include "text/ini_text.h"
+#include "text/utf8.h"
 #include "window/program.h"
 
 namespace {
@@ -46,9 +47,9 @@ std::vector<std::string> Options(const zb::MainForm& f) {
 }
 
 struct Restored {
-  explicit Restored(zb::SettingsStore& store)
-      : platform{fake.files, fake.encoding, store,       fake.dialogs,
-                 fake.shell, fake.pictures, fake.system, fake.thumbnails} {
+  Restored(zb::SettingsStore& store, zb::CrashMarkerStore& marker)
+      : platform{fake.files,    fake.encoding, store,           fake.dialogs, fake.shell,
+                 fake.pictures, fake.system,   fake.thumbnails, marker} {
     zb::RestoreSettings(program);
     zb::RestorePaths(program);
   }
@@ -82,22 +83,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   zb::Require(zb::UnescapeIniText(zb::EscapeIniText(text, " \t=:[]")) == text);
 
   zb::IniSettingsStore store(config);
+  zb::IniCrashMarkerStore marker(config);
   std::vector<std::string> first;
   {
-    Restored restored(store);
+    Restored restored(store, marker);
     zb::CheckCrashMarker(restored.program);  // offers, but nothing is answered Yes
     zb::Require(restored.fake.files.Deleted().empty());
     first = Options(restored.program.form);
     zb::SaveSettings(restored.program);
   }
-  zb::Require(Options(Restored(store).program.form) == first);
+  zb::Require(Options(Restored(store, marker).program.form) == first);
 
   // Texts inside the program are UTF-8; those come back byte for byte.
   if (!IsUtf8(text)) return 0;
-  for (const char* section : {zb::kOptionsSection, zb::kCrashMarkerSection}) {
-    if (store.Write("Zorbelle", section, "Fuzz", text)) {
-      zb::Require(store.Read("Zorbelle", section, "Fuzz", {}) == text);
-    }
+  if (store.Write("Zorbelle", zb::kOptionsSection, "Fuzz", text)) {
+    zb::Require(store.Read("Zorbelle", zb::kOptionsSection, "Fuzz", {}) == text);
   }
+  if (marker.Write("Zorbelle", text)) zb::Require(marker.Read("Zorbelle", {}) == text);
   return 0;
 }

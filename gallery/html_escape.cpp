@@ -3,6 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
+
+#include "text/utf8.h"
 
 namespace zb {
 namespace {
@@ -15,32 +18,10 @@ struct CodePoint {
 
 constexpr CodePoint kMalformedByte{0xFFFD, 1, false};
 
-// Decodes the UTF-8 sequence at the start of text; a byte that starts no
-// well-formed sequence is taken alone.
 CodePoint DecodeFirst(std::string_view text) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(0);
-  if (lead < 0x80) return {lead, 1, true};
-  std::size_t length;
-  char32_t value;
-  char32_t smallest;
-  if ((lead & 0xE0) == 0xC0) {
-    length = 2, value = lead & 0x1F, smallest = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3, value = lead & 0x0F, smallest = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4, value = lead & 0x07, smallest = 0x10000;
-  } else {
-    return kMalformedByte;
-  }
-  if (text.size() < length) return kMalformedByte;
-  for (std::size_t i = 1; i < length; ++i) {
-    if ((byte(i) & 0xC0) != 0x80) return kMalformedByte;
-    value = (value << 6) | (byte(i) & 0x3F);
-  }
-  const bool surrogate = value >= 0xD800 && value <= 0xDFFF;
-  if (value < smallest || value > 0x10FFFF || surrogate) return kMalformedByte;
-  return {value, length, true};
+  std::string_view rest = text;
+  const std::optional<char32_t> code = TakeCodePoint(rest);
+  return code ? CodePoint{*code, text.size() - rest.size(), true} : kMalformedByte;
 }
 
 const char* NamedEntity(char32_t c) {

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "gallery/html_escape.h"
-#include "run/text_util.h"
+#include "text/letter_case.h"
 
 namespace zb {
 namespace {

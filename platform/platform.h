@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/crash_marker_store.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/picture_loader.h"
@@ -21,6 +22,7 @@ struct Platform {
   PictureLoader& pictures;
   System& system;
   ThumbnailMaker& thumbnails;
+  CrashMarkerStore& crashMarker;
 };
 
 }  // namespace zb

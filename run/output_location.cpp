@@ -1,9 +1,10 @@
 #include "run/output_location.h"
 
 #include "context/run_messages.h"
-#include "run/text_util.h"
+#include "text/text_util.h"
 #include "scan/delete_question.h"
 #include "scan/run_session.h"
+#include "text/letter_case.h"
 
 namespace zb {
 namespace {

@@ -9,7 +9,7 @@
 #include "gallery/stale_pages.h"
 #include "run/output_location.h"
 #include "run/run_lockout.h"
-#include "run/text_util.h"
+#include "text/text_util.h"
 #include "scan/folder_walker.h"
 #include "scan/process_file.h"
 #include "scan/run_session.h"

@@ -6,10 +6,11 @@
 
 #include "gallery/thumbnail_names.h"
 #include "platform/walk_ahead.h"
-#include "run/text_util.h"
+#include "text/text_util.h"
 #include "scan/picture_kind.h"
 #include "scan/process_file.h"
 #include "scan/run_session.h"
+#include "text/letter_case.h"
 
 namespace zb {
 namespace {

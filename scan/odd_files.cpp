@@ -4,8 +4,9 @@
 
 #include "context/output_names.h"
 #include "gallery/page_names.h"
-#include "run/text_util.h"
+#include "text/text_util.h"
 #include "scan/run_session.h"
+#include "text/letter_case.h"
 
 namespace zb {
 namespace {

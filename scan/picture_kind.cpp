@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "run/text_util.h"
+#include "text/letter_case.h"
 
 namespace zb {
 

@@ -4,7 +4,7 @@
 
 #include "context/run_messages.h"
 #include "gallery/gallery_writer.h"
-#include "run/text_util.h"
+#include "text/text_util.h"
 #include "scan/delete_question.h"
 #include "scan/odd_files.h"
 #include "scan/picture_fit.h"

@@ -6,16 +6,14 @@
 namespace zb {
 
 bool ArmCrashMarker(Platform& platform, const std::string& picturePath) {
-  return platform.settings.Write(platform.system.ProgramTitle(), kCrashMarkerSection,
-                                 kCrashMarkerKey, picturePath);
+  return platform.crashMarker.Write(platform.system.ProgramTitle(), picturePath);
 }
 
 bool ClearCrashMarker(Platform& platform) { return ArmCrashMarker(platform, ""); }
 
 void CheckCrashMarker(Platform& host) {
   // "1" stands for a marker never written.
-  const std::string path =
-      host.settings.Read(host.system.ProgramTitle(), kCrashMarkerSection, kCrashMarkerKey, "1");
+  const std::string path = host.crashMarker.Read(host.system.ProgramTitle(), "1");
   if (path.empty() || path == "1") return;
   if (host.dialogs.Show(CrashedPictureQuestion(path)) == Answer::kYes) {
     try {

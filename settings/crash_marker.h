@@ -2,12 +2,11 @@
 
 #include <string>
 
+#include "platform/crash_marker_store.h"
+
 namespace zb {
 
 struct Platform;
-
-inline constexpr const char* kCrashMarkerSection = "PictureBox_LoadPicture_PgmEnd";
-inline constexpr const char* kCrashMarkerKey = "aFileName";
 
 // Records the picture about to be loaded, so that the next start can name it
 // if loading brings the process down. False when the store did not take it.

@@ -5,8 +5,9 @@
 #include "context/output_names.h"
 #include "form/main_form.h"
 #include "platform/platform.h"
-#include "run/text_util.h"
+#include "text/text_util.h"
 #include "settings/stored_options.h"
+#include "text/letter_case.h"
 
 namespace zb {
 namespace {

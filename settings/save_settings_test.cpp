@@ -6,6 +6,7 @@
 #include <random>
 
 #include "platform/fake/fake_settings_store.h"
+#include "platform/posix/ini_crash_marker_store.h"
 #include "platform/posix/ini_settings_store.h"
 #include "platform/posix/test_folder.h"
 #include "settings/settings_messages.h"
@@ -170,7 +171,8 @@ TEST(ReportIfSettingsCannotBeSaved, SaysSoOnceAndTheProgramRunsOn) {
   TestFolder folder;
   // Not even root can make a folder below a plain file.
   IniSettingsStore store(folder.Put("config") + "/below-a-file");
-  SettingsTestHost host(&store);
+  IniCrashMarkerStore marker(folder.Host("config") + "/below-a-file");
+  SettingsTestHost host(&store, &marker);
   host.fake.files.AddFile("C:\\pics\\a.jpg");
   host.fake.pictures.sizes["C:\\pics\\a.jpg"] = {64, 48};
   const auto program = host.Start();

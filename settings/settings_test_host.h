@@ -17,10 +17,10 @@ namespace zb {
 // and programs that start on them as the window starts.
 class SettingsTestHost {
  public:
-  explicit SettingsTestHost(SettingsStore* store = nullptr)
-      : platform{fake.files,   fake.encoding,  store ? *store : fake.settings,
-                 fake.dialogs, fake.shell,     fake.pictures,
-                 fake.system,  fake.thumbnails} {}
+  explicit SettingsTestHost(SettingsStore* store = nullptr, CrashMarkerStore* marker = nullptr)
+      : platform{fake.files,   fake.encoding,   store ? *store : fake.settings,
+                 fake.dialogs, fake.shell,      fake.pictures,
+                 fake.system,  fake.thumbnails, marker ? *marker : fake.crashMarker} {}
 
   // A value in the fake store's option section.
   void Store(const std::string& key, const std::string& value) {

@@ -1,8 +1,9 @@
 #include "settings/stored_options.h"
 
 #include "platform/platform.h"
-#include "run/text_util.h"
+#include "text/text_util.h"
 #include "settings/settings_keys.h"
+#include "text/letter_case.h"
 
 namespace zb {
 

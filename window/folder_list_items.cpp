@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "platform/file_system.h"
-#include "run/text_util.h"
+#include "text/text_util.h"
+#include "text/letter_case.h"
 #include "window/program.h"
 
 namespace zb {

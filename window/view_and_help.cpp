@@ -2,7 +2,7 @@
 
 #include "about/home_page.h"
 #include "run/run_lockout.h"
-#include "run/text_util.h"
+#include "text/text_util.h"
 #include "window/program.h"
 
 namespace zb {

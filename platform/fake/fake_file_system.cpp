@@ -9,17 +9,10 @@
 #include <utility>
 
 #include "platform/walk_ahead.h"
+#include "text/letter_case.h"
 
 namespace zb {
 namespace {
-
-char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
-
-std::string Lower(std::string_view text) {
-  std::string out(text);
-  std::transform(out.begin(), out.end(), out.begin(), [](char c) { return Lower(c); });
-  return out;
-}
 
 struct DrivePath {
   char drive;                      // lower case
@@ -31,7 +24,7 @@ std::optional<DrivePath> Parse(const std::string& path) {
   if (path.size() < 2 || path[1] != ':' || !std::isalpha(static_cast<unsigned char>(path[0]))) {
     return std::nullopt;
   }
-  DrivePath parsed{Lower(path[0]), {}};
+  DrivePath parsed{LowerAscii(path[0]), {}};
   std::size_t start = 2;
   while (start <= path.size()) {
     const std::size_t end = std::min(path.find('\\', start), path.size());
@@ -44,9 +37,9 @@ std::optional<DrivePath> Parse(const std::string& path) {
 // The form two paths share when a look-up takes them as the same.
 std::string Key(const std::string& path) {
   const std::optional<DrivePath> parsed = Parse(path);
-  if (!parsed) return Lower(path);
+  if (!parsed) return FoldedName(path);
   std::string key{parsed->drive, ':'};
-  for (const std::string& name : parsed->names) key += "\\" + Lower(name);
+  for (const std::string& name : parsed->names) key += "\\" + FoldedName(name);
   return key;
 }
 
@@ -94,9 +87,8 @@ struct FakeFileSystem::Folder {
   std::vector<Entry> entries;
 
   Entry* Find(std::string_view name) {
-    const std::string key = Lower(name);
     for (Entry& entry : entries) {
-      if (Lower(entry.name) == key) return &entry;
+      if (SameNameIgnoringCase(entry.name, name)) return &entry;
     }
     return nullptr;
   }
@@ -270,7 +262,7 @@ bool FakeFileSystem::IsPlainFileBelow(const std::string& folder, const std::stri
     return false;
   }
   for (std::size_t i = 0; i < top->names.size(); ++i) {
-    if (Lower(top->names[i]) != Lower(below->names[i])) return false;
+    if (!SameNameIgnoringCase(top->names[i], below->names[i])) return false;
   }
   Folder* at = FindFolder(folder);
   for (std::size_t i = top->names.size(); at && i + 1 < below->names.size(); ++i) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/fake/fake_crash_marker_store.h"
 #include "platform/fake/fake_dialogs.h"
 #include "platform/fake/fake_encoding.h"
 #include "platform/fake/fake_file_system.h"
@@ -22,7 +23,9 @@ struct FakePlatform {
   FakePictureLoader pictures;
   FakeSystem system{files};
   FakeThumbnailMaker thumbnails;
-  Platform platform{files, encoding, settings, dialogs, shell, pictures, system, thumbnails};
+  FakeCrashMarkerStore crashMarker{settings};
+  Platform platform{files,    encoding, settings,   dialogs,    shell,
+                    pictures, system,   thumbnails, crashMarker};
 };
 
 }  // namespace zb

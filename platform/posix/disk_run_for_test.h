@@ -1,7 +1,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <chrono>
 #include <functional>
@@ -14,6 +13,7 @@
 #include "platform/fake/fake_shell.h"
 #include "platform/posix/posix_platform.h"
 #include "platform/posix/test_folder.h"
+#include "testing/shift_jis_for_test.h"
 #include "window/form_lifecycle.h"
 #include "window/path_fields.h"
 #include "window/program.h"
@@ -27,23 +27,9 @@ inline std::string Gif(int side) {
   return std::string("GIF89a") + char(side) + '\0' + char(side) + '\0' + std::string(20, '\0');
 }
 
-inline std::string Utf8FromShiftJis(std::string bytes) {
-  iconv_t cd = iconv_open("UTF-8", "CP932");
-  std::string out(bytes.size() * 3, '\0');
-  char* in = bytes.data();
-  std::size_t inLeft = bytes.size();
-  char* to = out.data();
-  std::size_t outLeft = out.size();
-  const std::size_t converted = iconv(cd, &in, &inLeft, &to, &outLeft);
-  iconv_close(cd);
-  if (converted == static_cast<std::size_t>(-1)) throw std::runtime_error("not Shift_JIS");
-  out.resize(out.size() - outLeft);
-  return out;
-}
-
 inline Platform WithShell(const Platform& services, Shell& shell) {
-  return {services.files, services.encoding, services.settings, services.dialogs,
-          shell,          services.pictures, services.system,   services.thumbnails};
+  return {services.files,    services.encoding, services.settings,   services.dialogs,    shell,
+          services.pictures, services.system,   services.thumbnails, services.crashMarker};
 }
 
 // A program on the POSIX host services with drive C: on a fresh folder,

@@ -1,31 +1,14 @@
 #include "platform/posix/host_path_resolver.h"
 
 #include <dirent.h>
-#include <locale.h>
-#include <wctype.h>
 
 #include <algorithm>
 #include <ctime>
 
-#include "platform/posix/utf8_reader.h"
+#include "text/letter_case.h"
 
 namespace zb {
 namespace {
-
-// Windows compares names by their upper-case forms, for all of Unicode.
-char32_t Folded(char32_t c) {
-  if (c < 0x80) return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c;
-  static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
-  return unicode != locale_t{} ? static_cast<char32_t>(towupper_l(static_cast<wint_t>(c), unicode))
-                               : c;
-}
-
-// A byte that is no UTF-8 stands for itself, apart from every character.
-char32_t TakeFolded(std::string_view& text) {
-  const unsigned char first = static_cast<unsigned char>(text.front());
-  const std::optional<char32_t> code = TakeCodePoint(text);
-  return code ? Folded(*code) : 0x110000 + first;
-}
 
 std::uint64_t FoldedHash(std::string_view name) {
   std::uint64_t hash = 0xcbf29ce484222325;  // FNV-1a
@@ -52,13 +35,6 @@ bool Earlier(const timespec& a, const timespec& b) {
 }
 
 }  // namespace
-
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-  while (!a.empty() && !b.empty()) {
-    if (TakeFolded(a) != TakeFolded(b)) return false;
-  }
-  return a.empty() && b.empty();
-}
 
 bool HostPathResolver::FolderIndex::Describes(const struct stat& folder) const {
   return valid && device == folder.st_dev && inode == folder.st_ino &&

@@ -40,7 +40,4 @@ class HostPathResolver {
   FolderIndex index_;
 };
 
-// True when two UTF-8 names are equal without regard to letter case.
-bool SameNameIgnoringCase(std::string_view a, std::string_view b);
-
 }  // namespace zb

@@ -36,9 +36,6 @@ TEST_F(HostPathResolverTest, KeepsTheGivenCaseForWhatDoesNotExist) {
 TEST_F(HostPathResolverTest, FoldsLettersBeyondAscii) {
   const std::string umlaut = folder_.Put("Äpfel/ａｂｃ.jpg");
   EXPECT_EQ(resolver_.Resolve(folder_.Host("äPFEL/ＡＢＣ.JPG")), umlaut);
-  EXPECT_TRUE(SameNameIgnoringCase("Ελλάδα", "ΕΛΛΆΔΑ"));
-  EXPECT_FALSE(SameNameIgnoringCase("a.jpg", "a.jpgx"));
-  EXPECT_FALSE(SameNameIgnoringCase("\xFF", "\xFE"));
 }
 
 TEST_F(HostPathResolverTest, SeesEntriesMadeByOthersAfterAMiss) {

@@ -3,7 +3,6 @@
 // browser reads the page (Shift_JIS text, then the link's %-escapes).
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <filesystem>
 #include <map>
@@ -15,6 +14,7 @@
 #include "platform/fake/fake_dialogs.h"
 #include "platform/posix/posix_platform.h"
 #include "platform/posix/test_folder.h"
+#include "testing/shift_jis_for_test.h"
 #include "window/form_lifecycle.h"
 #include "window/path_fields.h"
 #include "window/program.h"
@@ -22,23 +22,8 @@
 namespace zb {
 namespace {
 
-// Converts all of text or gives nullopt.
-std::optional<std::string> Convert(const char* to, const char* from, std::string text) {
-  const iconv_t cd = iconv_open(to, from);
-  std::string out(text.size() * 4 + 4, '\0');
-  char* in = text.data();
-  std::size_t inLeft = text.size();
-  char* outPointer = out.data();
-  std::size_t outLeft = out.size();
-  const bool ok = iconv(cd, &in, &inLeft, &outPointer, &outLeft) != std::size_t(-1);
-  iconv_close(cd);
-  if (!ok) return std::nullopt;
-  out.resize(out.size() - outLeft);
-  return out;
-}
-
 std::string Utf8(char32_t c) {
-  return *Convert("UTF-8", "UTF-32LE", std::string(reinterpret_cast<const char*>(&c), 4));
+  return *Converted("UTF-8", "UTF-32LE", std::string(reinterpret_cast<const char*>(&c), 4));
 }
 
 // The characters the converter maps one way, each with what its code reads
@@ -48,9 +33,9 @@ std::map<std::string, std::string> OneWayCharacters() {
   for (char32_t c = 0x80; c < 0x10000; ++c) {
     if (c >= 0xD800 && c <= 0xDFFF) continue;
     const std::string utf8 = Utf8(c);
-    const std::optional<std::string> code = Convert("CP932", "UTF-8", utf8);
+    const std::optional<std::string> code = Converted("CP932", "UTF-8", utf8);
     if (!code) continue;
-    const std::string back = Convert("UTF-8", "CP932", *code).value_or("");
+    const std::string back = Converted("UTF-8", "CP932", *code).value_or("");
     if (back != utf8) found[utf8] = back;
   }
   return found;
@@ -99,7 +84,7 @@ TEST(OneWayNames, EveryPictureIsLinkedToItselfAndToNoOtherFile) {
 
   // The page as a browser reads it: Shift_JIS bytes to characters.
   const std::optional<std::string> page =
-      Convert("UTF-8", "CP932", folder.Contents("pics/_gaz0000.htm"));
+      Converted("UTF-8", "CP932", folder.Contents("pics/_gaz0000.htm"));
   ASSERT_TRUE(page);
   const std::regex href("<a href=\"([^\"]*)\"");
   std::multiset<std::string> reached;
@@ -116,7 +101,7 @@ TEST(OneWayNames, EveryPictureIsLinkedToItselfAndToNoOtherFile) {
   // allfile.txt stays Shift_JIS: a one-way character reads back as its
   // look-alike, or "?" where that is ASCII.
   const std::string list =
-      "\r\n" + Convert("UTF-8", "CP932", folder.Contents("pics/allfile.txt")).value();
+      "\r\n" + Converted("UTF-8", "CP932", folder.Contents("pics/allfile.txt")).value();
   for (const auto& [c, lookAlike] : oneWay) {
     const std::string shown = lookAlike.size() > 1 ? lookAlike : "?";
     EXPECT_NE(list.find("\r\n" + shown + ".gif\r\n"), std::string::npos) << c;

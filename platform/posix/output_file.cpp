@@ -9,7 +9,6 @@
 #include <random>
 
 #include "platform/file_system.h"
-#include "platform/posix/read_fully.h"
 #include "platform/posix/whole_transfers.h"
 
 namespace zb {

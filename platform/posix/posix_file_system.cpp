@@ -12,10 +12,12 @@
 #include <vector>
 
 #include "platform/posix/long_path.h"
+#include "platform/posix/posix_ahead_disk.h"
 #include "platform/posix/posix_folder_listing.h"
-#include "platform/posix/posix_walk_ahead.h"
-#include "platform/posix/read_fully.h"
 #include "platform/posix/shift_jis_text_file.h"
+#include "platform/posix/whole_transfers.h"
+#include "text/letter_case.h"
+#include "walk_ahead/batched_walk_ahead.h"
 
 namespace zb {
 namespace {
@@ -269,8 +271,8 @@ std::unique_ptr<WalkAhead> PosixFileSystem::StartWalkAhead(WalkPlan plan) {
   struct stat status;
   const bool exact = stat(host->c_str(), &status) == 0;
   if (!exact) *host = paths_.ResolveHost(*host);
-  return std::make_unique<PosixWalkAhead>(
-      std::move(plan), std::move(*host), readAheadThreads_,
+  return std::make_unique<BatchedWalkAhead>(
+      std::move(plan), std::move(*host), readAheadThreads_, std::make_unique<PosixAheadDisk>(),
       [this, exact](const std::string& folder) { exactFolder_ = exact ? folder : ""; });
 }
 

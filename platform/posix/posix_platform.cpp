@@ -49,14 +49,16 @@ PosixPlatform::PosixPlatform(DriveTable drives, std::string configHome, std::str
                              std::string workerProgram, int readAheadThreads, OutputCalls output)
     : paths_(std::move(drives)),
       files_(paths_, encoding_, output, readAheadThreads),
-      settings_(std::move(configHome)),
+      settings_(configHome),
       shell_(paths_),
       pictures_(paths_),
       system_(paths_, std::move(searchPath)),
-      thumbnails_(paths_, std::move(workerProgram)) {}
+      thumbnails_(paths_, std::move(workerProgram)),
+      crashMarker_(std::move(configHome)) {}
 
 Platform PosixPlatform::With(Dialogs& dialogs) {
-  return Platform{files_, encoding_, settings_, dialogs, shell_, pictures_, system_, thumbnails_};
+  return Platform{files_,    encoding_, settings_,   dialogs,     shell_,
+                  pictures_, system_,   thumbnails_, crashMarker_};
 }
 
 }  // namespace zb

@@ -4,6 +4,7 @@
 
 #include "platform/platform.h"
 #include "platform/posix/drive_paths.h"
+#include "platform/posix/ini_crash_marker_store.h"
 #include "platform/posix/ini_settings_store.h"
 #include "platform/posix/picture_measurer.h"
 #include "platform/posix/posix_file_system.h"
@@ -49,6 +50,7 @@ class PosixPlatform {
   PictureMeasurer pictures_;
   PosixSystem system_;
   PosixThumbnailMaker thumbnails_;
+  IniCrashMarkerStore crashMarker_;
 };
 
 }  // namespace zb

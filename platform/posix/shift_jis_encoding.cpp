@@ -27,9 +27,7 @@ std::size_t Convert(iconv_t converter, const void* in, std::size_t inSize, void*
 }  // namespace
 
 ShiftJisEncoding::ShiftJisEncoding()
-    : encoder_(iconv_open("CP932", "WCHAR_T")),
-      decoder_(iconv_open("WCHAR_T", "CP932")),
-      known_(0x10000) {
+    : encoder_(iconv_open("CP932", "WCHAR_T")), decoder_(iconv_open("WCHAR_T", "CP932")) {
   if (!Opened(encoder_) || !Opened(decoder_)) {
     if (Opened(encoder_)) iconv_close(encoder_);
     if (Opened(decoder_)) iconv_close(decoder_);
@@ -40,35 +38,6 @@ ShiftJisEncoding::ShiftJisEncoding()
 ShiftJisEncoding::~ShiftJisEncoding() {
   iconv_close(encoder_);
   iconv_close(decoder_);
-}
-
-bool ShiftJisEncoding::RoundTrips(char32_t c) { return c < 0x80 || Look(c).roundTrips; }
-
-void ShiftJisEncoding::Append(char32_t c, std::string& out) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-    return;
-  }
-  const Known& known = Look(c);
-  if (known.code == kNone || (!known.roundTrips && known.code < 0x80)) {
-    out += '?';
-  } else if (known.code < 0x100) {
-    out += static_cast<char>(known.code);
-  } else {
-    out += static_cast<char>(known.code >> 8);
-    out += static_cast<char>(known.code & 0xFF);
-  }
-}
-
-const ShiftJisEncoding::Known& ShiftJisEncoding::Look(char32_t c) {
-  static const Known kOutside{kNone, false};
-  if (c >= known_.size() || (c >= 0xD800 && c <= 0xDFFF)) return kOutside;
-  Known& known = known_[c];
-  if (known.code == kNotAsked) {
-    known.code = Encode(c);
-    known.roundTrips = known.code != kNone && DecodesTo(known.code, c);
-  }
-  return known;
 }
 
 ShiftJisEncoding::Code ShiftJisEncoding::Encode(char32_t c) {

@@ -1,9 +1,12 @@
 #include "platform/posix/shift_jis_encoding.h"
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 
+#include <cstring>
+#include <optional>
 #include <string>
+
+#include "testing/shift_jis_for_test.h"
 
 namespace zb {
 namespace {
@@ -27,16 +30,11 @@ TEST(ShiftJisEncoding, WritesTheCodePagesBytesAndAQuestionMarkForTheRest) {
 // Reads Shift_JIS bytes back as a browser's decoder would; empty when they
 // are not one character.
 std::u32string Decoded(const std::string& bytes) {
-  const iconv_t decoder = iconv_open("UTF-32LE", "CP932");
-  char32_t out[2] = {};
-  char* in = const_cast<char*>(bytes.data());
-  std::size_t inLeft = bytes.size();
-  char* outPointer = reinterpret_cast<char*>(out);
-  std::size_t outLeft = sizeof out;
-  const bool ok = iconv(decoder, &in, &inLeft, &outPointer, &outLeft) != std::size_t(-1);
-  iconv_close(decoder);
-  if (!ok || outLeft != sizeof(char32_t)) return {};
-  return std::u32string(1, out[0]);
+  const std::optional<std::string> utf32 = Converted("UTF-32LE", "CP932", bytes);
+  if (!utf32 || utf32->size() != sizeof(char32_t)) return {};
+  char32_t c;
+  std::memcpy(&c, utf32->data(), sizeof c);
+  return std::u32string(1, c);
 }
 
 TEST(ShiftJisEncoding, ACharacterRoundTripsExactlyWhenItsBytesReadBackAsIt) {

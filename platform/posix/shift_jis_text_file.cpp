@@ -3,29 +3,12 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/posix/utf8_reader.h"
-
 namespace zb {
 namespace {
 
 constexpr std::size_t kBufferSize = std::size_t{64} * 1024;
 
 }  // namespace
-
-void AppendShiftJis(std::string_view utf8, ShiftJisEncoding& encoding, std::string& out) {
-  while (!utf8.empty()) {
-    std::size_t ascii = 0;
-    while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80) ++ascii;
-    out.append(utf8.data(), ascii);
-    utf8.remove_prefix(ascii);
-    if (utf8.empty()) break;
-    if (const std::optional<char32_t> code = TakeCodePoint(utf8)) {
-      encoding.Append(*code, out);
-    } else {
-      out += '?';
-    }
-  }
-}
 
 ShiftJisTextFile::ShiftJisTextFile(std::unique_ptr<OutputFile> file, ShiftJisEncoding& encoding)
     : file_(std::move(file)), shown_(file_->shown()), encoding_(encoding) {

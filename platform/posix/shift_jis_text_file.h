@@ -10,10 +10,6 @@
 
 namespace zb {
 
-// Appends utf8 as a text file holds it: in Shift_JIS, "?" for what it cannot
-// hold, no line end.
-void AppendShiftJis(std::string_view utf8, ShiftJisEncoding& encoding, std::string& out);
-
 // A text file written through a buffer: UTF-8 in, Shift_JIS with CR LF out.
 class ShiftJisTextFile : public TextFile {
  public:

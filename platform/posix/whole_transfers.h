@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstddef>
 
 namespace zb {
@@ -9,5 +11,8 @@ namespace zb {
 bool ReadFully(int fd, void* data, std::size_t size);
 bool WriteFully(int fd, const void* data, std::size_t size);
 bool SendFully(int fd, const void* data, std::size_t size);
+// Reads from offset until size bytes are in or the file ends; -1 with errno
+// set on failure. pread refuses pipes and folders, so nothing waits on them.
+ssize_t ReadFully(int fd, std::byte* into, std::size_t size, off_t offset);
 
 }  // namespace zb

@@ -1,7 +1,5 @@
 #include "tools/soak/output_check.h"
 
-#include <iconv.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -10,7 +8,8 @@
 
 #include "gallery/page_names.h"
 #include "gallery/signed_number.h"
-#include "run/text_util.h"
+#include "testing/shift_jis_for_test.h"
+#include "text/letter_case.h"
 
 namespace zb::soak {
 namespace {
@@ -20,15 +19,7 @@ namespace {
 std::vector<std::string> Lines(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  iconv_t cd = iconv_open("UTF-8", "CP932");
-  std::string text(bytes.size() * 3, '\0');
-  char* from = bytes.data();
-  std::size_t fromLeft = bytes.size();
-  char* to = text.data();
-  std::size_t toLeft = text.size();
-  const std::size_t converted = iconv(cd, &from, &fromLeft, &to, &toLeft);
-  iconv_close(cd);
-  text.resize(converted == static_cast<std::size_t>(-1) ? 0 : text.size() - toLeft);
+  const std::string text = Converted("UTF-8", "CP932", std::move(bytes)).value_or("");
   std::vector<std::string> lines;
   for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
     lines.push_back(text.substr(at, end - at));

@@ -1,4 +1,4 @@
-#include "run/text_util.h"
+#include "text/text_util.h"
 
 #include <gtest/gtest.h>
 
@@ -6,15 +6,6 @@
 
 namespace zb {
 namespace {
-
-TEST(TextUtil, ComparesIgnoringCase) {
-  EXPECT_TRUE(EqualsIgnoreCase("PAGEFILE.SYS", "pagefile.sys"));
-  EXPECT_TRUE(EqualsIgnoreCase("_ZORBELLE", "_Zorbelle"));
-  EXPECT_FALSE(EqualsIgnoreCase("_Zorbelle2", "_Zorbelle"));
-  EXPECT_FALSE(EqualsIgnoreCase("", "a"));
-  EXPECT_EQ(ToLowerAscii("Photo.JPG"), "photo.jpg");
-  EXPECT_EQ(ToLowerAscii("写真.JPG"), "写真.jpg");  // multibyte text passes untouched
-}
 
 TEST(TextUtil, TrimsAtTheFirstNul) {
   EXPECT_EQ(TrimAtNul(std::string("C:\\WINDOWS\0\0junk", 16)), "C:\\WINDOWS");

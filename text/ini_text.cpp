@@ -1,6 +1,8 @@
-#include "platform/posix/ini_text.h"
+#include "text/ini_text.h"
 
 #include <algorithm>
+
+#include "text/letter_case.h"
 
 namespace zb {
 namespace {
@@ -127,6 +129,34 @@ bool AppendIniEntry(std::string& out, std::string_view key, std::string_view val
   }
   out += '\n';
   return true;
+}
+
+std::string IniValueOf(const IniEntries& entries, const std::string& key,
+                       const std::string& fallback) {
+  const auto found = std::find_if(entries.begin(), entries.end(), [&key](const auto& entry) {
+    return EqualsIgnoreCase(entry.first, key);
+  });
+  return found != entries.end() ? found->second : fallback;
+}
+
+void SetIniValue(IniEntries& entries, const std::string& key, const std::string& value) {
+  const auto found = std::find_if(entries.begin(), entries.end(), [&key](const auto& entry) {
+    return EqualsIgnoreCase(entry.first, key);
+  });
+  if (found != entries.end()) {
+    found->second = value;
+  } else {
+    entries.emplace_back(key, value);
+  }
+}
+
+bool AppendIniSection(std::string& out, std::string_view section, const IniEntries& entries) {
+  out += '[';
+  out += EscapeIniText(section, "[]");
+  out += "]\n";
+  return std::all_of(entries.begin(), entries.end(), [&out](const auto& entry) {
+    return AppendIniEntry(out, entry.first, entry.second);
+  });
 }
 
 }  // namespace zb

@@ -2,6 +2,8 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace zb {
 
@@ -19,5 +21,14 @@ std::string UnescapeIniText(std::string_view text);
 // space at either end of a line is escaped, since libinih trims them.
 // False, with nothing appended, for a key too long to fit on its line.
 bool AppendIniEntry(std::string& out, std::string_view key, std::string_view value);
+
+// One section's keys and values, in file order. Keys compare as in the
+// Windows registry: without regard to case.
+using IniEntries = std::vector<std::pair<std::string, std::string>>;
+std::string IniValueOf(const IniEntries& entries, const std::string& key,
+                       const std::string& fallback);
+void SetIniValue(IniEntries& entries, const std::string& key, const std::string& value);
+// Appends "[section]" and its entries; false when a key is too long.
+bool AppendIniSection(std::string& out, std::string_view section, const IniEntries& entries);
 
 }  // namespace zb

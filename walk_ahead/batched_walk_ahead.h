@@ -12,16 +12,16 @@
 #include <utility>
 #include <vector>
 
-#include "platform/posix/wake_signal.h"
 #include "platform/walk_ahead.h"
+#include "walk_ahead/ahead_disk.h"
+#include "walk_ahead/wake_signal.h"
 
 namespace zb {
 
-// Reads a planned walk ahead on threads of its own. Contract:
+// Reads a planned walk ahead on threads of its own, through disk. Contract:
 // - One lister thread walks the plan depth first, in the walk's own order,
 //   and cuts each folder's listing into batches; reader threads fill in the
-//   first bytes of the wanted plain files of a batch. Pipes and devices are
-//   never opened; nothing is parsed.
+//   first bytes of the wanted plain files of a batch. Nothing is parsed.
 // - The windows are bounded, so memory stays flat however big the tree or a
 //   folder is: batches hold at most kBatchEntries entries and kBatchHeads
 //   heads; the lister waits while kWindowEntries entries wait to be taken,
@@ -34,7 +34,7 @@ namespace zb {
 //   that could not be listed ahead, or changed since (time stamp or
 //   identity), is left to the caller.
 // - onServed(folder) runs on the walk's thread whenever a folder is served.
-class PosixWalkAhead final : public WalkAhead {
+class BatchedWalkAhead final : public WalkAhead {
  public:
   static constexpr std::size_t kBatchEntries = 512;
   static constexpr std::size_t kBatchHeads = 32;
@@ -48,11 +48,12 @@ class PosixWalkAhead final : public WalkAhead {
   static constexpr std::size_t kUnreadPerReader = 2;
 
   // hostRoot is the host folder of plan.root.
-  PosixWalkAhead(WalkPlan plan, std::string hostRoot, int readers,
-                 std::function<void(const std::string& folder)> onServed);
-  ~PosixWalkAhead() override;
-  PosixWalkAhead(const PosixWalkAhead&) = delete;
-  PosixWalkAhead& operator=(const PosixWalkAhead&) = delete;
+  BatchedWalkAhead(WalkPlan plan, std::string hostRoot, int readers,
+                   std::unique_ptr<AheadDisk> disk,
+                   std::function<void(const std::string& folder)> onServed);
+  ~BatchedWalkAhead() override;
+  BatchedWalkAhead(const BatchedWalkAhead&) = delete;
+  BatchedWalkAhead& operator=(const BatchedWalkAhead&) = delete;
 
   std::unique_ptr<FolderListing> ListFolder(const std::string& folder) override;
 
@@ -90,6 +91,7 @@ class PosixWalkAhead final : public WalkAhead {
 
   const WalkPlan plan_;
   const std::string hostRoot_;
+  const std::unique_ptr<AheadDisk> disk_;
   const std::function<void(const std::string&)> onServed_;
 
   std::mutex mutex_;

@@ -1,24 +1,9 @@
-#include "run/text_util.h"
+#include "text/text_util.h"
 
 #include <algorithm>
 #include <charconv>
 
 namespace zb {
-namespace {
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-}  // namespace
-
-std::string ToLowerAscii(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = LowerAscii(c);
-  return out;
-}
-
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
-
 bool EndsWith(std::string_view text, char c) { return !text.empty() && text.back() == c; }
 
 std::size_t CountChar(std::string_view text, char c) {

@@ -1,4 +1,4 @@
-#include "platform/posix/posix_walk_ahead.h"
+#include "platform/posix/posix_ahead_disk.h"
 
 #include <fcntl.h>
 #include <gmock/gmock.h>
@@ -22,6 +22,8 @@
 
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/test_folder.h"
+#include "walk_ahead/batched_walk_ahead.h"
+#include "walk_ahead/planned_walk_for_test.h"
 
 namespace zb {
 namespace {
@@ -47,33 +49,12 @@ WalkPlan Plan(bool subfolders = true) {
   return plan;
 }
 
-// A walk in the planned order, noting every entry as "folder name" and, for
-// a head, " head=" and its bytes.
-struct Walk {
-  std::vector<std::string> seen;
-  std::vector<std::string> listedByItself;
-  std::set<std::pair<std::uint64_t, std::uint64_t>> entered;
-
-  void Folder(FileSystem& files, WalkAhead* ahead, const std::string& folder) {
-    std::unique_ptr<FolderListing> listing = ahead ? ahead->ListFolder(folder) : nullptr;
-    if (!listing) {
-      listedByItself.push_back(folder);
-      listing = files.ListFolder(folder, Plan().mask);
-    }
-    if (!listing || !entered.insert({listing->Id().device, listing->Id().inode}).second) return;
-    std::vector<std::string> subfolders;
-    FolderEntry entry;
-    for (bool first = true; listing->Next(entry); first = false) {
-      std::string line = folder + entry.name;
-      if (const auto head = listing->Head()) {
-        line += " head=" + std::string(reinterpret_cast<const char*>(head->data()), head->size());
-      }
-      seen.push_back(line);
-      if (Plan().enters(folder, entry, first)) subfolders.push_back(entry.name);
-    }
-    listing.reset();
-    for (const std::string& name : subfolders) Folder(files, ahead, folder + name + "\\");
-  }
+// The walk in the planned order, listing by itself what is not served.
+struct Walk : PlannedWalk {
+  explicit Walk(FileSystem& files)
+      : PlannedWalk(Plan(), [&files](const std::string& folder) {
+          return files.ListFolder(folder, Plan().mask);
+        }) {}
 };
 
 // Folders stamped within the clock's current tick are never served: a
@@ -86,8 +67,8 @@ class PosixWalkAheadTest : public testing::Test {
     return files.StartWalkAhead(std::move(plan));
   }
   std::vector<std::string> Plain() {
-    Walk walk;
-    walk.Folder(files, nullptr, "C:\\pics\\");
+    Walk walk{files};
+    walk.Folder(nullptr, "C:\\pics\\");
     return walk.seen;
   }
 
@@ -116,10 +97,10 @@ TEST_F(PosixWalkAheadTest, GivesTheWalkExactlyWhatItsOwnListingsWouldWithHeadsOf
   close(evicted);
   LetTheClockMoveOn();
 
-  Walk ahead;
+  Walk ahead{files};
   const std::unique_ptr<WalkAhead> walkAhead = Start();
   ASSERT_NE(walkAhead, nullptr);
-  ahead.Folder(files, walkAhead.get(), "C:\\pics\\");
+  ahead.Folder(walkAhead.get(), "C:\\pics\\");
   EXPECT_THAT(ahead.listedByItself, testing::IsEmpty());
 
   std::vector<std::string> expected = Plain();
@@ -136,7 +117,7 @@ TEST_F(PosixWalkAheadTest, GivesTheWalkExactlyWhatItsOwnListingsWouldWithHeadsOf
 }
 
 TEST_F(PosixWalkAheadTest, FoldersBiggerThanTheWindowArriveWholeAndInOrder) {
-  const std::size_t count = PosixWalkAhead::kWindowEntries + 700;
+  const std::size_t count = BatchedWalkAhead::kWindowEntries + 700;
   for (std::size_t i = 0; i < count; ++i) {
     const std::string name = "pics/big/" + std::to_string(i) + (i % 3 == 0 ? ".jpg" : ".txt");
     folder.Put(name, std::to_string(i));
@@ -144,9 +125,9 @@ TEST_F(PosixWalkAheadTest, FoldersBiggerThanTheWindowArriveWholeAndInOrder) {
   folder.Put("pics/big/sub/last.jpg", "last");
   LetTheClockMoveOn();
 
-  Walk ahead;
+  Walk ahead{files};
   const std::unique_ptr<WalkAhead> walkAhead = Start();
-  ahead.Folder(files, walkAhead.get(), "C:\\pics\\");
+  ahead.Folder(walkAhead.get(), "C:\\pics\\");
   EXPECT_THAT(ahead.listedByItself, testing::IsEmpty());
   std::size_t heads = 0;
   for (const std::string& line : ahead.seen) heads += line.find(" head=") != std::string::npos;
@@ -229,10 +210,10 @@ TEST_F(PosixWalkAheadTest, ReadsEachWantedHeadOnceAndNoOtherFile) {
   }
   LetTheClockMoveOn();
   const auto readsOfWalk = [&](WalkPlan plan) {
-    Walk ahead;
+    Walk ahead{files};
     const std::uint64_t before = ReadCalls();
     std::unique_ptr<WalkAhead> walkAhead = Start(std::move(plan));
-    ahead.Folder(files, walkAhead.get(), "C:\\pics\\");
+    ahead.Folder(walkAhead.get(), "C:\\pics\\");
     walkAhead.reset();
     EXPECT_THAT(ahead.listedByItself, testing::IsEmpty());
     return ReadCalls() - before;
@@ -270,9 +251,9 @@ TEST_F(PosixWalkAheadTest, AFileGoneBeforeItsHeadIsReadShiftsNoOtherHead) {
         }
         return wanted(name);
       };
-  Walk ahead;
+  Walk ahead{files};
   std::unique_ptr<WalkAhead> walkAhead = Start(std::move(plan));
-  ahead.Folder(files, walkAhead.get(), "C:\\pics\\");
+  ahead.Folder(walkAhead.get(), "C:\\pics\\");
   ASSERT_THAT(ahead.listedByItself, testing::IsEmpty());
   std::size_t heads = 0;
   for (const std::string& line : ahead.seen) {
@@ -310,9 +291,9 @@ TEST_F(PosixWalkAheadTest, APipeNamedLikeAPictureIsNeverOpened) {
   close(told[1]);
   LetTheClockMoveOn();
 
-  Walk ahead;
+  Walk ahead{files};
   std::unique_ptr<WalkAhead> walkAhead = Start();
-  ahead.Folder(files, walkAhead.get(), "C:\\pics\\");
+  ahead.Folder(walkAhead.get(), "C:\\pics\\");
   walkAhead.reset();
   EXPECT_THAT(ahead.seen, testing::Contains("C:\\pics\\z.jpg head=z"));
   // A writer let on says so at once; the grace is for a busy machine.

@@ -1,99 +1,29 @@
-#include "platform/posix/posix_walk_ahead.h"
-
-#include <fcntl.h>
-#include <pthread.h>
-#include <sys/stat.h>
-#include <sys/uio.h>
-#include <unistd.h>
+#include "walk_ahead/batched_walk_ahead.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <ctime>
 #include <optional>
 #include <utility>
 
-#include "platform/posix/posix_folder_listing.h"
-#include "platform/posix/read_fully.h"
-#include "platform/posix/unique_fd.h"
-
 namespace zb {
-namespace {
-
-constexpr std::size_t kNoHead = static_cast<std::size_t>(-1);
-
-void AppendHostName(std::string& path, const std::string& host, const std::string& name) {
-  path.assign(host);
-  if (path.empty() || path.back() != '/') path += '/';
-  path += name;
-}
-
-// No page is smaller: a head up to this size lies in one page of the cache.
-constexpr std::size_t kSmallestPage = 4096;
-
-// Up to size bytes from the start of the file; kNoHead when it cannot be
-// read. First asked of the page cache alone, so that waited tells whether
-// any of them had to come from the disk (or whether that cannot be told).
-// One read settles a head: a read from the disk that comes back short at
-// offset 0 has met the end of the file, and so has a cached one within a
-// single page, which the cache holds whole or not at all.
-std::size_t ReadFront(int at, const char* name, std::byte* into, std::size_t size, bool& waited) {
-  const int fd = openat(at, name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return kNoHead;
-  iovec cached{into, size};
-  ssize_t done = preadv2(fd, &cached, 1, 0, RWF_NOWAIT);
-  if (done < 0) {
-    waited = true;
-    do {
-      done = pread(fd, into, size, 0);
-    } while (done < 0 && errno == EINTR);
-  } else if (static_cast<std::size_t>(done) < size && size > kSmallestPage) {
-    // Past one page the cache may hold the first pages only.
-    const ssize_t rest = ReadFully(fd, into + done, size - done, done);
-    waited = waited || rest != 0;
-    done = rest < 0 ? rest : done + rest;
-  }
-  close(fd);
-  return done < 0 ? kNoHead : static_cast<std::size_t>(done);
-}
-
-// The folder's time stamp as opened, unless the coarse clock that stamps it
-// has not moved on since: a change within the same tick would keep the
-// stamp. Read before the entries, so a change after them moves the stamp.
-std::optional<timespec> ModifiedBefore(const timespec& stamp) {
-  timespec now;
-  if (clock_gettime(CLOCK_REALTIME_COARSE, &now) != 0) return std::nullopt;
-  const bool earlier =
-      stamp.tv_sec < now.tv_sec || (stamp.tv_sec == now.tv_sec && stamp.tv_nsec < now.tv_nsec);
-  if (!earlier) return std::nullopt;
-  return stamp;
-}
-
-}  // namespace
 
 // A run of one folder's listing; the first batch of a folder carries its id.
-struct PosixWalkAhead::Batch {
-  struct Item {
-    FolderEntry entry;
-    std::size_t wanted = 0;  // bytes of head
-    std::size_t headSize = kNoHead;
-  };
-
+struct BatchedWalkAhead::Batch {
   std::string folder;  // drive path, as the plan spells it
   std::string host;
   bool first = true;
   bool last = false;
   bool listed = true;  // false: the folder could not be listed
   FolderId id;
-  std::optional<timespec> modified;  // as it was before the listing, when that can tell a change
-  std::vector<Item> items;
+  std::optional<FolderStamp> stamp;  // as it was before the listing, when that can tell a change
+  std::vector<AheadItem> items;
   std::size_t heads = 0;  // items wanted
   Buffer bytes;           // heads, headBytes apart, in item order
   bool read = false;      // under the mutex
 };
 
-class PosixWalkAhead::Listing : public FolderListing {
+class BatchedWalkAhead::Listing : public FolderListing {
  public:
-  Listing(PosixWalkAhead& owner, std::shared_ptr<Batch> batch)
+  Listing(BatchedWalkAhead& owner, std::shared_ptr<Batch> batch)
       : owner_(owner), batch_(std::move(batch)), id_(batch_->id) {}
   ~Listing() override { owner_.Recycle(*batch_); }
   Listing(const Listing&) = delete;
@@ -109,7 +39,7 @@ class PosixWalkAhead::Listing : public FolderListing {
       next_ = 0;
       headAt_ = 0;
     }
-    const Batch::Item& item = batch_->items[next_++];
+    const AheadItem& item = batch_->items[next_++];
     entry = item.entry;
     head_.reset();
     if (item.wanted > 0) {
@@ -123,7 +53,7 @@ class PosixWalkAhead::Listing : public FolderListing {
   std::optional<std::span<const std::byte>> Head() const override { return head_; }
 
  private:
-  PosixWalkAhead& owner_;
+  BatchedWalkAhead& owner_;
   std::shared_ptr<Batch> batch_;
   FolderId id_;
   std::size_t next_ = 0;
@@ -131,31 +61,35 @@ class PosixWalkAhead::Listing : public FolderListing {
   std::optional<std::span<const std::byte>> head_;
 };
 
-PosixWalkAhead::PosixWalkAhead(WalkPlan plan, std::string hostRoot, int readers,
-                               std::function<void(const std::string& folder)> onServed)
-    : plan_(std::move(plan)), hostRoot_(std::move(hostRoot)), onServed_(std::move(onServed)) {
+BatchedWalkAhead::BatchedWalkAhead(WalkPlan plan, std::string hostRoot, int readers,
+                                   std::unique_ptr<AheadDisk> disk,
+                                   std::function<void(const std::string& folder)> onServed)
+    : plan_(std::move(plan)),
+      hostRoot_(std::move(hostRoot)),
+      disk_(std::move(disk)),
+      onServed_(std::move(onServed)) {
   readers_ = readers;
   readersAwake_ = readers;
   quietReaders_ = std::max(1, static_cast<int>(std::thread::hardware_concurrency()) - 1);
   // Named, so that top and perf tell the helpers from the walk's thread.
   threads_.emplace_back([this] {
-    pthread_setname_np(pthread_self(), "zorbelle-list");
+    disk_->NameThread("zorbelle-list");
     ListAll();
   });
   for (int i = 0; i < readers; ++i) {
     threads_.emplace_back([this] {
-      pthread_setname_np(pthread_self(), "zorbelle-read");
+      disk_->NameThread("zorbelle-read");
       ReadHeads();
     });
   }
 }
 
-PosixWalkAhead::~PosixWalkAhead() {
+BatchedWalkAhead::~BatchedWalkAhead() {
   Stop();
   for (std::thread& thread : threads_) thread.join();
 }
 
-void PosixWalkAhead::Stop() {
+void BatchedWalkAhead::Stop() {
   {
     std::lock_guard lock(mutex_);
     stopped_ = true;
@@ -165,7 +99,7 @@ void PosixWalkAhead::Stop() {
   walkWakes_.NotifyAll();
 }
 
-std::unique_ptr<FolderListing> PosixWalkAhead::ListFolder(const std::string& folder) {
+std::unique_ptr<FolderListing> BatchedWalkAhead::ListFolder(const std::string& folder) {
   if (strayed_) return nullptr;
   std::shared_ptr<Batch> batch = Take();
   if (!batch || !batch->first || batch->folder != folder) {
@@ -183,21 +117,18 @@ std::unique_ptr<FolderListing> PosixWalkAhead::ListFolder(const std::string& fol
 
 // One call per folder keeps a folder that changed after it was read ahead
 // (the run's own pages, say, or another program) from being served stale.
-bool PosixWalkAhead::Changed(const Batch& batch) const {
-  struct stat now;
-  return !batch.modified || stat(batch.host.c_str(), &now) != 0 || now.st_dev != batch.id.device ||
-         now.st_ino != batch.id.inode || now.st_mtim.tv_sec != batch.modified->tv_sec ||
-         now.st_mtim.tv_nsec != batch.modified->tv_nsec;
+bool BatchedWalkAhead::Changed(const Batch& batch) const {
+  return !batch.stamp || !disk_->Unchanged(batch.host, batch.id, *batch.stamp);
 }
 
-void PosixWalkAhead::Drop(std::shared_ptr<Batch> batch) {
+void BatchedWalkAhead::Drop(std::shared_ptr<Batch> batch) {
   while (batch && !batch->last) batch = Take();
 }
 
 // A walk that caught up sleeps until a run of batches is ready, or nothing
 // more can come without it: on two cores a wake-up for every folder cost more
 // than the folder's listing.
-bool PosixWalkAhead::WalkMayWake() const {
+bool BatchedWalkAhead::WalkMayWake() const {
   if (stopped_) return true;
   if (ordered_.empty()) return listed_;
   if (!ordered_.front()->read) return false;
@@ -209,13 +140,13 @@ bool PosixWalkAhead::WalkMayWake() const {
   return run == kWakeBatches;
 }
 
-void PosixWalkAhead::WakeWalkIfDue(std::unique_lock<std::mutex>& lock) {
+void BatchedWalkAhead::WakeWalkIfDue(std::unique_lock<std::mutex>& lock) {
   const bool due = walkSleeping_ && WalkMayWake();
   lock.unlock();
   if (due) walkWakes_.NotifyOne();
 }
 
-std::shared_ptr<PosixWalkAhead::Batch> PosixWalkAhead::Take() {
+std::shared_ptr<BatchedWalkAhead::Batch> BatchedWalkAhead::Take() {
   std::unique_lock lock(mutex_);
   // Next in line and no reader on it yet: the walk reads its heads itself
   // rather than wait, so that the cores stay busy whichever side is behind.
@@ -247,7 +178,7 @@ std::shared_ptr<PosixWalkAhead::Batch> PosixWalkAhead::Take() {
   return batch;
 }
 
-void PosixWalkAhead::ListAll() {
+void BatchedWalkAhead::ListAll() {
   // The walk's own order: a folder's entries, then each sub-folder's subtree.
   struct Level {
     std::string folder;
@@ -259,7 +190,6 @@ void PosixWalkAhead::ListAll() {
   levels[0].folder = plan_.root;
   levels[0].host = hostRoot_;
   bool going = ListOne(levels[0].folder, levels[0].host, levels[0].subfolders);
-  std::string host;
   while (going && !levels.empty()) {
     Level& level = levels.back();
     if (level.next == level.subfolders.size()) {
@@ -267,8 +197,7 @@ void PosixWalkAhead::ListAll() {
       continue;
     }
     const std::string& name = level.subfolders[level.next++];
-    AppendHostName(host, level.host, name);
-    Level below{level.folder + name + '\\', host, {}, 0};
+    Level below{level.folder + name + '\\', disk_->ChildOf(level.host, name), {}, 0};
     going = ListOne(below.folder, below.host, below.subfolders);
     levels.push_back(std::move(below));
   }
@@ -277,21 +206,19 @@ void PosixWalkAhead::ListAll() {
   WakeWalkIfDue(lock);
 }
 
-bool PosixWalkAhead::ListOne(const std::string& folder, const std::string& host,
-                             std::vector<std::string>& subfolders) {
+bool BatchedWalkAhead::ListOne(const std::string& folder, const std::string& host,
+                               std::vector<std::string>& subfolders) {
   auto batch = std::make_shared<Batch>();
   batch->folder = folder;
   batch->host = host;
-  const int fd = open(host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  const std::unique_ptr<PosixFolderListing> listing =
-      fd < 0 ? nullptr : PosixFolderListing::Open(fd, plan_.mask);
+  const std::unique_ptr<AheadFolder> listing = disk_->List(host, plan_.mask);
   if (!listing) {
     batch->listed = false;
     batch->last = true;
     return Hand(std::move(batch));
   }
   batch->id = listing->Id();
-  batch->modified = ModifiedBefore(listing->Modified());
+  batch->stamp = listing->Stamp();
   // Each folder once, as the walk does: a link back up is listed no further.
   if (!entered_.insert({batch->id.device, batch->id.inode}).second) {
     batch->last = true;
@@ -317,7 +244,7 @@ bool PosixWalkAhead::ListOne(const std::string& folder, const std::string& host,
   return Hand(std::move(batch));
 }
 
-bool PosixWalkAhead::Hand(std::shared_ptr<Batch> batch) {
+bool BatchedWalkAhead::Hand(std::shared_ptr<Batch> batch) {
   std::unique_lock lock(mutex_);
   if (!stopped_ && listedEntries_ >= kWindowEntries) {
     listerSleeping_ = true;
@@ -341,13 +268,13 @@ bool PosixWalkAhead::Hand(std::shared_ptr<Batch> batch) {
 // bytes in the page cache the readers are held to the cores the walk leaves
 // free: more would only take turns with it. Reads that wait on the disk may
 // all wait at once.
-bool PosixWalkAhead::ReadersBehind() const {
+bool BatchedWalkAhead::ReadersBehind() const {
   const int most = readsWait_ ? readers_ : quietReaders_;
   return readersAwake_ < most &&
          unread_.size() > kUnreadPerReader * static_cast<std::size_t>(readersAwake_);
 }
 
-void PosixWalkAhead::ReadHeads() {
+void BatchedWalkAhead::ReadHeads() {
   std::string path;
   const auto mayRead = [&] { return stopped_ || (!unread_.empty() && headsHeld_ < kWindowHeads); };
   for (;;) {
@@ -378,7 +305,7 @@ void PosixWalkAhead::ReadHeads() {
 // Heads go into buffers used over and over: fresh ones would cost a page
 // fault and a cleared page for every few heads read. The spares are bounded
 // like the heads held, so memory stays within twice the window.
-PosixWalkAhead::Buffer PosixWalkAhead::TakeBuffer(std::size_t size) {
+BatchedWalkAhead::Buffer BatchedWalkAhead::TakeBuffer(std::size_t size) {
   {
     std::lock_guard lock(mutex_);
     const auto fits = std::find_if(spareBuffers_.begin(), spareBuffers_.end(),
@@ -393,7 +320,7 @@ PosixWalkAhead::Buffer PosixWalkAhead::TakeBuffer(std::size_t size) {
   return {std::make_unique_for_overwrite<std::byte[]>(size), size};
 }
 
-void PosixWalkAhead::Recycle(Batch& batch) {
+void BatchedWalkAhead::Recycle(Batch& batch) {
   if (!batch.bytes.data) return;
   std::lock_guard lock(mutex_);
   if (spareBytes_ + batch.bytes.size > kWindowHeads * plan_.headBytes) return;
@@ -401,27 +328,10 @@ void PosixWalkAhead::Recycle(Batch& batch) {
   spareBuffers_.push_back(std::move(batch.bytes));
 }
 
-bool PosixWalkAhead::ReadBatch(Batch& batch, std::string& path) {
+bool BatchedWalkAhead::ReadBatch(Batch& batch, std::string& path) {
   const std::size_t size = plan_.headBytes;
   batch.bytes = TakeBuffer(batch.heads * size);
-  std::byte* into = batch.bytes.data.get();
-  bool waited = false;
-  // The folder looked up once serves all its heads; a lone head goes by its
-  // full path.
-  const UniqueFd folder(batch.heads > 1 ? open(batch.host.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)
-                                        : -1);
-  for (Batch::Item& item : batch.items) {
-    if (item.wanted == 0) continue;
-    const std::size_t wanted = std::min(item.wanted, size);
-    if (folder.valid()) {
-      item.headSize = ReadFront(folder.get(), item.entry.name.c_str(), into, wanted, waited);
-    } else {
-      AppendHostName(path, batch.host, item.entry.name);
-      item.headSize = ReadFront(AT_FDCWD, path.c_str(), into, wanted, waited);
-    }
-    into += size;
-  }
-  return waited;
+  return disk_->ReadHeads(batch.host, batch.items, batch.heads, batch.bytes.data.get(), size, path);
 }
 
 }  // namespace zb
