@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "gallery/thumbnail_names.h"
+#include "thumbnail/thumbnail_names.h"
 #include "platform/walk_ahead.h"
 #include "run/text_util.h"
 #include "scan/picture_kind.h"

@@ -1,6 +1,6 @@
 #include "scan/placement_queue.h"
 
-#include "gallery/thumbnail_names.h"
+#include "thumbnail/thumbnail_names.h"
 #include "settings/crash_marker.h"
 #include "window/program.h"
 

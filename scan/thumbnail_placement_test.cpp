@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "gallery/thumbnail_names.h"
+#include "thumbnail/thumbnail_names.h"
 #include "platform/fake/fake_program.h"
 #include "scan/picture_kind.h"
 #include "scan/placement_queue.h"

@@ -11,7 +11,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/posix/deep_folder_for_test.h"
+#include "platform/posix/testing/deep_folder.h"
 #include "platform/posix/disk_run_for_test.h"
 #include "run/messages.h"
 

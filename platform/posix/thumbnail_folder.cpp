@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "gallery/thumbnail_names.h"
+#include "thumbnail/thumbnail_names.h"
 #include "platform/posix/whole_transfers.h"
 
 namespace zb {
