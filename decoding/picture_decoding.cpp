@@ -159,7 +159,7 @@ std::optional<Decoded> DecodeAvif(std::span<const std::uint8_t> bytes, const Dec
   std::unique_ptr<avifDecoder, void (*)(avifDecoder*)> decoder(avifDecoderCreate(),
                                                                avifDecoderDestroy);
   if (!decoder) return std::nullopt;
-  decoder->maxThreads = 1;  // the workers already use every core
+  decoder->maxThreads = 1;  // the helpers already use every core
   decoder->imageSizeLimit = static_cast<std::uint32_t>(
       std::min<std::uint64_t>(limits.bytes / 4, AVIF_DEFAULT_IMAGE_SIZE_LIMIT));
   if (avifDecoderSetIOMemory(decoder.get(), bytes.data(), bytes.size()) != AVIF_RESULT_OK ||
