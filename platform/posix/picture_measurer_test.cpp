@@ -7,23 +7,23 @@
 #include <span>
 #include <string>
 
-#include "decoding/jpeg_encoder.h"
 #include "platform/posix/testing/test_folder.h"
 
 namespace zb {
 namespace {
 
-std::string Jpeg(int width, int height) {
-  const std::vector<std::uint8_t> bytes =
-      EncodeJpeg({width, height, std::vector<std::uint8_t>(std::size_t{3} * width * height)}, 90);
-  return {bytes.begin(), bytes.end()};
-}
-
-// The frame header far behind the first bytes, as an Exif thumbnail puts it.
-std::string FarJpeg(int width, int height) {
-  const std::string jpeg = Jpeg(width, height);
-  const std::string segment = "\xFF\xE1\xFF\xF0" + std::string(0xFFF0 - 2, 'x');
-  return jpeg.substr(0, 2) + segment + jpeg.substr(2);
+// A JPEG's headers up to its first scan: enough to measure, nothing to decode.
+// Large segments before the frame header put it far behind the first bytes,
+// as an Exif thumbnail does.
+std::string JpegHeaders(unsigned width, unsigned height, int largeSegments = 0) {
+  std::string jpeg = "\xFF\xD8";
+  for (int i = 0; i < largeSegments; ++i) jpeg += "\xFF\xE1\xFF\xF0" + std::string(0xFFF0 - 2, 'x');
+  const auto two = [](unsigned value) {
+    return std::string{static_cast<char>(value >> 8), static_cast<char>(value & 0xFF)};
+  };
+  jpeg += std::string("\xFF\xC0\x00\x0B\x08", 5) + two(height) + two(width) +
+          std::string("\x01\x01\x11\x00", 4);
+  return jpeg + std::string("\xFF\xDA\x00\x08\x01\x01\x00\x00\x3F\x00", 10);
 }
 
 MATCHER_P2(Size, width, height, "") {
@@ -38,9 +38,9 @@ class PictureMeasurerTest : public ::testing::Test {
 };
 
 TEST_F(PictureMeasurerTest, FindsTheFileWhateverTheCaseOfThePath) {
-  folder_.Put("Pics/Photo.JPG", Jpeg(10, 20));
+  folder_.Put("Pics/Photo.JPG", JpegHeaders(10, 20));
   EXPECT_THAT(measurer_.Measure("C:\\PICS\\photo.jpg"), Size(10, 20));
-  folder_.Put("jpeg.bmp", Jpeg(8, 6));
+  folder_.Put("jpeg.bmp", JpegHeaders(8, 6));
   EXPECT_THAT(measurer_.Measure("C:\\jpeg.bmp"), Size(8, 6));
   EXPECT_EQ(measurer_.Measure("C:\\missing.jpg"), std::nullopt);
   EXPECT_EQ(measurer_.Measure("C:\\"), std::nullopt);
@@ -53,10 +53,10 @@ TEST_F(PictureMeasurerTest, OpensTheFileOnlyWhenItsHeadDoesNotSettleTheSize) {
     const std::string head = contents.substr(0, measurer_.HeadBytes());
     return measurer_.Measure("C:\\" + name, std::as_bytes(std::span(head)));
   };
-  folder_.Put("far.jpg", FarJpeg(300, 200));
-  EXPECT_THAT(fromHead("far.jpg", FarJpeg(300, 200)), Size(300, 200));
-  EXPECT_EQ(fromHead("nowhere.jpg", FarJpeg(300, 200)), std::nullopt);
-  EXPECT_THAT(fromHead("nowhere.jpg", Jpeg(37, 23)), Size(37, 23));
+  folder_.Put("far.jpg", JpegHeaders(300, 200, 1));
+  EXPECT_THAT(fromHead("far.jpg", JpegHeaders(300, 200, 1)), Size(300, 200));
+  EXPECT_EQ(fromHead("nowhere.jpg", JpegHeaders(300, 200, 1)), std::nullopt);
+  EXPECT_THAT(fromHead("nowhere.jpg", JpegHeaders(37, 23)), Size(37, 23));
 }
 
 TEST_F(PictureMeasurerTest, APipeNamedLikeAPictureDoesNotStallTheRun) {
