@@ -8,9 +8,9 @@
 #include <optional>
 
 #include "fuzz/require.h"
-#include "platform/fake/fake_dialogs.h"
 #include "picture/avif_header_reader.h"
 #include "picture/exif_orientation.h"
+#include "platform/fake/fake_dialogs.h"
 #include "platform/posix/posix_platform.h"
 #include "platform/posix/testing/test_folder.h"
 #include "scan/picture_fit.h"

@@ -4,11 +4,11 @@
 #include <memory>
 #include <vector>
 
-#include "thumbnail/thumbnail_names.h"
 #include "platform/walk_ahead.h"
 #include "run/text_util.h"
 #include "scan/picture_kind.h"
 #include "scan/process_file.h"
+#include "thumbnail/thumbnail_names.h"
 #include "window/program.h"
 
 namespace zb {

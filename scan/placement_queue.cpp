@@ -1,7 +1,7 @@
 #include "scan/placement_queue.h"
 
-#include "thumbnail/thumbnail_names.h"
 #include "settings/crash_marker.h"
+#include "thumbnail/thumbnail_names.h"
 #include "window/program.h"
 
 namespace zb {

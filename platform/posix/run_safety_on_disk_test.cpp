@@ -11,8 +11,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/posix/testing/deep_folder.h"
 #include "platform/posix/disk_run_for_test.h"
+#include "platform/posix/testing/deep_folder.h"
 #include "run/messages.h"
 
 namespace zb {

@@ -14,8 +14,8 @@
 #include <fstream>
 #include <optional>
 
-#include "platform/posix/testing/deep_folder.h"
 #include "platform/posix/posix_thumbnail_maker.h"
+#include "platform/posix/testing/deep_folder.h"
 #include "platform/posix/testing/test_folder.h"
 #include "testing/test_pictures.h"
 
