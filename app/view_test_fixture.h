@@ -10,7 +10,7 @@
 #include "platform/fake/fake_shell.h"
 #include "platform/fake/fake_system.h"
 #include "platform/posix/posix_platform.h"
-#include "platform/posix/test_folder.h"
+#include "platform/posix/testing/test_folder.h"
 #include "platform/qt/qt_system.h"
 #include "window/form_lifecycle.h"
 #include "window/path_fields.h"

@@ -10,7 +10,7 @@
 
 #include "cli/cli_process_for_test.h"
 #include "platform/posix/ini_crash_marker_store.h"
-#include "platform/posix/test_folder.h"
+#include "platform/posix/testing/test_folder.h"
 #include "settings/crash_marker.h"
 
 namespace zb {

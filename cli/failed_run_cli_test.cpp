@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "cli/cli_process_for_test.h"
-#include "platform/posix/test_folder.h"
+#include "platform/posix/testing/test_folder.h"
 
 namespace zb {
 namespace {

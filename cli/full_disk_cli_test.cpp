@@ -14,7 +14,7 @@
 
 #include "cli/cli_process_for_test.h"
 #include "context/run_messages.h"
-#include "platform/posix/test_folder.h"
+#include "platform/posix/testing/test_folder.h"
 #include "settings/settings_messages.h"
 
 namespace zb {

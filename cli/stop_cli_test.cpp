@@ -9,10 +9,10 @@
 
 #include "cli/cli_process_for_test.h"
 #include "platform/posix/ini_crash_marker_store.h"
-#include "platform/posix/test_folder.h"
-#include "platform/posix/test_pictures.h"
+#include "platform/posix/testing/test_folder.h"
 #include "platform/posix/thumbnailer_place.h"
 #include "settings/crash_marker.h"
+#include "testing/test_pictures.h"
 
 namespace zb {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "cli/pty_process_for_test.h"
 #include "platform/posix/ini_crash_marker_store.h"
-#include "platform/posix/test_folder.h"
+#include "platform/posix/testing/test_folder.h"
 #include "settings/crash_marker.h"
 
 namespace zb {

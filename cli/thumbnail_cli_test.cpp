@@ -5,9 +5,9 @@
 #include <regex>
 
 #include "cli/cli_process_for_test.h"
-#include "platform/posix/test_folder.h"
-#include "platform/posix/test_pictures.h"
+#include "platform/posix/testing/test_folder.h"
 #include "platform/posix/thumbnailer_place.h"
+#include "testing/test_pictures.h"
 
 namespace zb {
 namespace {

@@ -8,11 +8,11 @@
 #include <optional>
 
 #include "fuzz/require.h"
+#include "picture/avif_header_reader.h"
+#include "picture/exif_orientation.h"
 #include "platform/fake/fake_dialogs.h"
-#include "platform/posix/avif_header_reader.h"
-#include "platform/posix/exif_orientation.h"
 #include "platform/posix/posix_platform.h"
-#include "platform/posix/test_folder.h"
+#include "platform/posix/testing/test_folder.h"
 #include "scan/picture_fit.h"
 #include "scan/picture_measure.h"
 #include "window/program.h"

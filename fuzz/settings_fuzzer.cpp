@@ -15,7 +15,7 @@
 #include "platform/fake/fake_platform.h"
 #include "platform/posix/ini_crash_marker_store.h"
 #include "platform/posix/ini_settings_store.h"
-#include "platform/posix/test_folder.h"
+#include "platform/posix/testing/test_folder.h"
 #include "settings/crash_marker.h"
 #include "settings/restore_settings.h"
 #include "settings/save_settings.h"

@@ -5,12 +5,9 @@
 #include <span>
 #include <string>
 
-namespace zb {
+#include "picture/pixel_size.h"
 
-struct PixelSize {
-  unsigned width = 0;
-  unsigned height = 0;
-};
+namespace zb {
 
 // Measures a picture file, whatever its format, without decoding its pixels.
 class PictureLoader {

@@ -4,13 +4,13 @@
 #include <memory>
 #include <vector>
 
-#include "gallery/thumbnail_names.h"
 #include "platform/walk_ahead.h"
-#include "text/text_util.h"
 #include "scan/picture_kind.h"
 #include "scan/process_file.h"
 #include "scan/run_session.h"
 #include "text/letter_case.h"
+#include "text/text_util.h"
+#include "thumbnail/thumbnail_names.h"
 
 namespace zb {
 namespace {

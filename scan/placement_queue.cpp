@@ -1,8 +1,8 @@
 #include "scan/placement_queue.h"
 
-#include "gallery/thumbnail_names.h"
 #include "scan/run_session.h"
 #include "settings/crash_marker.h"
+#include "thumbnail/thumbnail_names.h"
 
 namespace zb {
 namespace {

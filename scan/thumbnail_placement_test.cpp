@@ -1,7 +1,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "gallery/thumbnail_names.h"
 #include "scan/picture_kind.h"
 #include "scan/placement_queue.h"
 #include "testing/fake_program.h"
@@ -155,29 +154,6 @@ TEST(PictureKinds, NewerFormatsCountOnlyWithTheirOption) {
     EXPECT_EQ(KindOf(name, false, true), PictureKind::kOther) << name;
   }
   EXPECT_EQ(KindOf("a.tif", true, true), PictureKind::kNone);
-}
-
-TEST(ThumbnailNames, ChangeWithEveryPartOfTheSourceAndAreRecognised) {
-  const ThumbnailSource base{"/p/a.jpg", 1000, 5, 240};
-  const std::string name = ThumbnailFileName(base);
-  EXPECT_TRUE(IsThumbnailFileName(name));
-  EXPECT_EQ(name, ThumbnailFileName(base));
-  for (const ThumbnailSource& other :
-       {ThumbnailSource{"/p/b.jpg", 1000, 5, 240}, ThumbnailSource{"/p/a.jpg", 1001, 5, 240},
-        ThumbnailSource{"/p/a.jpg", 1000, 6, 240}, ThumbnailSource{"/p/a.jpg", 1000, 5, 200}}) {
-    EXPECT_NE(ThumbnailFileName(other), name);
-  }
-  for (const char* foreign : {"0123456789abcdeF.jpg", "0123456789abcdef.jpeg", "x.jpg",
-                              "zorbelle-thumbnails.txt", "0123456789abcdef0.jpg"}) {
-    EXPECT_FALSE(IsThumbnailFileName(foreign)) << foreign;
-  }
-}
-
-TEST(ThumbnailNames, SizesFitTheSideAndNeverGrow) {
-  EXPECT_EQ(ThumbnailSizeFor(4000, 3000, 240).width, 240);
-  EXPECT_EQ(ThumbnailSizeFor(4000, 3000, 240).height, 180);
-  EXPECT_EQ(ThumbnailSizeFor(100, 50, 240).width, 100);
-  EXPECT_EQ(ThumbnailSizeFor(10000, 1, 240).height, 1);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/posix/ini_settings_store.h"
-#include "platform/posix/test_folder.h"
+#include "platform/posix/testing/test_folder.h"
 #include "run/run_lockout.h"
 #include "settings/save_settings.h"
 #include "settings/settings_test_host.h"

@@ -8,7 +8,7 @@
 #include "platform/fake/fake_settings_store.h"
 #include "platform/posix/ini_crash_marker_store.h"
 #include "platform/posix/ini_settings_store.h"
-#include "platform/posix/test_folder.h"
+#include "platform/posix/testing/test_folder.h"
 #include "settings/settings_messages.h"
 #include "settings/settings_test_host.h"
 #include "window/path_fields.h"

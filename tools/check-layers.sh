@@ -43,7 +43,7 @@ report() {
 # The folder a file or an include path belongs to.
 folder_of() {
   case "$1" in
-    platform/*/*) echo "${1%/*}" ;;
+    platform/*/*) cut -d/ -f1-2 <<<"$1" ;;
     */*) echo "${1%%/*}" ;;
     *) echo "" ;;
   esac

@@ -12,7 +12,7 @@
 #include "platform/fake/fake_dialogs.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/posix/posix_platform.h"
-#include "platform/posix/test_folder.h"
+#include "platform/posix/testing/test_folder.h"
 #include "testing/shift_jis_for_test.h"
 #include "window/form_lifecycle.h"
 #include "window/path_fields.h"

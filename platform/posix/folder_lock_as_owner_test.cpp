@@ -6,7 +6,7 @@
 
 #include "platform/posix/as_nobody_for_test.h"
 #include "platform/posix/posix_file_system.h"
-#include "platform/posix/test_folder.h"
+#include "platform/posix/testing/test_folder.h"
 
 namespace zb {
 namespace {

@@ -5,7 +5,7 @@
 #include <chrono>
 #include <thread>
 
-#include "platform/posix/test_folder.h"
+#include "platform/posix/testing/test_folder.h"
 
 namespace zb {
 namespace {

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "platform/posix/ini_crash_marker_store.h"
-#include "platform/posix/test_folder.h"
+#include "platform/posix/testing/test_folder.h"
 
 namespace zb {
 namespace {

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "platform/posix/posix_file_system.h"
-#include "platform/posix/test_folder.h"
+#include "platform/posix/testing/test_folder.h"
 
 namespace zb {
 namespace {

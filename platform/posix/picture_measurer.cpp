@@ -1,76 +1,14 @@
 #include "platform/posix/picture_measurer.h"
 
 #include <fcntl.h>
-#include <stb_image.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <array>
-#include <climits>
-#include <cstdlib>
-#include <cstring>
-#include <string_view>
-
-#include "platform/posix/jpeg_header_reader.h"
+#include "picture/picture_measurement.h"
+#include "platform/posix/descriptor_bytes.h"
 #include "platform/posix/long_path.h"
-#include "platform/posix/newer_format_header.h"
 
 namespace zb {
 namespace {
-
-// The header fields of the formats other than JPEG lie well inside it.
-constexpr std::size_t kHeadSize = std::size_t{16} * 1024;
-// The pages fit a picture in floats, which hold every whole number up to
-// 2^24 and not all beyond: a longer side is no size that can be placed.
-constexpr unsigned kLongestSide = 1u << 24;
-// Read ahead: one page holds the header of most pictures other than camera
-// JPEGs, whose frame header lies behind their thumbnail anyway.
-constexpr std::size_t kAheadSize = std::size_t{4} * 1024;
-
-bool StartsWith(std::span<const unsigned char> data, std::string_view signature) {
-  return data.size() >= signature.size() &&
-         std::memcmp(data.data(), signature.data(), signature.size()) == 0;
-}
-
-bool IsJpeg(std::span<const unsigned char> data) { return StartsWith(data, "\xFF\xD8"); }
-
-// Only formats with a signature go to stb_image: its TGA reader has none
-// and would size plain garbage.
-bool IsStbFormat(std::span<const unsigned char> head) {
-  return StartsWith(head, "BM") || StartsWith(head, "GIF87a") || StartsWith(head, "GIF89a") ||
-         StartsWith(head, "\x89PNG\r\n\x1a\n");
-}
-
-std::optional<PixelSize> MeasureByStb(std::span<const unsigned char> head) {
-  int width = 0;
-  int height = 0;
-  int components = 0;
-  if (!IsStbFormat(head) || !stbi_info_from_memory(head.data(), static_cast<int>(head.size()),
-                                                   &width, &height, &components)) {
-    return std::nullopt;
-  }
-  // A BMP stored top row first gives its height negative.
-  if (StartsWith(head, "BM") && height < 0 && height != INT_MIN) height = -height;
-  if (width <= 0 || height <= 0) return std::nullopt;
-  return PixelSize{static_cast<unsigned>(width), static_cast<unsigned>(height)};
-}
-
-// The one place that tells the formats apart. first holds the file's first
-// bytes, wherever they are kept; further bytes are read into buffer.
-std::optional<PixelSize> MeasureFrom(PictureBytes& bytes, std::span<const unsigned char> first,
-                                     std::span<unsigned char> buffer) {
-  std::optional<PixelSize> size;
-  if (IsJpeg(first)) {
-    size = ReadJpegSize(bytes, first, buffer);
-  } else if (auto newer = ReadNewerFormatSize(first.data(), first.size())) {
-    size = newer;
-  } else {
-    size = MeasureByStb(first);
-  }
-  const auto placeable = [](unsigned side) { return side > 0 && side <= kLongestSide; };
-  if (size && !(placeable(size->width) && placeable(size->height))) return std::nullopt;
-  return size;
-}
 
 // Opens non-blocking, so that a pipe named like a picture cannot stall the run.
 int OpenPicture(DrivePaths& paths, const std::string& path) {
@@ -79,48 +17,28 @@ int OpenPicture(DrivePaths& paths, const std::string& path) {
   });
 }
 
-// The first bytes as read ahead, then the file itself, opened only when a
-// reader asks past them. A head shorter than kAheadSize is the whole file.
-class HeadThenFile : public PictureBytes {
+// The picture file, opened at the first read.
+class FileOpenedOnRead : public PictureBytes {
  public:
-  HeadThenFile(std::span<const std::byte> head, DrivePaths& paths, const std::string& path)
-      : head_(head), paths_(paths), path_(path) {}
-  ~HeadThenFile() override {
+  FileOpenedOnRead(DrivePaths& paths, const std::string& path) : paths_(paths), path_(path) {}
+  ~FileOpenedOnRead() override {
     if (fd_ >= 0) close(fd_);
   }
-  HeadThenFile(const HeadThenFile&) = delete;
-  HeadThenFile& operator=(const HeadThenFile&) = delete;
-
-  std::span<const unsigned char> Head() const {
-    return {reinterpret_cast<const unsigned char*>(head_.data()), head_.size()};
-  }
-  // The file may go on past the head.
-  bool Cut() const { return head_.size() >= kAheadSize; }
+  FileOpenedOnRead(const FileOpenedOnRead&) = delete;
+  FileOpenedOnRead& operator=(const FileOpenedOnRead&) = delete;
 
   std::size_t Read(std::uint64_t offset, std::span<unsigned char> buffer) override {
-    if (offset + buffer.size() <= head_.size() || !Cut()) {
-      if (offset >= head_.size()) return 0;
-      const std::size_t count = std::min<std::size_t>(buffer.size(), head_.size() - offset);
-      std::memcpy(buffer.data(), head_.data() + offset, count);
-      return count;
-    }
     if (fd_ == -2) fd_ = OpenPicture(paths_, path_);
     return fd_ < 0 ? 0 : DescriptorBytes(fd_).Read(offset, buffer);
   }
 
  private:
-  std::span<const std::byte> head_;
   DrivePaths& paths_;
   const std::string& path_;
   int fd_ = -2;  // not opened yet
 };
 
 }  // namespace
-
-std::optional<PixelSize> MeasurePictureBytes(PictureBytes& bytes) {
-  std::array<unsigned char, kHeadSize> buffer;
-  return MeasureFrom(bytes, std::span(buffer).first(bytes.Read(0, buffer)), buffer);
-}
 
 std::optional<PixelSize> PictureMeasurer::Measure(const std::string& path) {
   const int fd = OpenPicture(paths_, path);
@@ -133,16 +51,10 @@ std::optional<PixelSize> PictureMeasurer::Measure(const std::string& path) {
 
 std::optional<PixelSize> PictureMeasurer::Measure(const std::string& path,
                                                   std::span<const std::byte> head) {
-  HeadThenFile bytes(head, paths_, path);
-  // Measured where the head lies: the buffer only takes what follows it.
-  std::array<unsigned char, kHeadSize> buffer;
-  std::optional<PixelSize> size = MeasureFrom(bytes, bytes.Head(), buffer);
-  // Only JPEG reads on past the bytes it is given; the other formats get as
-  // many as when measured from the file.
-  if (!size && bytes.Cut() && !IsJpeg(bytes.Head())) size = MeasurePictureBytes(bytes);
-  return size;
+  FileOpenedOnRead file(paths_, path);
+  return MeasurePictureHead(head, file);
 }
 
-std::size_t PictureMeasurer::HeadBytes() const { return kAheadSize; }
+std::size_t PictureMeasurer::HeadBytes() const { return kPictureHeadBytes; }
 
 }  // namespace zb

@@ -4,15 +4,8 @@
 
 #include "platform/picture_loader.h"
 #include "platform/posix/drive_paths.h"
-#include "platform/posix/picture_bytes.h"
 
 namespace zb {
-
-// A picture's size as a browser shows it, from its headers alone and by
-// content rather than by name: JPEG through libjpeg, BMP, PNG and GIF
-// through stb_image. Anything else, including cut or empty files, gives no
-// size. Reads a bounded number of bytes whatever the file holds.
-std::optional<PixelSize> MeasurePictureBytes(PictureBytes& bytes);
 
 // Measures the pictures of drive paths.
 class PictureMeasurer : public PictureLoader {

@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "platform/posix/posix_file_system.h"
-#include "platform/posix/test_folder.h"
+#include "platform/posix/testing/test_folder.h"
 #include "walk_ahead/batched_walk_ahead.h"
 #include "walk_ahead/planned_walk_for_test.h"
 

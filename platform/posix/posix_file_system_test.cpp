@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "platform/posix/test_folder.h"
+#include "platform/posix/testing/test_folder.h"
 
 namespace zb {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/posix/test_folder.h"
+#include "platform/posix/testing/test_folder.h"
 
 namespace zb {
 namespace {

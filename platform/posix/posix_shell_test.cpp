@@ -10,7 +10,7 @@
 #include <sstream>
 #include <thread>
 
-#include "platform/posix/test_folder.h"
+#include "platform/posix/testing/test_folder.h"
 
 namespace zb {
 namespace {

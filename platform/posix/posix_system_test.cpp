@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "platform/posix/test_folder.h"
+#include "platform/posix/testing/test_folder.h"
 
 namespace zb {
 namespace {

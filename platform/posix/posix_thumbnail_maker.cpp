@@ -3,38 +3,42 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <span>
 #include <thread>
 
-#include "gallery/thumbnail_names.h"
 #include "platform/posix/long_path.h"
+#include "platform/posix/thumbnail_folder.h"
 #include "platform/posix/thumbnailer_place.h"
 
 namespace zb {
 namespace {
 
-// Writes what the helper made; remembers that it made nothing, so that no
-// later run tries the unchanged picture again. An abandoned picture is not
-// remembered: it was not its fault.
-std::optional<std::string> Keep(ThumbnailFolder& folder, const std::string& name,
-                                ThumbnailFolder::Readers readers, ThumbnailWorkers::Outcome outcome,
-                                const std::vector<std::uint8_t>& bytes) {
-  static constexpr std::string_view kRecordText = "no thumbnail\n";
-  switch (outcome) {
-    case ThumbnailWorkers::Outcome::kMade:
-      if (folder.Write(name, bytes, readers)) return name;
-      break;
-    case ThumbnailWorkers::Outcome::kRefused:
-      folder.Write(
-          NoThumbnailRecordName(name),
-          std::span(reinterpret_cast<const std::uint8_t*>(kRecordText.data()), kRecordText.size()),
-          readers);
-      break;
-    case ThumbnailWorkers::Outcome::kUnanswered:
-      break;
+// "_gazthumb" of one output folder, finding pictures by drive path.
+class FolderStore : public ThumbnailStore {
+ public:
+  FolderStore(DrivePaths& paths, std::unique_ptr<ThumbnailFolder> folder)
+      : paths_(paths), folder_(std::move(folder)) {}
+
+  std::optional<Picture> Find(const std::string& picturePath, int side) override {
+    std::optional<std::string> host = paths_.Resolve(picturePath);
+    struct stat st {};
+    if (!host || !StatHostPath(*host, st) || !S_ISREG(st.st_mode)) return std::nullopt;
+    const std::string name = ThumbnailFileName(ThumbnailSourceOf(*host, st, side));
+    ThumbnailFolder* folder = folder_.get();
+    const ThumbnailFolder::Readers readers{st.st_mode, st.st_gid};
+    return Picture{std::move(*host), name,
+                   [folder, readers](const std::string& file, std::span<const std::uint8_t> bytes) {
+                     return folder->Write(file, bytes, readers);
+                   }};
   }
-  return std::nullopt;
-}
+  bool Has(const std::string& name) const override { return folder_->Has(name); }
+  void RemoveUnused(const std::unordered_set<std::string>& used) override {
+    folder_->RemoveUnused(used);
+  }
+
+ private:
+  DrivePaths& paths_;
+  std::unique_ptr<ThumbnailFolder> folder_;
+};
 
 }  // namespace
 
@@ -53,17 +57,15 @@ std::string ThumbnailerProgram() {
 
 PosixThumbnailMaker::PosixThumbnailMaker(DrivePaths& paths, std::string workerProgram,
                                          std::chrono::milliseconds answerTimeout)
-    : paths_(paths),
-      workers_(std::move(workerProgram), std::thread::hardware_concurrency(), answerTimeout) {}
-
-PosixThumbnailMaker::~PosixThumbnailMaker() { End(false); }
-
-bool PosixThumbnailMaker::Begin(const std::string& outputFolder) {
-  End(false);
-  const std::optional<std::string> host = paths_.Resolve(outputFolder);
-  if (host) folder_ = ThumbnailFolder::Open(*host);
-  return folder_ != nullptr;
-}
+    : HelperThumbnailMaker(
+          [&paths](const std::string& outputFolder) -> std::unique_ptr<ThumbnailStore> {
+            const std::optional<std::string> host = paths.Resolve(outputFolder);
+            std::unique_ptr<ThumbnailFolder> folder = host ? ThumbnailFolder::Open(*host) : nullptr;
+            if (!folder) return nullptr;
+            return std::make_unique<FolderStore>(paths, std::move(folder));
+          },
+          std::make_unique<PosixThumbnailHelperPool>(
+              std::move(workerProgram), std::thread::hardware_concurrency(), answerTimeout)) {}
 
 ThumbnailSource ThumbnailSourceOf(std::string_view hostPath, const struct stat& st, int side) {
   const auto nanoseconds = [](const timespec& t) {
@@ -71,69 +73,6 @@ ThumbnailSource ThumbnailSourceOf(std::string_view hostPath, const struct stat& 
   };
   return {hostPath, static_cast<std::uint64_t>(st.st_size), nanoseconds(st.st_mtim),
           side,     static_cast<std::uint64_t>(st.st_ino),  nanoseconds(st.st_ctim)};
-}
-
-ThumbnailMaker::Ticket PosixThumbnailMaker::Submit(const std::string& picturePath, int side) {
-  const Ticket ticket = next_++;
-  const std::optional<std::string> host = paths_.Resolve(picturePath);
-  struct stat st {};
-  if (!folder_ || !host || !StatHostPath(*host, st) || !S_ISREG(st.st_mode)) {
-    Answer(ticket, std::nullopt);
-    return ticket;
-  }
-  const std::string name = ThumbnailFileName(ThumbnailSourceOf(*host, st, side));
-  used_.insert(name);
-  if (folder_->Has(name)) {
-    Answer(ticket, name);
-    return ticket;
-  }
-  const std::string record = NoThumbnailRecordName(name);
-  used_.insert(record);
-  if (folder_->Has(record)) {
-    Answer(ticket, std::nullopt);
-    return ticket;
-  }
-  ++decodes_;
-  ThumbnailFolder* folder = folder_.get();
-  const ThumbnailFolder::Readers readers{st.st_mode, st.st_gid};
-  workers_.Post(*host, side,
-                [this, ticket, name, folder, readers](ThumbnailWorkers::Outcome outcome,
-                                                      std::vector<std::uint8_t> bytes) {
-                  Answer(ticket, Keep(*folder, name, readers, outcome, bytes));
-                });
-  return ticket;
-}
-
-void PosixThumbnailMaker::Answer(Ticket ticket, std::optional<std::string> name) {
-  {
-    std::lock_guard lock(mutex_);
-    answers_[ticket] = std::move(name);
-  }
-  answered_.notify_all();
-}
-
-bool PosixThumbnailMaker::Ready(Ticket ticket, std::chrono::milliseconds patience) {
-  std::unique_lock lock(mutex_);
-  return answered_.wait_for(lock, patience, [&] { return answers_.contains(ticket); });
-}
-
-std::optional<std::string> PosixThumbnailMaker::Wait(Ticket ticket) {
-  std::unique_lock lock(mutex_);
-  answered_.wait(lock, [&] { return answers_.contains(ticket); });
-  std::optional<std::string> name = std::move(answers_[ticket]);
-  answers_.erase(ticket);
-  return name;
-}
-
-void PosixThumbnailMaker::Abandon() { workers_.Abandon(); }
-
-void PosixThumbnailMaker::End(bool removeUnused) {
-  workers_.Settle();
-  if (folder_ && removeUnused) folder_->RemoveUnused(used_);
-  folder_.reset();
-  used_.clear();
-  std::lock_guard lock(mutex_);
-  answers_.clear();
 }
 
 }  // namespace zb

@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/posix/test_folder.h"
-#include "platform/posix/test_pictures.h"
+#include "platform/posix/testing/test_folder.h"
+#include "testing/test_pictures.h"
 
 namespace zb {
 namespace {

@@ -12,8 +12,8 @@
 #include <iterator>
 
 #include "context/run_messages.h"
-#include "platform/posix/deep_folder_for_test.h"
 #include "platform/posix/disk_run_for_test.h"
+#include "platform/posix/testing/deep_folder.h"
 
 namespace zb {
 namespace {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/posix/long_path.h"
-#include "platform/posix/test_folder.h"
+#include "platform/posix/testing/test_folder.h"
 
 namespace zb {
 namespace {

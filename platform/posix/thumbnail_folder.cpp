@@ -10,8 +10,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "gallery/thumbnail_names.h"
 #include "platform/posix/whole_transfers.h"
+#include "thumbnail/thumbnail_names.h"
 
 namespace zb {
 namespace {

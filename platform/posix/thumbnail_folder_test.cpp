@@ -14,10 +14,10 @@
 #include <fstream>
 #include <optional>
 
-#include "platform/posix/deep_folder_for_test.h"
 #include "platform/posix/posix_thumbnail_maker.h"
-#include "platform/posix/test_folder.h"
-#include "platform/posix/test_pictures.h"
+#include "platform/posix/testing/deep_folder.h"
+#include "platform/posix/testing/test_folder.h"
+#include "testing/test_pictures.h"
 
 namespace zb {
 namespace {

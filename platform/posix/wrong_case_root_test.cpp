@@ -7,7 +7,7 @@
 #include "platform/fake/fake_dialogs.h"
 #include "platform/posix/drive_paths.h"
 #include "platform/posix/posix_platform.h"
-#include "platform/posix/test_folder.h"
+#include "platform/posix/testing/test_folder.h"
 #include "window/form_lifecycle.h"
 #include "window/path_fields.h"
 #include "window/program.h"

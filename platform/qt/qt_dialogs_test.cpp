@@ -13,7 +13,7 @@
 #include <functional>
 #include <tuple>
 
-#include "platform/posix/test_folder.h"
+#include "platform/posix/testing/test_folder.h"
 
 namespace zb {
 namespace {
