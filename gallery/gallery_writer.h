@@ -8,7 +8,7 @@
 #include "context/run_context.h"
 #include "gallery/picture_link.h"  // PictureLink, which callers use beside the writer
 #include "platform/file_system.h"
-#include "platform/text_encoding.h"
+#include "text/text_encoding.h"
 
 namespace zb {
 

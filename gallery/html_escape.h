@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/text_encoding.h"
+#include "text/text_encoding.h"
 
 namespace zb {
 

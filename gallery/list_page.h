@@ -5,7 +5,7 @@
 #include "context/run_context.h"
 #include "gallery/gallery_writer.h"
 #include "platform/file_system.h"
-#include "platform/text_encoding.h"
+#include "text/text_encoding.h"
 
 namespace zb {
 

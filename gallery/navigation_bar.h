@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/file_system.h"
-#include "platform/text_encoding.h"
+#include "text/text_encoding.h"
 
 namespace zb {
 

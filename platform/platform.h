@@ -7,8 +7,8 @@
 #include "platform/settings_store.h"
 #include "platform/shell.h"
 #include "platform/system.h"
-#include "platform/text_encoding.h"
 #include "platform/thumbnail_maker.h"
+#include "text/text_encoding.h"
 
 namespace zb {
 

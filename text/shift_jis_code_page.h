@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/text_encoding.h"
+#include "text/text_encoding.h"
 
 namespace zb {
 

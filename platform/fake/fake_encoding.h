@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "platform/text_encoding.h"
+#include "text/text_encoding.h"
 
 namespace zb {
 
