@@ -46,9 +46,7 @@ class AboutDialogTest : public testing::Test {
 
   FakePlatform host_;
   SystemAtVersion system_;
-  Platform platform_{host_.files,   host_.encoding,   host_.settings,
-                     host_.dialogs, host_.shell,      host_.pictures,
-                     system_,       host_.thumbnails, host_.crashMarker};
+  Platform platform_ = host_.platform.With(system_);
   int unloads_ = 0;
   AboutDialog about_{platform_, [this] { ++unloads_; }};
 };

@@ -41,9 +41,7 @@ int main(int argc, char** argv) {
       [&host](const std::string& drivePath) { return host.paths().Resolve(drivePath); });
   zb::Platform posix = host.With(dialogs);
   zb::QtSystem system(posix.system);
-  zb::Platform platform{posix.files, posix.encoding,   posix.settings,
-                        dialogs,     posix.shell,      posix.pictures,
-                        system,      posix.thumbnails, posix.crashMarker};
+  zb::Platform platform = posix.With(system);
   zb::Program program(platform);
 
   zb::MainWindow window(program, [&host](const std::string& hostPath) {

@@ -48,8 +48,7 @@ struct ViewFixture {
   Platform posix = host.With(dialogs);
   HostSystem fakeSystem{posix.files};
   QtSystem system{fakeSystem};
-  Platform platform{posix.files,    posix.encoding, settings,         dialogs,    shell,
-                    posix.pictures, system,         posix.thumbnails, crashMarker};
+  Platform platform = posix.With(settings).With(shell).With(system).With(crashMarker);
   Program program{platform};
   MainForm& form = program.form;
   MainWindow window{program, [this](const std::string& hostPath) {

@@ -93,9 +93,7 @@ int main(int argc, char** argv) {
       {terminal, stderr, interactive, options.yes, options.deleteCrashPicture});
   zb::Platform services = host.With(dialogs);
   OptionalShell shell(services.shell, options.openResults);
-  zb::Platform platform{
-      services.files,  services.encoding,   services.settings,   dialogs, shell, services.pictures,
-      services.system, services.thumbnails, services.crashMarker};
+  zb::Platform platform = services.With(shell);
   zb::Program program(platform);
   zb::Form_Load(program);
   zb::Form_Activate(program);

@@ -51,8 +51,7 @@ std::string SavedOptionsHelp(const std::function<Platform(Dialogs&)>& servicesWi
   const Platform host = servicesWith(dialogs);
   ReadOnlySettings settings(host.settings);
   ReadOnlyCrashMarker marker(host.crashMarker);
-  Platform quiet{host.files,    host.encoding, settings,        dialogs, host.shell,
-                 host.pictures, host.system,   host.thumbnails, marker};
+  Platform quiet = host.With(settings).With(marker);
   Program program(quiet);
   Form_Load(program);
   return "Options not given keep their saved values. Saved now:\n  " +

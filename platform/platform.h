@@ -1,5 +1,7 @@
 #pragma once
 
+#include <type_traits>
+
 #include "platform/crash_marker_store.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
@@ -23,6 +25,32 @@ struct Platform {
   System& system;
   ThumbnailMaker& thumbnails;
   CrashMarkerStore& crashMarker;
+
+  // The same services but one, which other takes the place of: a test's
+  // fake, the window's dialogs, a shell that opens nothing.
+  template <typename Service>
+  Platform With(Service& other) const {
+    static_assert(
+        std::is_base_of_v<FileSystem, Service> || std::is_base_of_v<TextEncoding, Service> ||
+            std::is_base_of_v<SettingsStore, Service> || std::is_base_of_v<Dialogs, Service> ||
+            std::is_base_of_v<Shell, Service> || std::is_base_of_v<PictureLoader, Service> ||
+            std::is_base_of_v<System, Service> || std::is_base_of_v<ThumbnailMaker, Service> ||
+            std::is_base_of_v<CrashMarkerStore, Service>,
+        "not a host service");
+    return {Either(files, other),   Either(encoding, other),   Either(settings, other),
+            Either(dialogs, other), Either(shell, other),      Either(pictures, other),
+            Either(system, other),  Either(thumbnails, other), Either(crashMarker, other)};
+  }
+
+ private:
+  template <typename Kind, typename Service>
+  static Kind& Either(Kind& mine, Service& other) {
+    if constexpr (std::is_base_of_v<Kind, Service>) {
+      return other;
+    } else {
+      return mine;
+    }
+  }
 };
 
 }  // namespace zb

@@ -227,8 +227,7 @@ struct FaultRun {
   FakePlatform host;
   RecordingFileSystem files{host.files};
   ScriptedDialogs dialogs{kDeletedOddFile};
-  Platform platform{files,         host.encoding, host.settings,   dialogs,         host.shell,
-                    host.pictures, host.system,   host.thumbnails, host.crashMarker};
+  Platform platform = host.platform.With(files).With(dialogs);
   Program program{platform};
   int start = 0;
   std::size_t recordedBeforeStart = 0;

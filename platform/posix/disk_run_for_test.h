@@ -27,11 +27,6 @@ inline std::string Gif(int side) {
   return std::string("GIF89a") + char(side) + '\0' + char(side) + '\0' + std::string(20, '\0');
 }
 
-inline Platform WithShell(const Platform& services, Shell& shell) {
-  return {services.files,    services.encoding, services.settings,   services.dialogs,    shell,
-          services.pictures, services.system,   services.thumbnails, services.crashMarker};
-}
-
 // A program on the POSIX host services with drive C: on a fresh folder,
 // searching C:\pics and writing the pages, the list of every file and the
 // deletion prompts into the default folder C:\_Zorbelle.
@@ -83,7 +78,7 @@ struct DiskRun {
                      output};
   FakeDialogs dialogs;
   FakeShell shell;
-  Platform platform = WithShell(host.With(dialogs), shell);
+  Platform platform = host.With(dialogs).With(shell);
   Program program{platform};
 };
 

@@ -88,9 +88,7 @@ int main(int argc, char** argv) {
   UnattendedDialogs dialogs;
   NoShell shell;
   const zb::Platform services = host.With(dialogs);
-  zb::Platform platform{
-      services.files,  services.encoding,   services.settings,   dialogs, shell, services.pictures,
-      services.system, services.thumbnails, services.crashMarker};
+  zb::Platform platform = services.With(shell);
   zb::Program program(platform);
   zb::Form_Load(program);
   zb::Form_Activate(program);
