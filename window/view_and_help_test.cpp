@@ -2,12 +2,13 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 #include "testing/fake_program.h"
+#include "testing/shift_jis_for_test.h"
 
 namespace zb {
 namespace {
@@ -94,18 +95,10 @@ TEST(Readme, IsShiftJisWithCrLf) {
   for (std::size_t i = bytes.find('\n'); i != std::string::npos; i = bytes.find('\n', i + 1)) {
     ASSERT_EQ(bytes[i - 1], '\r') << "bare LF at byte " << i;
   }
-  iconv_t cd = iconv_open("UTF-8", "CP932");
-  std::string utf8(bytes.size() * 2, '\0');
-  char* in_ptr = bytes.data();
-  char* out_ptr = utf8.data();
-  std::size_t in_left = bytes.size(), out_left = utf8.size();
-  const std::size_t converted = iconv(cd, &in_ptr, &in_left, &out_ptr, &out_left);
-  iconv_close(cd);
-  ASSERT_NE(converted, static_cast<std::size_t>(-1))
-      << "not Shift_JIS at byte " << bytes.size() - in_left;
-  utf8.resize(utf8.size() - out_left);
-  EXPECT_NE(utf8.find("zorbelle-cli"), std::string::npos);
-  EXPECT_NE(utf8.find("使い方"), std::string::npos);
+  const std::optional<std::string> utf8 = Converted("UTF-8", "CP932", bytes);
+  ASSERT_TRUE(utf8) << "not Shift_JIS";
+  EXPECT_NE(utf8->find("zorbelle-cli"), std::string::npos);
+  EXPECT_NE(utf8->find("使い方"), std::string::npos);
 }
 
 }  // namespace
