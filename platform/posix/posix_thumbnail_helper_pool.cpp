@@ -1,15 +1,12 @@
 #include "platform/posix/posix_thumbnail_helper_pool.h"
 
-#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <climits>
 
 #include "platform/posix/whole_transfers.h"
 #include "thumbnail/helper_protocol.h"
@@ -21,27 +18,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Reads `size` bytes unless the deadline passes first: a helper that stops
-// half-way through its answer holds no one.
-bool ReadBefore(int fd, void* data, std::size_t size, Clock::time_point deadline) {
-  char* at = static_cast<char*>(data);
-  while (size > 0) {
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    if (left < 0) return false;
-    pollfd p{fd, POLLIN, 0};
-    const int ready = poll(&p, 1, static_cast<int>(std::min<long long>(left, INT_MAX)));
-    if (ready < 0 && errno == EINTR) continue;
-    if (ready <= 0) return false;
-    const ssize_t got = read(fd, at, size);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) return false;
-    at += got;
-    size -= static_cast<std::size_t>(got);
-  }
-  return true;
-}
-
 // The run's end of a helper's socket; answers are waited for at most
 // `patience` from the first read on.
 class SocketChannel : public MessageChannel {
@@ -50,7 +26,7 @@ class SocketChannel : public MessageChannel {
       : socket_(socket), patience_(patience) {}
   bool Read(void* data, std::size_t size) override {
     if (!deadline_) deadline_ = Clock::now() + patience_;
-    return ReadBefore(socket_, data, size, *deadline_);
+    return ReadFullyBefore(socket_, data, size, *deadline_);
   }
   bool Write(const void* data, std::size_t size) override { return SendFully(socket_, data, size); }
 

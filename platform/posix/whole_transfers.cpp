@@ -1,9 +1,12 @@
 #include "platform/posix/whole_transfers.h"
 
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 
 namespace zb {
 namespace {
@@ -33,6 +36,20 @@ bool Fully(char* at, std::size_t size, Move move) {
 bool ReadFully(int fd, void* data, std::size_t size) {
   return Fully(static_cast<char*>(data), size,
                [fd, size](char* at, std::size_t done) { return read(fd, at, size - done); });
+}
+
+bool ReadFullyBefore(int fd, void* data, std::size_t size,
+                     std::chrono::steady_clock::time_point deadline) {
+  return Fully(static_cast<char*>(data), size, [&](char* at, std::size_t done) -> ssize_t {
+    using namespace std::chrono;
+    const long long left = duration_cast<milliseconds>(deadline - steady_clock::now()).count();
+    if (left < 0) return errno = ETIMEDOUT, -1;
+    pollfd p{fd, POLLIN, 0};
+    const int ready = poll(&p, 1, static_cast<int>(std::min<long long>(left, INT_MAX)));
+    if (ready < 0) return -1;
+    if (ready == 0) return errno = ETIMEDOUT, -1;
+    return read(fd, at, size - done);
+  });
 }
 
 bool WriteFully(int fd, const void* data, std::size_t size) {
