@@ -36,7 +36,8 @@ std::optional<std::vector<std::uint8_t>> ReceiveAnswer(MessageChannel& channel) 
   std::uint32_t size = 0;
   if (!channel.Read(&size, sizeof size) || size > kMaxAnswerBytes) return std::nullopt;
   std::vector<std::uint8_t> bytes(size);
-  if (!channel.Read(bytes.data(), size)) return std::nullopt;
+  // An empty vector has no storage to read into.
+  if (size > 0 && !channel.Read(bytes.data(), size)) return std::nullopt;
   return bytes;
 }
 
