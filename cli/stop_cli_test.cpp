@@ -55,6 +55,16 @@ class StopWhileDecoding : public testing::Test {
     }
     return false;
   }
+  // The walk is over and the run waits for its helpers: they have started,
+  // and the crash marker, which names each picture as it is measured, is
+  // clear again.
+  bool WaitingForThumbnails() {
+    const std::string marker = std::string("config/Zorbelle/") + kCrashMarkerSection + ".ini";
+    return WaitUntil("helpers", [](const std::string& text) { return !text.empty(); }) &&
+           WaitUntil(marker, [](const std::string& text) {
+             return !text.empty() && text.find(".jpg") == std::string::npos;
+           });
+  }
   std::vector<pid_t> Helpers() {
     std::vector<pid_t> pids;
     std::istringstream text(folder_.Contents("helpers"));
@@ -71,7 +81,7 @@ TEST_F(StopWhileDecoding, EachStopSignalEndsTheRunInOrderAndEndsTheHelpers) {
   for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
     fs::remove(folder_.Host("helpers"));
     auto run = Start();
-    ASSERT_TRUE(WaitUntil("helpers", [](const std::string& text) { return !text.empty(); }));
+    ASSERT_TRUE(WaitingForThumbnails());
     kill(run->pid(), signal);
     const ProcessResult result = run->Finish();
     EXPECT_EQ(result.exitCode, 130) << signal << result.err;
@@ -93,11 +103,7 @@ TEST_F(StopWhileDecoding, EachStopSignalEndsTheRunInOrderAndEndsTheHelpers) {
 // picture for the next start to ask about.
 TEST_F(StopWhileDecoding, KilledWhileWaitingTheRunLeavesNoSuspect) {
   auto run = Start();
-  ASSERT_TRUE(WaitUntil("helpers", [](const std::string& text) { return !text.empty(); }));
-  const std::string marker = std::string("config/Zorbelle/") + kCrashMarkerSection + ".ini";
-  ASSERT_TRUE(WaitUntil(marker, [](const std::string& text) {
-    return !text.empty() && text.find(".jpg") == std::string::npos;
-  })) << "the marker still names a picture while the run waits";
+  ASSERT_TRUE(WaitingForThumbnails()) << "the marker still names a picture while the run waits";
   kill(run->pid(), SIGKILL);
   // These stand-ins do not die with their run as the real helper does; they
   // hold its output open.
