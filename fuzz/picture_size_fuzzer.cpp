@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t leng
   const int orientation = zb::ExifOrientation(std::span(data, length));
   zb::Require(orientation >= 1 && orientation <= 8);
 
-  CheckFitted(zb::MeasurePicture(host->program, kPicture, true));
-  CheckFitted(zb::MeasurePicture(host->program, kPicture, false));
+  CheckFitted(zb::MeasurePicture(host->program.session, kPicture, true));
+  CheckFitted(zb::MeasurePicture(host->program.session, kPicture, false));
   return 0;
 }

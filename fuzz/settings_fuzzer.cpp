@@ -23,6 +23,7 @@
 #include "text/ini_text.h"
 #include "text/utf8.h"
 #include "window/program.h"
+#include "window/restore_paths.h"
 
 namespace {
 
@@ -48,9 +49,8 @@ std::vector<std::string> Options(const zb::MainForm& f) {
 
 struct Restored {
   Restored(zb::SettingsStore& store, zb::CrashMarkerStore& marker)
-      : platform{fake.files,    fake.encoding, store,           fake.dialogs, fake.shell,
-                 fake.pictures, fake.system,   fake.thumbnails, marker} {
-    zb::RestoreSettings(program);
+      : platform{fake.platform.With(store).With(marker)} {
+    zb::RestoreSettings(program.form, program.platform);
     zb::RestorePaths(program);
   }
   zb::FakePlatform fake;
@@ -87,10 +87,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::vector<std::string> first;
   {
     Restored restored(store, marker);
-    zb::CheckCrashMarker(restored.program);  // offers, but nothing is answered Yes
+    zb::CheckCrashMarker(restored.program.platform);  // offers, but nothing is answered Yes
     zb::Require(restored.fake.files.Deleted().empty());
     first = Options(restored.program.form);
-    zb::SaveSettings(restored.program);
+    zb::SaveSettings(restored.program.form, restored.program.platform);
   }
   zb::Require(Options(Restored(store, marker).program.form) == first);
 
