@@ -149,12 +149,12 @@ std::vector<Bytes> Others() {
 void ForEachCopy(const Bytes& original, std::uint32_t seed,
                  const std::function<void(const Bytes&)>& check) {
   std::mt19937 random(seed);
-  const std::size_t head = std::min<std::size_t>(original.size(), 1500);
+  const std::size_t head = std::min<std::size_t>(original.size(), 1000);
   const auto at = [&] { return random() % std::max<std::size_t>(head, 1); };
   for (std::size_t n = 0; n <= head; ++n) check(original.substr(0, n));
   static const std::uint32_t kNumbers[] = {
       0, 1, 2, 3, 4, 13, 0x7F, 0xFF, 0x7FFF, 0xFFFF, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF};
-  for (int i = 0; i < 3000; ++i) {
+  for (int i = 0; i < 1500; ++i) {
     Bytes copy = original;
     if (copy.empty()) return;
     switch (i % 6) {
