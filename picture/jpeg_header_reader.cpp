@@ -140,9 +140,10 @@ class MarkerReader {
     unsigned length = 0, n = 0;
     if (!in_.Word(length) || !in_.Byte(n)) return false;
     if (length != n * 2 + 6 || n < 1 || n > kMostScanComponents) return false;
-    // libjpeg's lookup: the first component with the id whose slot in the
-    // scan's list is still free (the list is indexed by the scan's order),
-    // among the frame's first four; then no component twice.
+    // libjpeg's lookup: among the frame's first four components, the first
+    // with the id whose index is not yet a filled place in the scan's list,
+    // so components listed out of the frame's order are not found; then no
+    // component twice.
     std::array<int, kMostScanComponents> chosen{-1, -1, -1, -1};
     for (unsigned i = 0; i < n; ++i) {
       unsigned id = 0, tables = 0;
