@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "picture/jpeg_error_trap.h"
+#include "decoding/jpeg_error_trap.h"
 
 namespace zb {
 namespace {

@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "decoding/colour_conversion.h"
+#include "decoding/jpeg_error_trap.h"
 #include "decoding/picture_decoding.h"
 #include "picture/exif_orientation.h"
-#include "picture/jpeg_error_trap.h"
 
 namespace zb {
 namespace {

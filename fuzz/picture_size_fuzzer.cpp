@@ -1,7 +1,6 @@
-// Hostile picture files: the header readers behind the picture loader (JPEG
-// through libjpeg; GIF, BMP and PNG through stb_image; WebP through libwebp;
-// AVIF's boxes), the GIF header fields the run reads itself, and the EXIF
-// orientation that thumbnails follow.
+// Hostile picture files: the header readers behind the picture loader (JPEG,
+// GIF, BMP, PNG, WebP and AVIF), the GIF header fields the run reads itself,
+// and the EXIF orientation that thumbnails follow.
 #include <cstddef>
 #include <cstdint>
 #include <fstream>

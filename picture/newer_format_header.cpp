@@ -1,21 +1,15 @@
 #include "picture/newer_format_header.h"
 
-#include <webp/decode.h>
-
 #include <cstring>
 
 #include "picture/avif_header_reader.h"
+#include "picture/webp_header_reader.h"
 
 namespace zb {
 
 std::optional<PixelSize> ReadNewerFormatSize(const unsigned char* head, std::size_t filled) {
   if (filled >= 12 && std::memcmp(head, "RIFF", 4) == 0 && std::memcmp(head + 8, "WEBP", 4) == 0) {
-    int width = 0;
-    int height = 0;
-    if (!WebPGetInfo(head, filled, &width, &height) || width <= 0 || height <= 0) {
-      return std::nullopt;
-    }
-    return PixelSize{static_cast<unsigned>(width), static_cast<unsigned>(height)};
+    return ReadWebpSize(head, filled);
   }
   if (filled >= 8 && std::memcmp(head + 4, "ftyp", 4) == 0) return ReadAvifSize(head, filled);
   return std::nullopt;

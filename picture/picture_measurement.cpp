@@ -1,13 +1,11 @@
 #include "picture/picture_measurement.h"
 
-#include <stb_image.h>
-
 #include <algorithm>
 #include <array>
-#include <climits>
 #include <cstring>
 #include <string_view>
 
+#include "picture/classic_format_header.h"
 #include "picture/jpeg_header_reader.h"
 #include "picture/newer_format_header.h"
 
@@ -27,27 +25,6 @@ bool StartsWith(std::span<const unsigned char> data, std::string_view signature)
 
 bool IsJpeg(std::span<const unsigned char> data) { return StartsWith(data, "\xFF\xD8"); }
 
-// Only formats with a signature go to stb_image: its TGA reader has none
-// and would size plain garbage.
-bool IsStbFormat(std::span<const unsigned char> head) {
-  return StartsWith(head, "BM") || StartsWith(head, "GIF87a") || StartsWith(head, "GIF89a") ||
-         StartsWith(head, "\x89PNG\r\n\x1a\n");
-}
-
-std::optional<PixelSize> MeasureByStb(std::span<const unsigned char> head) {
-  int width = 0;
-  int height = 0;
-  int components = 0;
-  if (!IsStbFormat(head) || !stbi_info_from_memory(head.data(), static_cast<int>(head.size()),
-                                                   &width, &height, &components)) {
-    return std::nullopt;
-  }
-  // A BMP stored top row first gives its height negative.
-  if (StartsWith(head, "BM") && height < 0 && height != INT_MIN) height = -height;
-  if (width <= 0 || height <= 0) return std::nullopt;
-  return PixelSize{static_cast<unsigned>(width), static_cast<unsigned>(height)};
-}
-
 // The one place that tells the formats apart. first holds the file's first
 // bytes, wherever they are kept; further bytes are read into buffer.
 std::optional<PixelSize> MeasureFrom(PictureBytes& bytes, std::span<const unsigned char> first,
@@ -58,7 +35,7 @@ std::optional<PixelSize> MeasureFrom(PictureBytes& bytes, std::span<const unsign
   } else if (auto newer = ReadNewerFormatSize(first.data(), first.size())) {
     size = newer;
   } else {
-    size = MeasureByStb(first);
+    size = ReadClassicFormatSize(first);
   }
   const auto placeable = [](unsigned side) { return side > 0 && side <= kLongestSide; };
   if (size && !(placeable(size->width) && placeable(size->height))) return std::nullopt;

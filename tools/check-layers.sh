@@ -2,7 +2,7 @@
 # Prints every include that breaks the folders' layering and exits 1 when
 # there is any: a folder including one that is not below it, a cycle among
 # folders, an operating-system header outside platform/<os>/ and the
-# programs' main.cpp, a codec header in platform/posix/.
+# programs' main.cpp, a codec header in platform/posix/ or in picture/.
 # Tests and test helpers may reach any folder and the host's own headers:
 # they assemble whole programs and drive them as real processes.
 set -euo pipefail
@@ -91,6 +91,13 @@ done | grep . && found=1
 codec_headers='jpeglib\.h|jerror\.h|webp/|avif/|lcms2\.h|png\.h|zlib\.h|stb_image|libheif/'
 git ls-files 'platform/posix/*' | xargs grep -n -E "^[[:space:]]*#[[:space:]]*include[[:space:]]+[<\"]($codec_headers)" |
   sed 's|$|  (codec header in platform/posix)|' | grep . && found=1
+
+# picture/ reads headers itself, to build where no codec library is.
+for file in $(git ls-files 'picture/*'); do
+  is_test "$file" && continue
+  grep -n -E "^[[:space:]]*#[[:space:]]*include[[:space:]]+[<\"]($codec_headers|gif_lib\.h)" "$file" |
+    sed "s|^|$file:|; s|\$|  (codec header in picture)|" || true
+done | grep . && found=1
 
 if ((found)); then
   exit 1

@@ -27,7 +27,7 @@ trap 'rm -rf "$scratch"' EXIT
 mkdir -p "$build/artifacts"
 export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
 failed=0
-for target in picture_size path settings name_escape; do
+for target in picture_size picture_agreement path settings name_escape; do
   corpus=$scratch/corpus-$target
   mkdir -p "$corpus" "$scratch/tmp"
   # New inputs go to a copy: the seeds in the repo stay as they are.
