@@ -1,75 +1,42 @@
 #include "cli/cli_options.h"
 
 #include <CLI/CLI.hpp>
-#include <array>
 #include <charconv>
 
-#include "form/main_form.h"
+#include "form/form_options.h"
+#include "settings/option_values.h"
 
 namespace zb {
 namespace {
 
-// An option that ticks or unticks one check box, or checks one item of the
-// option menu. Order matters where one control's change sets another:
-// ticking "same folder" ticks relative links, so an explicit choice of the
-// latter comes after it.
-struct Toggle {
-  const char* name;
-  std::optional<bool> CliOptions::*option;
-  CheckBox MainForm::*box;
-  int menuItem;  // of mnuOptionItem, when box is null
-  const char* help;
-
-  bool On(const MainForm& f) const {
-    return box ? (f.*box).Value() == 1 : f.mnuOptionItem[menuItem].Checked();
-  }
-  void Set(MainForm& f, bool on) const {
-    if (box) {
-      (f.*box).SetValue(on ? 1 : 0);
-    } else {
-      f.mnuOptionItem[menuItem].SetChecked(on);
-    }
-  }
-};
-
-const std::array<Toggle, 12> kToggles{{
-    {"gallery", &CliOptions::gallery, &MainForm::chkGazoHtml, -1,
-     "Write the gallery pages (--no-gallery: don't)"},
-    {"bmp", &CliOptions::bmp, &MainForm::chkBmp, -1, "Include .bmp pictures"},
-    {"line-break", &CliOptions::lineBreak, &MainForm::chkHtmlBr, -1,
-     "A line break after every picture"},
-    {"all-files", &CliOptions::allFiles, &MainForm::chkAllFileList, -1,
-     "Write allfile.txt, the list of every file seen"},
-    {"same-folder", &CliOptions::sameFolder, &MainForm::chkSameDir, -1,
-     "Write the pages into the searched folder (else C:\\_Zorbelle)"},
-    {"relative", &CliOptions::relative, &MainForm::chkLelative, -1, "Relative picture links"},
-    {"subfolders", &CliOptions::subfolders, &MainForm::chkSubDir, -1, "Search sub-folders too"},
-    {"table", &CliOptions::table, &MainForm::chkTable1, -1, "Lay pictures out in a table"},
-    {"file-names", &CliOptions::fileNames, &MainForm::chkFileName, -1,
-     "File name under each picture (table layout)"},
-    {"delete-odd-files", &CliOptions::deleteOddFiles, nullptr, 0,
-     "Offer files whose path holds ';' for deletion"},
-    {"thumbnails", &CliOptions::thumbnails, nullptr, 2,
-     "Write reduced copies into _gazthumb for the reduced pages"},
-    {"more-formats", &CliOptions::moreFormats, nullptr, 3,
-     "Also take .png, .webp and .avif pictures"},
-}};
-
-const std::array<const char*, 3> kOpenIn{"same", "window", "new"};
-
-void AddToggle(CLI::App& app, const Toggle& toggle, CliOptions& o) {
-  std::optional<bool>& target = o.*toggle.option;
-  app.add_flag_callback(
-      std::string("--") + toggle.name, [&target] { target = true; }, toggle.help);
-  app.add_flag_callback(std::string("--no-") + toggle.name, [&target] { target = false; });
+bool IsToggle(const FormOption& option) {
+  return std::holds_alternative<CheckBox MainForm::*>(option.control) ||
+         std::holds_alternative<OptionMenuItem>(option.control);
 }
 
-void AddNumber(CLI::App& app, const std::string& name, std::optional<int>& target, int min, int max,
-               const std::string& help) {
+std::string ToggleText(const FormOption& option, bool on) {
+  if (std::holds_alternative<OptionMenuItem>(option.control)) return on ? "True" : "False";
+  return on ? "1" : "0";
+}
+
+void AddToggle(CLI::App& app, const FormOption& option, CliOptions& o) {
+  const std::string name = option.flag;
+  app.add_flag_callback(
+      "--" + name, [&o, &option] { o.chosen[option.key] = ToggleText(option, true); }, option.help);
+  app.add_flag_callback("--no-" + name,
+                        [&o, &option] { o.chosen[option.key] = ToggleText(option, false); });
+}
+
+void AddNumber(CLI::App& app, const FormOption& option, CliOptions& o) {
+  const int min = option.min;
+  const int max = option.max;
   const std::string range = std::to_string(min) + "-" + std::to_string(max);
   app.add_option_function<std::string>(
-         "--" + name, [&target](const std::string& v) { target = DecimalNumber(v); },
-         help + " (" + range + ", decimal)")
+         std::string("--") + option.flag,
+         [&o, &option](const std::string& v) {
+           o.chosen[option.key] = std::to_string(*DecimalNumber(v));
+         },
+         std::string(option.help) + " (" + range + ", decimal)")
       ->check(CLI::Validator(
           [min, max, range](std::string& v) -> std::string {
             const std::optional<int> n = DecimalNumber(v);
@@ -78,6 +45,25 @@ void AddNumber(CLI::App& app, const std::string& name, std::optional<int>& targe
           },
           "N"))
       ->type_name("N");
+}
+
+void AddText(CLI::App& app, const FormOption& option, CliOptions& o) {
+  app.add_option_function<std::string>(
+         std::string("--") + option.flag,
+         [&o, &option](const std::string& v) { o.chosen[option.key] = v; }, option.help)
+      ->type_name("TEXT");
+}
+
+void AddOpenIn(CLI::App& app, const FormOption& option, CliOptions& o) {
+  std::map<std::string, int> buttons;
+  for (std::size_t i = 0; i < kOpenInNames.size(); ++i) {
+    buttons[kOpenInNames[i]] = static_cast<int>(i);
+  }
+  app.add_option_function<int>(
+         std::string("--") + option.flag,
+         [&o, &option](const int& v) { o.chosen[option.key] = std::to_string(v); }, option.help)
+      ->transform(CLI::CheckedTransformer(buttons, CLI::ignore_case))
+      ->type_name("same|window|new");
 }
 
 }  // namespace
@@ -97,21 +83,18 @@ void AddCliOptions(CLI::App& app, CliOptions& o) {
       ->check(CLI::Validator(
           [](std::string& v) -> std::string { return v.empty() ? "FOLDER is empty" : ""; },
           "not empty"));
-  AddNumber(app, "per-page", o.perPage, 1, 1000, "Pictures per page");
-  AddNumber(app, "thumbnail", o.thumbnail, 10, 1000, "Side of the reduced-picture box");
-  AddNumber(app, "per-row", o.perRow, 1, 30, "Pictures per table row");
-  for (const Toggle& toggle : kToggles) AddToggle(app, toggle, o);
-  app.add_option_function<std::string>(
-         "--font-size", [&o](const std::string& v) { o.fontSize = v; },
-         "Font size of the file names under table cells")
-      ->type_name("TEXT");
-  std::map<std::string, int> windows;
-  for (std::size_t i = 0; i < kOpenIn.size(); ++i) windows[kOpenIn[i]] = static_cast<int>(i);
-  app.add_option_function<int>(
-         "--open-in", [&o](const int& v) { o.openIn = v; },
-         "Where a clicked picture opens: same, window or new")
-      ->transform(CLI::CheckedTransformer(windows, CLI::ignore_case))
-      ->type_name("same|window|new");
+  for (const FormOption& option : FormOptions()) {
+    if (!option.flag) continue;
+    if (IsToggle(option)) {
+      AddToggle(app, option, o);
+    } else if (option.IsNumber()) {
+      AddNumber(app, option, o);
+    } else if (std::holds_alternative<OpenInButtons>(option.control)) {
+      AddOpenIn(app, option, o);
+    } else {
+      AddText(app, option, o);
+    }
+  }
   app.add_flag("--open", o.openResults, "Open the results as the window does");
   app.add_flag("--yes", o.yes,
                "Answer Yes/OK to every question but the one about a picture a crashed run left");
@@ -120,29 +103,27 @@ void AddCliOptions(CLI::App& app, CliOptions& o) {
 }
 
 void ApplyCliOptions(const CliOptions& o, MainForm& f) {
-  if (o.perPage) f.hscGazoSuu.SetValue(*o.perPage);
-  if (o.thumbnail) f.hscThumbnail.SetValue(*o.thumbnail);
-  for (const Toggle& toggle : kToggles) {
-    if (const std::optional<bool>& on = o.*toggle.option) toggle.Set(f, *on);
+  for (const FormOption* option : FormOptionsInSettingOrder()) {
+    const auto chosen = o.chosen.find(option->key);
+    if (chosen != o.chosen.end()) SetFromStoredText(*option, f, chosen->second);
   }
-  if (o.perRow) f.cmbGazoSuu.SetText(std::to_string(*o.perRow));
-  if (o.fontSize) f.cmbFontSize.SetText(*o.fontSize);
-  if (o.openIn) f.optWin2[static_cast<std::size_t>(*o.openIn)].SetValue(true);
 }
 
 std::string DescribeOptions(const MainForm& f) {
   std::string text;
-  for (const Toggle& toggle : kToggles) {
-    text += toggle.On(f) ? " --" : " --no-";
-    text += toggle.name;
+  for (const FormOption& option : FormOptions()) {
+    if (!option.flag) continue;
+    const std::string value = StoredText(option, f);
+    if (IsToggle(option)) {
+      text += (value == ToggleText(option, true) ? " --" : " --no-") + std::string(option.flag);
+    } else if (option.IsNumber()) {
+      text += " --" + std::string(option.flag) + " " + value;
+    } else if (std::holds_alternative<OpenInButtons>(option.control)) {
+      text += " --" + std::string(option.flag) + " " + kOpenInNames[std::stoul(value)];
+    } else {
+      text += " --" + std::string(option.flag) + " '" + value + "'";
+    }
   }
-  text += " --per-page " + std::to_string(f.hscGazoSuu.Value());
-  text += " --thumbnail " + std::to_string(f.hscThumbnail.Value());
-  text += " --per-row " + f.cmbGazoSuu.Text();
-  text += " --font-size '" + f.cmbFontSize.Text() + "'";
-  std::size_t openIn = 0;
-  while (openIn + 1 < kOpenIn.size() && !f.optWin2[openIn].Value()) ++openIn;
-  text += std::string(" --open-in ") + kOpenIn[openIn];
   return text.substr(1);
 }
 

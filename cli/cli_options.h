@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 
@@ -14,11 +15,8 @@ struct MainForm;
 // What the command line asks for; each option set here sets one control.
 struct CliOptions {
   std::string folder;
-  std::optional<int> perPage, thumbnail, perRow;
-  std::optional<std::string> fontSize;
-  std::optional<int> openIn;  // optWin2 index
-  std::optional<bool> gallery, bmp, lineBreak, allFiles, relative, sameFolder, subfolders, table,
-      fileNames, deleteOddFiles, thumbnails, moreFormats;
+  // By the option's saved key, each value as the settings file holds it.
+  std::map<std::string, std::string> chosen;
   bool openResults = false;
   bool yes = false;
   bool deleteCrashPicture = false;

@@ -5,9 +5,12 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "form/form_options.h"
+#include "settings/option_values.h"
 #include "testing/fake_program.h"
 
 namespace zb {
@@ -48,6 +51,76 @@ TEST(CliOptions, TheLargestValueOfEachNumberIsTakenAndTheNextRefused) {
     EXPECT_FALSE(Parse({option.name, std::to_string(option.largest + 1)}, refused)) << option.name;
     EXPECT_FALSE(Parse({option.name, "4294967296"}, refused)) << option.name;
   }
+}
+
+// The command line takes a number as far as its control does, and no further.
+TEST(CliOptions, EachNumberSpansItsControlsRange) {
+  FakeProgram f;
+  for (const FormOption& option : FormOptions()) {
+    if (!option.IsNumber()) continue;
+    if (auto* bar = std::get_if<ScrollBar MainForm::*>(&option.control)) {
+      EXPECT_EQ(option.min, (f.form.*(*bar)).Min()) << option.key;
+      EXPECT_EQ(option.max, (f.form.*(*bar)).Max()) << option.key;
+    } else {
+      const auto& items = (f.form.*std::get<ComboBox MainForm::*>(option.control)).Items();
+      ASSERT_FALSE(items.empty()) << option.key;
+      EXPECT_EQ(std::to_string(option.min), items.front()) << option.key;
+      EXPECT_EQ(std::to_string(option.max), items.back()) << option.key;
+    }
+  }
+}
+
+// Sets every option with a flag away from where a new window has it.
+void TurnEveryOptionAway(MainForm& f) {
+  f.chkTable1.SetValue(1);
+  for (const FormOption* option : FormOptionsInSettingOrder()) {
+    if (!option->flag) continue;
+    std::string value = StoredText(*option, f);
+    if (option->IsNumber()) {
+      value = std::to_string(option->max);
+    } else if (std::holds_alternative<OpenInButtons>(option->control)) {
+      value = "2";
+    } else if (std::holds_alternative<ComboBox MainForm::*>(option->control)) {
+      value = "+2";
+    } else if (value == "0" || value == "1") {
+      value = value == "0" ? "1" : "0";
+    } else {
+      value = value == "True" ? "False" : "True";
+    }
+    SetFromStoredText(*option, f, value);
+  }
+}
+
+// Describes the form's options, gives them on the command line to a window
+// that stands elsewhere and expects every control there to stand as in the
+// form.
+void ExpectCommandLineRoundTrip(const MainForm& f, bool fromAway) {
+  std::vector<std::string> args;
+  std::istringstream words(DescribeOptions(f));
+  for (std::string word; words >> word;) {
+    if (word.front() == '\'') word = word.substr(1, word.size() - 2);
+    args.push_back(word);
+  }
+  CliOptions options;
+  ASSERT_TRUE(Parse(args, options)) << DescribeOptions(f);
+  FakeProgram second;
+  if (fromAway) TurnEveryOptionAway(second.form);
+  ApplyCliOptions(options, second.form);
+  for (const FormOption& option : FormOptions()) {
+    if (!option.flag) continue;
+    EXPECT_EQ(StoredText(option, second.form), StoredText(option, f)) << option.key;
+  }
+}
+
+// Every option away from its default; then the interlock of "same folder"
+// with relative links, reached from its other side.
+TEST(CliOptions, DescribedOptionsSetEveryControlBack) {
+  FakeProgram first;
+  TurnEveryOptionAway(first.form);
+  ExpectCommandLineRoundTrip(first.form, false);
+  FakeProgram interlocked;
+  interlocked.form.chkLelative.SetValue(0);
+  ExpectCommandLineRoundTrip(interlocked.form, true);
 }
 
 }  // namespace

@@ -1,48 +1,50 @@
 #include "run/run_lockout.h"
 
+#include "form/form_options.h"
 #include "scan/run_session.h"
 
 namespace zb {
+namespace {
+
+// Controls other than the options that a run takes away, all given back.
+void SetCommandsEnabled(MainForm& f, bool on) {
+  SetEnabled({&f.cmdWriteDirSet, &f.mnuFileItem[0], &f.mnuFileItem[1], &f.mnuFileItem[3],
+              &f.mnuViewItem[0], &f.mnuViewItem[1], &f.mnuRunItem[0]},
+             on);
+}
+
+bool GivenBack(RunLock lock, const MainForm& f) {
+  const bool gallery = f.chkGazoHtml.Value() != 0;
+  switch (lock) {
+    case RunLock::kWithGallery:
+      return gallery;
+    case RunLock::kWithGalleryTable:
+      return gallery && f.chkTable1.Value() == 1;
+    case RunLock::kWithoutSameFolderPages:
+      return f.chkSameDir.Value() == 0;
+    default:
+      return true;
+  }
+}
+
+}  // namespace
 
 void LockWindowForRun(RunSession& session) {
   MainForm& f = session.form;
-  SetEnabled({&f.Drive1, &f.Dir1, &f.File1, &f.SSTab1, &f.hscGazoSuu, &f.cmdStart}, false);
+  SetEnabled({&f.Drive1, &f.Dir1, &f.File1, &f.SSTab1, &f.cmdStart}, false);
   f.cmdStop.SetEnabled(true);
-  SetEnabled({&f.cmdView,
-              &f.chkAllFileList,
-              &f.chkLelative,
-              &f.chkSameDir,
-              &f.chkGazoHtml,
-              &f.chkBmp,
-              &f.chkHtmlBr,
-              &f.chkSubDir,
-              &f.hscThumbnail,
-              &f.txtOLEKensaku,
-              &f.txtOLESakusei,
-              &f.cmdWriteDirSet,
-              &f.optWin2[0],
-              &f.optWin2[1],
-              &f.optWin2[2],
-              &f.frmOptWin2,
-              &f.mnuFileItem[0],
-              &f.mnuFileItem[1],
-              &f.mnuFileItem[3],
-              &f.mnuViewItem[0],
-              &f.mnuViewItem[1],
-              &f.chkTable1,
-              &f.cmbFontSize,
-              &f.cmbGazoSuu,
-              &f.chkFileName,
-              &f.mnuRunItem[0],
-              &f.mnuOptionItem[kOptionThumbnails],
-              &f.mnuOptionItem[kOptionMoreFormats]},
-             false);
+  f.cmdView.SetEnabled(false);
+  SetCommandsEnabled(f, false);
+  for (const FormOption& option : FormOptions()) {
+    if (option.lock == RunLock::kNever) continue;
+    for (Control* control : ControlsOf(option, f)) control->SetEnabled(false);
+  }
   f.mnuRunItem[1].SetEnabled(true);
 }
 
 void UnlockWindowAfterRun(RunSession& session) {
   MainForm& f = session.form;
-  SetEnabled({&f.Drive1, &f.Dir1, &f.File1, &f.SSTab1, &f.hscGazoSuu, &f.cmdStart}, true);
+  SetEnabled({&f.Drive1, &f.Dir1, &f.File1, &f.SSTab1, &f.cmdStart}, true);
   f.cmdStop.SetEnabled(false);
   if (session.run.ImageCount != 0 || f.chkAllFileList.Value() == 1) {
     f.cmdView.SetEnabled(true);
@@ -50,21 +52,12 @@ void UnlockWindowAfterRun(RunSession& session) {
   } else {
     PointGuideArrowAt(f, -1);
   }
-  SetEnabled({&f.chkLelative, &f.chkSameDir, &f.chkAllFileList, &f.chkGazoHtml, &f.chkSubDir},
-             true);
-  const bool gallery = f.chkGazoHtml.Value() != 0;
-  SetEnabled({&f.chkBmp, &f.chkHtmlBr, &f.frmOptWin2, &f.optWin2[0], &f.optWin2[1], &f.optWin2[2]},
-             gallery);
-  if (gallery) {
-    f.chkTable1.SetEnabled(true);
-    if (f.chkTable1.Value() == 1) SetEnabled({&f.cmbFontSize, &f.cmbGazoSuu, &f.chkFileName}, true);
+  for (const FormOption& option : FormOptions()) {
+    if (option.lock == RunLock::kNever) continue;
+    const bool on = GivenBack(option.lock, f);
+    for (Control* control : ControlsOf(option, f)) control->SetEnabled(on);
   }
-  SetEnabled({&f.hscThumbnail, &f.txtOLEKensaku}, true);
-  if (f.chkSameDir.Value() == 0) f.txtOLESakusei.SetEnabled(true);
-  SetEnabled({&f.cmdWriteDirSet, &f.mnuFileItem[0], &f.mnuFileItem[1], &f.mnuFileItem[3],
-              &f.mnuViewItem[0], &f.mnuViewItem[1], &f.mnuRunItem[0],
-              &f.mnuOptionItem[kOptionThumbnails], &f.mnuOptionItem[kOptionMoreFormats]},
-             true);
+  SetCommandsEnabled(f, true);
   f.mnuRunItem[1].SetEnabled(false);
 }
 

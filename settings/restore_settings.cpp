@@ -1,11 +1,11 @@
 #include "settings/restore_settings.h"
 
 #include <algorithm>
+#include <string>
 
 #include "context/output_names.h"
-#include "form/main_form.h"
+#include "form/form_options.h"
 #include "platform/platform.h"
-#include "text/text_util.h"
 #include "settings/stored_options.h"
 #include "text/letter_case.h"
 
@@ -23,10 +23,6 @@ void Restore(CheckBox& box, int value) {
   }
 }
 
-int CheckValue(StoredOptions& stored, const char* key, int fallback) {
-  return stored.Number(key, fallback, 0, 2);
-}
-
 // A fixed list takes only the texts of its items.
 void Restore(ComboBox& combo, std::string text, const char* fallback) {
   const auto& items = combo.Items();
@@ -36,36 +32,41 @@ void Restore(ComboBox& combo, std::string text, const char* fallback) {
   combo.SetText(std::move(text));
 }
 
+void Restore(const FormOption& option, MainForm& f, StoredOptions& stored) {
+  const char* key = option.key;
+  std::visit(Overloaded{
+                 [&](CheckBox MainForm::*box) {
+                   Restore(f.*box, stored.Number(key, std::stoi(option.fallback), 0, 2));
+                 },
+                 [&](ScrollBar MainForm::*bar) {
+                   ScrollBar& b = f.*bar;
+                   b.SetValue(stored.Number(key, std::stoi(option.fallback), b.Min(), b.Max()));
+                 },
+                 [&](ComboBox MainForm::*combo) {
+                   Restore(f.*combo, stored.Text(key, option.fallback), option.fallback);
+                 },
+                 // The folders are restored with RestorePaths, against the disk.
+                 [](TextBox MainForm::*) {},
+                 [&](OptionMenuItem item) {
+                   f.mnuOptionItem[item].SetChecked(
+                       stored.Flag(key, std::string_view(option.fallback) == "True"));
+                 },
+                 [&](OpenInButtons) {
+                   const std::string selected = stored.Text(key, option.fallback);
+                   f.optWin2[EqualsIgnoreCase(selected, "2")   ? 2
+                             : EqualsIgnoreCase(selected, "1") ? 1
+                                                               : 0]
+                       .SetValue(true);
+                 },
+             },
+             option.control);
+}
+
 }  // namespace
 
 void RestoreSettings(MainForm& f, Platform& platform) {
   StoredOptions stored(platform);
-  Restore(f.chkGazoHtml, CheckValue(stored, "chkGazoHtml", 1));
-  Restore(f.chkBmp, CheckValue(stored, "chkBmp", 1));
-  Restore(f.chkHtmlBr, CheckValue(stored, "chkHtmlBr", 0));
-  Restore(f.chkAllFileList, CheckValue(stored, "chkAllFileList", 0));
-  // Ticking "same folder" ticks relative links too, so the stored choice of
-  // links is put in after it.
-  const int relative = CheckValue(stored, "chkLelative", 1);
-  Restore(f.chkSameDir, CheckValue(stored, "chkSameDir", 1));
-  Restore(f.chkLelative, relative);
-  Restore(f.chkSubDir, CheckValue(stored, "chkSubDir", 1));
-  f.hscGazoSuu.SetValue(stored.Number("hscGazoSuu", 100, f.hscGazoSuu.Min(), f.hscGazoSuu.Max()));
-  f.hscThumbnail.SetValue(
-      stored.Number("hscThumbnail", 100, f.hscThumbnail.Min(), f.hscThumbnail.Max()));
-  f.mnuOptionItem[kOptionDeleteOddFiles].SetChecked(stored.Flag("mnuOptionItem0", false));
-  f.mnuOptionItem[kOptionWhiteBackground].SetChecked(stored.Flag("mnuOptionItem1", false));
-  Restore(f.chkTable1, CheckValue(stored, "chkTable1", 0));
-  Restore(f.cmbFontSize, stored.Text("cmbFontSize", "1"), "1");
-  Restore(f.cmbGazoSuu, stored.Text("cmbGazoSuu", "3"), "3");
-  Restore(f.chkFileName, CheckValue(stored, "chkFileName", 0));
-  const std::string window = stored.Text("optWin2", "1");
-  const std::size_t selected = EqualsIgnoreCase(window, "2")   ? 2
-                               : EqualsIgnoreCase(window, "1") ? 1
-                                                               : 0;
-  f.optWin2[selected].SetValue(true);
-  f.mnuOptionItem[kOptionThumbnails].SetChecked(stored.Flag("mnuOptionItem2", false));
-  f.mnuOptionItem[kOptionMoreFormats].SetChecked(stored.Flag("mnuOptionItem3", false));
+  for (const FormOption* option : FormOptionsInSettingOrder()) Restore(*option, f, stored);
 }
 
 std::string DefaultSearchPath(const std::string& drive) {
