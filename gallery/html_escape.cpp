@@ -57,11 +57,31 @@ void AppendPercentEncoded(std::string& out, std::string_view bytes) {
   }
 }
 
+// Printable ASCII that needs no entity: most of every name, copied in runs
+// without decoding. keep also rejects the link characters in links.
+template <class Keep>
+std::size_t PlainRun(std::string_view text, std::size_t pos, Keep keep) {
+  std::size_t end = pos;
+  while (end < text.size()) {
+    const auto b = static_cast<unsigned char>(text[end]);
+    if (b < 0x20 || b >= 0x7F || NamedEntity(b) || !keep(b)) break;
+    ++end;
+  }
+  return end;
+}
+
 }  // namespace
 
 std::string EscapeHtmlText(std::string_view utf8, TextEncoding& encoding) {
   std::string out;
+  out.reserve(utf8.size());
   for (std::size_t pos = 0; pos < utf8.size();) {
+    const std::size_t plain = PlainRun(utf8, pos, [](unsigned char) { return true; });
+    if (plain != pos) {
+      out.append(utf8, pos, plain - pos);
+      pos = plain;
+      continue;
+    }
     const CodePoint c = DecodeFirst(utf8.substr(pos));
     if (const char* entity = NamedEntity(c.value)) {
       out += entity;
@@ -77,7 +97,15 @@ std::string EscapeHtmlText(std::string_view utf8, TextEncoding& encoding) {
 
 std::string EscapeLink(std::string_view utf8, TextEncoding& encoding) {
   std::string out;
+  out.reserve(utf8.size());
   for (std::size_t pos = 0; pos < utf8.size();) {
+    const std::size_t plain =
+        PlainRun(utf8, pos, [](unsigned char b) { return !ChangesLinkMeaning(b); });
+    if (plain != pos) {
+      out.append(utf8, pos, plain - pos);
+      pos = plain;
+      continue;
+    }
     const CodePoint c = DecodeFirst(utf8.substr(pos));
     const std::string_view bytes = utf8.substr(pos, c.length);
     if (const char* entity = NamedEntity(c.value)) {

@@ -1,6 +1,7 @@
 #include "text/ini_text.h"
 
 #include <algorithm>
+#include <array>
 
 #include "text/letter_case.h"
 
@@ -11,9 +12,19 @@ constexpr std::size_t kLineBudget = 120;  // bytes of value per line, well below
 constexpr std::size_t kKeyBudget = 70;
 constexpr char kHex[] = "0123456789ABCDEF";
 
+constexpr std::array<bool, 256> kAlwaysEscaped = [] {
+  std::array<bool, 256> escaped{};
+  for (unsigned c = 0; c < 0x20; ++c) escaped[c] = true;
+  for (const char c : {'\x7F', '%', ';', '#'}) escaped[static_cast<unsigned char>(c)] = true;
+  return escaped;
+}();
+
+// The crash marker's path is checked before every picture: a table, and a
+// loop over the few extra characters rather than a call to memchr.
 bool NeedsEscape(unsigned char c, std::string_view extra) {
-  return c < 0x20 || c == 0x7F || c == '%' || c == ';' || c == '#' ||
-         extra.find(static_cast<char>(c)) != std::string_view::npos;
+  return kAlwaysEscaped[c] || std::any_of(extra.begin(), extra.end(), [c](char e) {
+           return static_cast<unsigned char>(e) == c;
+         });
 }
 
 void AppendEscaped(std::string& out, unsigned char c) {

@@ -42,8 +42,31 @@ std::string Join(std::string_view root, const std::vector<std::string_view>& par
   return joined;
 }
 
+// Join(root, Components(path)) in one pass, for the paths of every picture:
+// those seldom hold a "." or ".." component, which takes the long way.
+std::string JoinComponents(std::string_view root, std::string_view path,
+                           std::string_view separators, char separator) {
+  std::string joined(root);
+  joined.reserve(root.size() + path.size() + 1);
+  const auto isSeparator = [separators](char c) {
+    return std::any_of(separators.begin(), separators.end(), [c](char s) { return s == c; });
+  };
+  for (std::string_view rest = path; !rest.empty();) {
+    // Not find_first_of, which calls memchr for every character of the path.
+    const auto end = static_cast<std::size_t>(std::find_if(rest.begin(), rest.end(), isSeparator) -
+                                              rest.begin());
+    const std::string_view part = rest.substr(0, end);
+    rest.remove_prefix(std::min(end + 1, rest.size()));
+    if (part.empty()) continue;
+    if (part == "." || part == "..") return Join(root, Components(path, separators), separator);
+    if (joined.empty() || joined.back() != separator) joined += separator;
+    joined += part;
+  }
+  return joined;
+}
+
 std::string NormalHostFolder(std::string_view absolute) {
-  return Join("/", Components(absolute, "/"), '/');
+  return JoinComponents("/", absolute, "/", '/');
 }
 
 }  // namespace
@@ -101,7 +124,7 @@ std::optional<std::string> DriveTable::ToHost(std::string_view drivePath) const 
   if (drivePath.size() < 2 || drivePath[1] != ':') return std::nullopt;
   const Drive* drive = Find(drivePath[0]);
   if (drive == nullptr) return std::nullopt;
-  return Join(drive->root, Components(drivePath.substr(2), "\\/"), '/');
+  return JoinComponents(drive->root, drivePath.substr(2), "\\/", '/');
 }
 
 std::optional<std::string> DriveTable::ToDrive(std::string_view hostPath) const {
@@ -127,7 +150,7 @@ std::optional<std::string> DriveTable::ToDrive(std::string_view hostPath) const 
   // path stands for such a name.
   if (rest.find('\\') != std::string_view::npos) return std::nullopt;
   std::string drivePath{UpperAscii(best->letter), ':'};
-  return Join(drivePath + '\\', Components(rest, "/"), '\\');
+  return JoinComponents(drivePath + '\\', rest, "/", '\\');
 }
 
 }  // namespace zb
