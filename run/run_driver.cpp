@@ -9,11 +9,11 @@
 #include "gallery/stale_pages.h"
 #include "run/output_location.h"
 #include "run/run_lockout.h"
-#include "text/text_util.h"
 #include "scan/folder_walker.h"
 #include "scan/process_file.h"
 #include "scan/run_session.h"
 #include "settings/crash_marker.h"
+#include "text/text_util.h"
 
 namespace zb {
 namespace {
@@ -34,7 +34,7 @@ void TakeOptionsSnapshot(RunSession& session) {
   run.ThumbnailSize = static_cast<std::int16_t>(f.hscThumbnail.Value());
   run.TableLayout = static_cast<std::int16_t>(f.chkTable1.Value());
   run.NameFontSize = f.cmbFontSize.Text();
-  long perRow = 0;
+  std::int32_t perRow = 0;
   run.ImagesPerRow = ParseInt(f.cmbGazoSuu.Text(), perRow) && perRow > 0 && perRow <= 30
                          ? static_cast<std::int16_t>(perRow)
                          : 3;

@@ -15,6 +15,14 @@ using testing::EndsWith;
 using testing::IsEmpty;
 using testing::StartsWith;
 
+TEST(ElapsedTime, IsHoursMinutesSecondsModuloOneDay) {
+  using namespace std::chrono;
+  EXPECT_EQ(FormatElapsed(seconds(0)), "00:00:00");
+  EXPECT_EQ(FormatElapsed(seconds(3723)), "01:02:03");
+  EXPECT_EQ(FormatElapsed(milliseconds(59999)), "00:00:59");
+  EXPECT_EQ(FormatElapsed(hours(25) + minutes(1)), "01:01:00");
+}
+
 std::string Marker(FakeProgram& f) {
   return f.host.settings.Read("Zorbelle", kCrashMarkerSection, kCrashMarkerKey, "absent");
 }

@@ -4,9 +4,9 @@
 
 #include "context/output_names.h"
 #include "gallery/page_names.h"
-#include "text/text_util.h"
 #include "scan/run_session.h"
 #include "text/letter_case.h"
+#include "text/text_util.h"
 
 namespace zb {
 namespace {
@@ -22,12 +22,11 @@ bool IsPageName(std::string_view name) {
   }
   const std::size_t end = name.find_first_not_of("0123456789", kPagePrefix.size());
   const std::size_t digits = end == std::string_view::npos ? 0 : end - kPagePrefix.size();
-  long k = 0;
+  std::int32_t pair = 0;
   if (digits == 0 || digits > kMostPageDigits ||
-      !ParseInt(name.substr(kPagePrefix.size(), digits), k)) {
+      !ParseInt(name.substr(kPagePrefix.size(), digits), pair)) {
     return false;
   }
-  const auto pair = static_cast<std::int32_t>(k);
   return EqualsIgnoreCase(name, PageName(pair)) || EqualsIgnoreCase(name, ReducedPageName(pair));
 }
 

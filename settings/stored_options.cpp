@@ -1,9 +1,9 @@
 #include "settings/stored_options.h"
 
 #include "platform/platform.h"
-#include "text/text_util.h"
 #include "settings/settings_keys.h"
 #include "text/letter_case.h"
+#include "text/text_util.h"
 
 namespace zb {
 
@@ -15,7 +15,7 @@ std::string StoredOptions::Text(const char* key, const std::string& fallback) {
 }
 
 int StoredOptions::Number(const char* key, int fallback, int min, int max) {
-  long value = 0;
+  std::int32_t value = 0;
   if (!ParseInt(Text(key, std::to_string(fallback)), value) || value < min || value > max) {
     return fallback;
   }

@@ -14,11 +14,11 @@ std::string TrimAtNul(std::string_view text) {
   return std::string(text.substr(0, text.find('\0')));
 }
 
-bool ParseInt(std::string_view text, long& value) {
+bool ParseInt(std::string_view text, std::int32_t& value) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
   while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  long parsed = 0;
+  std::int32_t parsed = 0;
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed);
   if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return false;
   value = parsed;

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "run/run_driver.h"
-
 namespace zb {
 namespace {
 
@@ -14,24 +12,21 @@ TEST(TextUtil, TrimsAtTheFirstNul) {
 }
 
 TEST(TextUtil, ParsesWholeNumbersOnly) {
-  long v = -1;
+  std::int32_t v = -1;
   EXPECT_TRUE(ParseInt("100", v));
   EXPECT_EQ(v, 100);
   EXPECT_TRUE(ParseInt(" -3 ", v));
   EXPECT_EQ(v, -3);
-  for (const char* junk : {"", "abc", "12abc", "1.5", "99999999999999999999999"}) {
+  EXPECT_TRUE(ParseInt("2147483647", v));
+  EXPECT_EQ(v, 2147483647);
+  EXPECT_TRUE(ParseInt("-2147483648", v));
+  EXPECT_EQ(v, -2147483647 - 1);
+  for (const char* junk :
+       {"", "abc", "12abc", "1.5", "2147483648", "-2147483649", "99999999999999999999999"}) {
     v = 7;
     EXPECT_FALSE(ParseInt(junk, v)) << junk;
     EXPECT_EQ(v, 7) << junk;
   }
-}
-
-TEST(ElapsedTime, IsHoursMinutesSecondsModuloOneDay) {
-  using namespace std::chrono;
-  EXPECT_EQ(FormatElapsed(seconds(0)), "00:00:00");
-  EXPECT_EQ(FormatElapsed(seconds(3723)), "01:02:03");
-  EXPECT_EQ(FormatElapsed(milliseconds(59999)), "00:00:59");
-  EXPECT_EQ(FormatElapsed(hours(25) + minutes(1)), "01:01:00");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building and testing need.
+# Installs the Debian 12 packages that building and testing need, or those
+# named as arguments.
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config
@@ -11,6 +12,7 @@ packages=(
   fonts-vlgothic fonts-noto-cjk
   desktop-file-utils lintian
 )
+(($#)) && packages=("$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
