@@ -27,6 +27,7 @@ declare -A allowed=(
   [window]="text platform form context settings gallery scan run about"
   [platform/fake]="text picture platform thumbnail"
   [platform/posix]="text picture platform thumbnail walk_ahead decoding"
+  [platform/win32]="text picture platform"
   [platform/qt]="text platform form context scan"
   [testing]="text picture platform platform/fake form"
   [cli]="text platform form context settings scan run window platform/posix"
