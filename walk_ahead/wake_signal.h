@@ -8,8 +8,9 @@
 namespace zb {
 
 // A condition variable whose notify never blocks where the library waits on
-// a futex. glibc's pthread_cond_signal may wait until waiters woken earlier have run, and on two
-// busy cores that held the notifying walk up for milliseconds.
+// a futex. glibc's pthread_cond_signal may wait until waiters woken earlier
+// have run, and on two busy cores that held the notifying walk up for
+// milliseconds.
 class WakeSignal {
  public:
   // Sleeps with the lock released until done() holds; the lock guards what
