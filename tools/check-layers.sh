@@ -33,6 +33,8 @@ declare -A allowed=(
   [cli]="text platform form context settings scan run window platform/posix"
   [app]="text platform form context settings scan run about window platform/posix platform/qt"
   [thumbnailer]="text picture thumbnail decoding platform platform/posix"
+  # Whole runs on a real disk, one folder per system: tests alone.
+  [system_tests/posix]="text picture platform form context settings gallery scan run about window platform/fake platform/posix testing"
 )
 
 found=0
@@ -44,7 +46,7 @@ report() {
 # The folder a file or an include path belongs to.
 folder_of() {
   case "$1" in
-    platform/*/*) cut -d/ -f1-2 <<<"$1" ;;
+    platform/*/* | system_tests/*/*) cut -d/ -f1-2 <<<"$1" ;;
     */*) echo "${1%%/*}" ;;
     *) echo "" ;;
   esac

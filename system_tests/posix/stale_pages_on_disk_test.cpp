@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "gallery/gallery_writer.h"
-#include "platform/posix/disk_run_for_test.h"
+#include "system_tests/posix/disk_run_for_test.h"
 
 namespace zb {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "context/run_messages.h"
 #include "platform/posix/as_nobody_for_test.h"
-#include "platform/posix/disk_run_for_test.h"
+#include "system_tests/posix/disk_run_for_test.h"
 
 namespace zb {
 namespace {

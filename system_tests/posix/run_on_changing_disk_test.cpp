@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "gallery/signed_number.h"
-#include "platform/posix/disk_run_for_test.h"
+#include "system_tests/posix/disk_run_for_test.h"
 
 namespace zb {
 namespace {

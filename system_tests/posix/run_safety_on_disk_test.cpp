@@ -12,7 +12,7 @@
 #include <iterator>
 
 #include "context/run_messages.h"
-#include "platform/posix/disk_run_for_test.h"
+#include "system_tests/posix/disk_run_for_test.h"
 #include "platform/posix/testing/deep_folder.h"
 
 namespace zb {
