@@ -79,7 +79,7 @@ std::string RegistryCrashMarkerStore::Read(const std::string& app, const std::st
         return picture;
       }
       case Owner::Ownership::kUnavailable:
-        break;
+        break;  // with no mutex to ask, the value is all there is
     }
   }
   return registry_.Read(app, kCrashMarkerSection, kCrashMarkerKey, fallback);
@@ -92,6 +92,7 @@ bool RegistryCrashMarkerStore::Write(const std::string& app, const std::string& 
       case Owner::Ownership::kOwned:
         break;
       case Owner::Ownership::kOwnedElsewhere:
+        // A living run's record stands; clearing it is that run's business.
         return picturePath.empty();
       case Owner::Ownership::kUnavailable:
         return false;

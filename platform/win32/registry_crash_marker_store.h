@@ -14,7 +14,9 @@ namespace zb {
 // A named mutex per application tells a living run's marker from a crash
 // record: the writing run holds it from its first path until it writes ""
 // or the store goes, and Windows gives it up as abandoned when the holding
-// thread ends, killed or not.
+// thread ends, killed or not. With no handle left open the mutex is gone
+// altogether, and the path reads as a crash record all the same. Runs in
+// two logon sessions of one user do not see each other's mutex.
 //
 // The mutex belongs to a thread, not to the store: the thread that writes a
 // run's first path writes all of them, the "" and destroys the store. Two
