@@ -105,5 +105,27 @@ TEST_F(RegistryCrashMarkerStoreTest, AStoreLetsTheMarkerGoWhenDestroyed) {
   });
 }
 
+// A real second process: the death test runs this body afresh in a child,
+// which takes the parent's application from the environment.
+TEST_F(RegistryCrashMarkerStoreTest, AKilledProcessLeavesItsPathAsTheCrashRecord) {
+  constexpr char kParentsApp[] = "ZORBELLE_TEST_CRASH_MARKER_APP";
+  char inherited[64] = {};
+  const bool child = GetEnvironmentVariableA(kParentsApp, inherited, sizeof inherited) > 0;
+  const std::string app = child ? inherited : app_;
+  ASSERT_TRUE(SetEnvironmentVariableA(kParentsApp, app.c_str()));
+  // Open while the child dies, the mutex is abandoned rather than gone.
+  EXPECT_EQ(store_.Read(app, "1"), "1");
+  EXPECT_EXIT(
+      {
+        RegistryCrashMarkerStore dying;
+        dying.Write(app, "C:\\crashes\\here.jpg");
+        TerminateProcess(GetCurrentProcess(), 3);
+      },
+      ::testing::ExitedWithCode(3), "");
+  SetEnvironmentVariableA(kParentsApp, nullptr);
+  EXPECT_EQ(store_.Read(app, "1"), "C:\\crashes\\here.jpg");
+  EXPECT_TRUE(store_.Write(app, "C:\\next.jpg"));
+}
+
 }  // namespace
 }  // namespace zb
