@@ -32,9 +32,13 @@ class StopWhileDecoding : public testing::Test {
       folder_.Put(std::string("pics/") + name, jpeg);
     fs::create_directories(folder_.Host("bin"));
     fs::copy_file(ZORBELLE_CLI_PATH, cli_);
+    PutHelper("exec sleep 1000\n");
+  }
+  // The stand-in helper: it notes its process ID, then runs body.
+  void PutHelper(const std::string& body) {
     const std::string helper =
         folder_.Put(std::string("bin/") + kThumbnailerName,
-                    "#!/bin/sh\necho $$ >> " + folder_.Host("helpers") + "\nexec sleep 1000\n");
+                    "#!/bin/sh\necho $$ >> " + folder_.Host("helpers") + "\n" + body);
     fs::permissions(helper, fs::perms::owner_all);
   }
   std::unique_ptr<CliProcess> Start() {
@@ -102,12 +106,13 @@ TEST_F(StopWhileDecoding, EachStopSignalEndsTheRunInOrderAndEndsTheHelpers) {
 // Killed while it merely waits for helpers, the run leaves no suspect
 // picture for the next start to ask about.
 TEST_F(StopWhileDecoding, KilledWhileWaitingTheRunLeavesNoSuspect) {
+  // These stand-ins leave once their run is gone, as the real helper does.
+  // Killing them from here missed one started just before the run was killed,
+  // and it held the run's output open for ever.
+  PutHelper("while [ \"$(cut -d' ' -f4 /proc/$$/stat)\" = \"$PPID\" ]; do sleep 0.1; done\n");
   auto run = Start();
   ASSERT_TRUE(WaitingForThumbnails()) << "the marker still names a picture while the run waits";
   kill(run->pid(), SIGKILL);
-  // These stand-ins do not die with their run as the real helper does; they
-  // hold its output open.
-  for (const pid_t helper : Helpers()) kill(helper, SIGKILL);
   run->Finish();
   EXPECT_EQ(IniCrashMarkerStore(folder_.Host("config")).Read("Zorbelle", "unwritten"), "");
 }
