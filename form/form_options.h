@@ -51,6 +51,9 @@ template <class... Handlers>
 struct Overloaded : Handlers... {
   using Handlers::operator()...;
 };
+// Not every compiler deduces an aggregate's template arguments yet.
+template <class... Handlers>
+Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
 // In the order the settings file holds them.
 std::span<const FormOption> FormOptions();
