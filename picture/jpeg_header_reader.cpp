@@ -79,6 +79,15 @@ class MarkerReader {
     }
   }
 
+  // A segment's length word less its own two bytes: negative for a bogus
+  // word, which libjpeg takes as no data.
+  bool ReadLength(long& length) {
+    unsigned word = 0;
+    if (!in_.Word(word)) return false;
+    length = static_cast<long>(word) - 2;
+    return true;
+  }
+
   bool ReadSegment(unsigned marker) {
     switch (marker) {
       case kSof0:
@@ -172,9 +181,8 @@ class MarkerReader {
   }
 
   bool ReadHuffmanTables() {
-    unsigned word = 0;
-    if (!in_.Word(word)) return false;
-    long length = static_cast<long>(word) - 2;
+    long length = 0;
+    if (!ReadLength(length)) return false;
     while (length > 16) {
       unsigned index = 0, count = 0;
       if (!in_.Byte(index)) return false;
@@ -192,9 +200,8 @@ class MarkerReader {
   }
 
   bool ReadArithmeticTables() {
-    unsigned word = 0;
-    if (!in_.Word(word)) return false;
-    long length = static_cast<long>(word) - 2;
+    long length = 0;
+    if (!ReadLength(length)) return false;
     while (length > 0) {
       unsigned index = 0, value = 0;
       if (!in_.Byte(index) || !in_.Byte(value)) return false;
@@ -207,9 +214,8 @@ class MarkerReader {
   }
 
   bool ReadQuantTables() {
-    unsigned word = 0;
-    if (!in_.Word(word)) return false;
-    long length = static_cast<long>(word) - 2;
+    long length = 0;
+    if (!ReadLength(length)) return false;
     while (length > 0) {
       unsigned n = 0;
       if (!in_.Byte(n)) return false;
@@ -228,9 +234,8 @@ class MarkerReader {
 
   // APP0 and APP14: libjpeg reads their heads for JFIF and Adobe.
   bool LookAtAppHead() {
-    unsigned word = 0;
-    if (!in_.Word(word)) return false;
-    long length = static_cast<long>(word) - 2;
+    long length = 0;
+    if (!ReadLength(length)) return false;
     const long head = std::clamp(length, 0L, kAppHeadBytes);
     if (!in_.Drop(static_cast<std::size_t>(head))) return false;
     return in_.Pass(length - head);
@@ -238,9 +243,8 @@ class MarkerReader {
 
   // APP1 is kept, its first kExifBytesKept bytes read, for the orientation.
   bool KeepExif() {
-    unsigned word = 0;
-    if (!in_.Word(word)) return false;
-    const long length = static_cast<long>(word) - 2;
+    long length = 0;
+    if (!ReadLength(length)) return false;
     if (length < 0) return true;
     const std::size_t kept = std::min<std::size_t>(length, kExifBytesKept);
     if (orientation_ != 1) {
