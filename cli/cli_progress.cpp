@@ -1,12 +1,14 @@
 #include "cli/cli_progress.h"
 
+#include <string>
+
 #include "window/program.h"
 
 namespace zb {
 
-CliProgress::CliProgress(Program& program, std::FILE* out)
+CliProgress::CliProgress(Program& program, Terminal& terminal)
     : program_(program),
-      out_(out),
+      terminal_(terminal),
       observer_(program.form.LblFileCount.Observe([this] { Show(); })) {}
 
 CliProgress::~CliProgress() { program_.form.LblFileCount.Unobserve(observer_); }
@@ -17,16 +19,17 @@ void CliProgress::Show() {
   last_ = now;
   shown_ = true;
   const RunContext& run = program_.session.run;
-  std::fprintf(out_, "\r%d files, %d pictures, depth %d   ", run.FileCount, run.ImageCount,
-               run.MaxDepth);
-  std::fflush(out_);
+  terminal_.Write(Terminal::Stream::kError, "\r" + std::to_string(run.FileCount) + " files, " +
+                                                std::to_string(run.ImageCount) +
+                                                " pictures, depth " + std::to_string(run.MaxDepth) +
+                                                "   ");
 }
 
 void CliProgress::Finish() {
   if (!shown_) return;
   last_ = {};
   Show();
-  std::fputc('\n', out_);
+  terminal_.Write(Terminal::Stream::kError, "\n");
   shown_ = false;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
 #include <chrono>
-#include <cstdio>
+
+#include "platform/terminal.h"
 
 namespace zb {
 
@@ -10,7 +11,7 @@ struct Program;
 // Shows the status labels as one line that rewrites itself on a terminal.
 class CliProgress {
  public:
-  CliProgress(Program& program, std::FILE* out);
+  CliProgress(Program& program, Terminal& terminal);
   ~CliProgress();
   CliProgress(const CliProgress&) = delete;
   CliProgress& operator=(const CliProgress&) = delete;
@@ -22,7 +23,7 @@ class CliProgress {
   void Show();
 
   Program& program_;
-  std::FILE* out_;
+  Terminal& terminal_;
   int observer_;
   bool shown_ = false;
   std::chrono::steady_clock::time_point last_{};

@@ -22,12 +22,16 @@ std::string Trimmed(const std::string& text) {
 }  // namespace
 
 Answer TerminalDialogs::Show(const MessageBox& box) {
-  std::fprintf(s_.out, "\n%s%s%s\n", ForTerminal(box.title).c_str(), box.title.empty() ? "" : ": ",
-               ForTerminal(box.text).c_str());
+  Say("\n" + ForTerminal(box.title) + (box.title.empty() ? "" : ": ") + ForTerminal(box.text) +
+      "\n");
   if (box.buttons == Buttons::kOk) return Answer::kOk;
   const Answer answer = Ask(box);
-  std::fprintf(s_.out, "-> %s\n", answer == Positive(box.buttons) ? "yes" : "no");
+  Say(answer == Positive(box.buttons) ? "-> yes\n" : "-> no\n");
   return answer;
+}
+
+void TerminalDialogs::Say(std::string_view text) {
+  s_.terminal.Write(Terminal::Stream::kError, text);
 }
 
 Answer TerminalDialogs::Ask(const MessageBox& box) {
@@ -38,11 +42,10 @@ Answer TerminalDialogs::Ask(const MessageBox& box) {
   if (!s_.interactive || s_.terminal.StopSignalled()) return box.defaultButton;
   const bool yesIsDefault = box.defaultButton == Positive(box.buttons);
   for (;;) {
-    std::fprintf(s_.out, "%s ", yesIsDefault ? "[Y/n]" : "[y/N]");
-    std::fflush(s_.out);
+    Say(yesIsDefault ? "[Y/n] " : "[y/N] ");
     const std::optional<std::string> line = ReadAnswer();
     if (!line) {
-      std::fputc('\n', s_.out);
+      Say("\n");
       return box.defaultButton;
     }
     const std::string answer = ToLowerAscii(Trimmed(*line));

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <cstdio>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/dialogs.h"
 #include "platform/terminal.h"
@@ -16,8 +16,7 @@ namespace zb {
 class TerminalDialogs : public Dialogs {
  public:
   struct Settings {
-    Terminal& terminal;  // where the answers come from
-    std::FILE* out = stderr;
+    Terminal& terminal;  // where the questions go and the answers come from
     bool interactive = false;
     // --yes: every question but the crash-marker one.
     bool yesToAll = false;
@@ -32,6 +31,7 @@ class TerminalDialogs : public Dialogs {
 
  private:
   Answer Ask(const MessageBox& box);
+  void Say(std::string_view text);
   // One whole line, however long; nothing at the end of input or on a stop signal.
   std::optional<std::string> ReadAnswer();
 

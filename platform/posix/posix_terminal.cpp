@@ -9,6 +9,18 @@ namespace zb {
 
 bool PosixTerminal::Answerable() { return isatty(in_) && isatty(err_); }
 
+bool PosixTerminal::Shows(Stream stream) { return isatty(stream == Stream::kOutput ? out_ : err_); }
+
+void PosixTerminal::Write(Stream stream, std::string_view utf8) {
+  const int fd = stream == Stream::kOutput ? out_ : err_;
+  while (!utf8.empty()) {
+    const ssize_t n = write(fd, utf8.data(), utf8.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return;  // a closed or full stream loses the text, not the run
+    utf8.remove_prefix(static_cast<std::size_t>(n));
+  }
+}
+
 bool PosixTerminal::StopSignalled() {
   pollfd one{wakeFd_, POLLIN, 0};
   return wakeFd_ >= 0 && poll(&one, 1, 0) > 0;

@@ -24,7 +24,7 @@ class PosixTerminalTest : public testing::Test {
 
   Pipe input_;
   Pipe wake_;
-  PosixTerminal terminal_{input_.ends[0], input_.ends[0], wake_.ends[0]};
+  PosixTerminal terminal_{input_.ends[0], input_.ends[0], input_.ends[0], wake_.ends[0]};
 };
 
 TEST_F(PosixTerminalTest, ReadsALineAtATimeKeepingItsFirstBytes) {
