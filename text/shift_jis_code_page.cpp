@@ -5,6 +5,22 @@
 #include "text/utf8.h"
 
 namespace zb {
+namespace {
+
+// Where the hosts' converters differ, one answer for both, so that both
+// systems write the same bytes and see the same names: the codes glibc
+// gives one way only (Windows, asked for no best fit, gives none), and the
+// single bytes Windows alone reads back, which browsers do not.
+struct OneWay {
+  char32_t c;
+  std::uint16_t code;
+};
+constexpr OneWay kOneWay[] = {{0x00A2, 0x8191}, {0x00A3, 0x8192}, {0x00A5, 0x5C},
+                              {0x00AC, 0x81CA}, {0x2014, 0x815C}, {0x2016, 0x8161},
+                              {0x203E, 0x7E},   {0x2212, 0x817C}, {0x301C, 0x8160}};
+constexpr char32_t kNoCode[] = {0x0080, 0xF8F0, 0xF8F1, 0xF8F2, 0xF8F3};
+
+}  // namespace
 
 bool ShiftJisCodePage::RoundTrips(char32_t c) { return c < 0x80 || Look(c).roundTrips; }
 
@@ -28,10 +44,15 @@ const ShiftJisCodePage::Known& ShiftJisCodePage::Look(char32_t c) {
   static const Known kOutside{kNone, false};
   if (c >= known_.size() || (c >= 0xD800 && c <= 0xDFFF)) return kOutside;
   Known& known = known_[c];
-  if (known.code == kNotAsked) {
-    known.code = Encode(c);
-    known.roundTrips = known.code != kNone && DecodesTo(known.code, c);
+  if (known.code != kNotAsked) return known;
+  for (const OneWay& settled : kOneWay) {
+    if (settled.c == c) return known = {settled.code, false};
   }
+  for (const char32_t none : kNoCode) {
+    if (none == c) return known = {kNone, false};
+  }
+  known.code = Encode(c);
+  known.roundTrips = known.code != kNone && DecodesTo(known.code, c);
   return known;
 }
 
