@@ -67,13 +67,14 @@ class Win32DeletionBelowTest : public Win32FolderSafetyTest {
 
 TEST_F(Win32DeletionBelowTest, OnlyPlainFilesBelowTheFolderAreDeleted) {
   const std::string page = folder_.Put("pics\\Sub\\_gaz0000.htm", "x");
+  folder_.Put("pi\\s\\Sub\\_gaz0000.htm", "x");  // where "pics" read from "pi" would lead
   const std::string pics = folder_.At("PICS\\");
   EXPECT_TRUE(files_.IsPlainFileBelow(pics, folder_.At("pics\\sub\\_GAZ0000.htm")));
   EXPECT_TRUE(files_.IsPlainFileBelow(folder_.At("pics"), page));
   EXPECT_FALSE(files_.IsPlainFileBelow(pics, folder_.At("pics\\sub")));
   EXPECT_FALSE(files_.IsPlainFileBelow(pics, folder_.At("pics\\missing.htm")));
   EXPECT_FALSE(files_.IsPlainFileBelow(pics, folder_.At("pics\\sub\\..\\sub\\_gaz0000.htm")));
-  EXPECT_FALSE(files_.IsPlainFileBelow(folder_.At("pic"), page));
+  EXPECT_FALSE(files_.IsPlainFileBelow(folder_.At("pi"), page));
   EXPECT_FALSE(files_.IsPlainFileBelow(folder_.At("pics\\sub\\_gaz0000.htm"), page));
   EXPECT_THROW(files_.DeleteFileBelow(pics, folder_.At("pics\\sub")), NotAPlainFileError);
   EXPECT_THROW(files_.DeleteFileBelow(folder_.At("other"), page), NotAPlainFileError);
