@@ -109,6 +109,7 @@ TEST_F(Win32DeletionBelowTest, OwnTextFilesGoByTheirFirstLineAndNothingElse) {
   folder_.Put("out\\_gaz0004.htm", "<html>\x81\x9A\r\n");
   SetFileAttributesW(folder_.Native("out\\_gaz0004.htm").c_str(), FILE_ATTRIBUTE_HIDDEN);
   folder_.MakeFolder("out\\_gaz0005.htm");
+  ASSERT_TRUE(folder_.Fifo("out\\_gaz0006.htm"));
   const auto picks = [](std::string_view name) { return name.starts_with("_gaz"); };
   EXPECT_EQ(files_.DeleteOwnTextFiles(folder_.At("OUT"), picks, head), 3);
   EXPECT_FALSE(folder_.Exists("out\\_gaz0000.htm"));
@@ -118,6 +119,7 @@ TEST_F(Win32DeletionBelowTest, OwnTextFilesGoByTheirFirstLineAndNothingElse) {
   EXPECT_TRUE(folder_.Exists("out\\_gaz0003.htm"));
   EXPECT_TRUE(folder_.Exists("out\\mine.txt"));
   EXPECT_TRUE(folder_.Exists("out\\_gaz0005.htm"));
+  EXPECT_TRUE(folder_.Exists("out\\_gaz0006.htm"));
   EXPECT_EQ(files_.DeleteOwnTextFiles(folder_.At("missing"), picks, head), 0);
 }
 

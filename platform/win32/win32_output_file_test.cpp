@@ -97,6 +97,16 @@ TEST_F(Win32OutputFileTest, NamesHeldByAnythingButAPlainFileAreLeftAlone) {
   EXPECT_EQ(folder_.Contents("out\\target.htm"), "kept");
 }
 
+TEST_F(Win32OutputFileTest, WhatTookTheNameBeforeCloseIsLeftAlone) {
+  folder_.MakeFolder("out");
+  auto page = files_.CreateTextFile(folder_.At("out\\page.htm"));
+  page->WriteLine("new");
+  folder_.MakeFolder("out\\page.htm");
+  EXPECT_THROW(page->Close(), NotAPlainFileError);
+  EXPECT_TRUE(std::filesystem::is_directory(folder_.Native("out\\page.htm")));
+  EXPECT_EQ(EntriesInOut(), 1u);
+}
+
 TEST_F(Win32OutputFileTest, ALinkToAFolderIsLeftAlone) {
   folder_.MakeFolder("out");
   folder_.MakeFolder("elsewhere");
