@@ -12,8 +12,8 @@ namespace {
 constexpr std::size_t kBufferSize = std::size_t{64} * 1024;
 constexpr int kNameAttempts = 100;
 
-// The name a replacement has until it is moved over its name: the hidden
-// name the POSIX host gives its own.
+// The name a replacement has until it is moved over its name, as the POSIX
+// host names its own: a dot name that no page or picture name matches.
 std::wstring TemporaryName() {
   static std::random_device random;
   static constexpr wchar_t kHex[] = L"0123456789abcdef";
@@ -46,14 +46,14 @@ std::unique_ptr<Win32OutputFile> Win32OutputFile::Create(const std::string& path
                                                          const Win32OutputCalls& calls) {
   std::wstring target = LongPathOf(path);
   const std::size_t cut = target.rfind(L'\\');
-  if (PlainFileAt(target, path)) {
-    WIN32_FIND_DATAW found;
+  WIN32_FIND_DATAW found;
+  if (PlainFileAt(target, path) && ListedEntry(target, found)) {
     // A page its owner made read-only stays as it is.
-    if (ListedEntry(target, found) && (found.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) {
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_READONLY) {
       ThrowFileError("Cannot create", path, ERROR_ACCESS_DENIED);
     }
     // Replaced under the spelling it has.
-    if (ListedEntry(target, found)) target = target.substr(0, cut + 1) + found.cFileName;
+    target = target.substr(0, cut + 1) + found.cFileName;
   }
   std::unique_ptr<Win32OutputFile> file(
       new Win32OutputFile(path, std::move(target), encoding, calls));
