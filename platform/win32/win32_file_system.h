@@ -12,6 +12,7 @@ namespace zb {
 // paths past MAX_PATH are given to the system in their long form.
 class Win32FileSystem : public FileSystem {
  public:
+  // encoding: code page 932 for the text files (Win32ShiftJisEncoding).
   explicit Win32FileSystem(ShiftJisCodePage& encoding, Win32OutputCalls calls = {})
       : encoding_(encoding), calls_(calls) {}
 
