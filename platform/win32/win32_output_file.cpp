@@ -59,7 +59,7 @@ std::unique_ptr<Win32OutputFile> Win32OutputFile::Create(const std::string& path
       new Win32OutputFile(path, std::move(target), encoding, calls));
   for (int attempt = 0; attempt < kNameAttempts && !file->file_; ++attempt) {
     std::wstring temporary = file->target_.substr(0, cut + 1) + TemporaryName();
-    file->file_.reset(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    file->file_.reset(CreateFileW(temporary.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file->file_) {
       file->temporary_ = std::move(temporary);
@@ -68,6 +68,9 @@ std::unique_ptr<Win32OutputFile> Win32OutputFile::Create(const std::string& path
     }
   }
   if (!file->file_) ThrowFileError("Cannot create", path, ERROR_FILE_EXISTS);
+  // Until Close the replacement goes with its handle, so a run that is
+  // killed leaves none behind.
+  file->DeleteOnClose(true);
   file->buffer_.reserve(kBufferSize + 1024);
   return file;
 }
@@ -89,6 +92,7 @@ void Win32OutputFile::Close() {
   Flush();
   DWORD error = writeError_;
   if (error == ERROR_SUCCESS && !FlushFileBuffers(file_.get())) error = GetLastError();
+  if (error == ERROR_SUCCESS && !DeleteOnClose(false)) error = GetLastError();
   // Closed first: the move needs the file shut.
   if (!CloseHandle(file_.release()) && error == ERROR_SUCCESS) error = GetLastError();
   if (error != ERROR_SUCCESS) {
@@ -123,6 +127,11 @@ void Win32OutputFile::Flush() {
     left -= done;
   }
   buffer_.clear();
+}
+
+bool Win32OutputFile::DeleteOnClose(bool deleted) {
+  FILE_DISPOSITION_INFO dispose{static_cast<BOOLEAN>(deleted)};
+  return SetFileInformationByHandle(file_.get(), FileDispositionInfo, &dispose, sizeof dispose);
 }
 
 void Win32OutputFile::Discard() {

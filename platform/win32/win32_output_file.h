@@ -40,6 +40,7 @@ class Win32OutputFile : public TextFile {
       : shown_(std::move(shown)), target_(std::move(target)), encoding_(encoding), calls_(calls) {}
   // Writes out the buffer; on failure drops it and remembers the error.
   void Flush();
+  bool DeleteOnClose(bool deleted);
   // Closes and deletes the temporary file.
   void Discard();
 

@@ -53,6 +53,31 @@ TEST_F(Win32OutputFileTest, AFileDestroyedUnclosedLeavesNothingBehind) {
   EXPECT_EQ(EntriesInOut(), 1u);
 }
 
+// The death test runs this body afresh in a child, which finds its parent's
+// folder through the environment.
+TEST(Win32OutputFileDeathTest, AKilledRunLeavesTheOldTextAndNoReplacement) {
+  constexpr char kParentsFolder[] = "ZORBELLE_TEST_OUTPUT_FOLDER";
+  char inherited[64] = {};
+  const bool child = GetEnvironmentVariableA(kParentsFolder, inherited, sizeof inherited) > 0;
+  const std::string name =
+      child ? inherited : "zorbelle-output-" + std::to_string(GetCurrentProcessId());
+  Win32TestFolder folder(name);
+  ASSERT_TRUE(SetEnvironmentVariableA(kParentsFolder, name.c_str()));
+  if (!child) folder.Put("out\\page.htm", "old");
+  Win32ShiftJisEncoding encoding;
+  Win32FileSystem files(encoding);
+  EXPECT_EXIT(
+      {
+        auto page = files.CreateTextFile(folder.At("out\\page.htm"));
+        page->WriteLine(std::string(100000, 'x'));
+        TerminateProcess(GetCurrentProcess(), 3);
+      },
+      ::testing::ExitedWithCode(3), "");
+  SetEnvironmentVariableA(kParentsFolder, nullptr);
+  EXPECT_EQ(folder.Contents("out\\page.htm"), "old");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Native("out")), {}), 1);
+}
+
 TEST_F(Win32OutputFileTest, LostLinesFailEveryLaterLineAndTheCloseAndKeepTheOldText) {
   folder_.Put("out\\page.htm", "old");
   Win32FileSystem failing(encoding_, Win32OutputCalls{FailingWrite});
