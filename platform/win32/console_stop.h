@@ -1,8 +1,7 @@
 #pragma once
 
-#include <windows.h>
-
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/windows_api.h"
 
 namespace zb {
 

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <windows.h>
-
 #include "platform/terminal.h"
+#include "platform/win32/windows_api.h"
 
 namespace zb {
 

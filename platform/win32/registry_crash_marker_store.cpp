@@ -1,10 +1,9 @@
 #include "platform/win32/registry_crash_marker_store.h"
 
-#include <windows.h>
-
 #include <algorithm>
 
 #include "platform/win32/wide_text.h"
+#include "platform/win32/windows_api.h"
 
 namespace zb {
 

@@ -1,7 +1,6 @@
 #include "platform/win32/registry_crash_marker_store.h"
 
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <functional>
 #include <future>
@@ -11,6 +10,7 @@
 #include <thread>
 
 #include "platform/win32/wide_text.h"
+#include "platform/win32/windows_api.h"
 
 namespace zb {
 namespace {

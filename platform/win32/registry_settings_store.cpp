@@ -1,12 +1,11 @@
 #include "platform/win32/registry_settings_store.h"
 
-#include <windows.h>
-
 #include <algorithm>
 #include <optional>
 #include <string_view>
 
 #include "platform/win32/wide_text.h"
+#include "platform/win32/windows_api.h"
 
 namespace zb {
 namespace {

@@ -1,13 +1,13 @@
 #include "platform/win32/registry_settings_store.h"
 
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <random>
 #include <string>
 #include <utility>
 
 #include "platform/win32/wide_text.h"
+#include "platform/win32/windows_api.h"
 
 namespace zb {
 namespace {

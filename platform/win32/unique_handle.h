@@ -1,8 +1,8 @@
 #pragma once
 
-#include <windows.h>
-
 #include <utility>
+
+#include "platform/win32/windows_api.h"
 
 namespace zb {
 

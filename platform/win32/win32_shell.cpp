@@ -1,6 +1,6 @@
 #include "platform/win32/win32_shell.h"
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 // windows.h first: the shell's header needs its types.
 #include <shellapi.h>
 

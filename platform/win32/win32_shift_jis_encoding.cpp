@@ -1,6 +1,6 @@
 #include "platform/win32/win32_shift_jis_encoding.h"
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 namespace zb {
 namespace {

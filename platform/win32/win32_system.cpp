@@ -1,7 +1,5 @@
 #include "platform/win32/win32_system.h"
 
-#include <windows.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -10,6 +8,7 @@
 #include "platform/win32/long_path.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/windows_api.h"
 #include "text/letter_case.h"
 
 namespace zb {

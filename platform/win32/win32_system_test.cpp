@@ -1,9 +1,9 @@
 #include "platform/win32/win32_system.h"
 
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include "platform/win32/wide_text.h"
+#include "platform/win32/windows_api.h"
 #include "text/letter_case.h"
 
 namespace zb {
