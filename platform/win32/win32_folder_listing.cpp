@@ -5,6 +5,7 @@
 #include "platform/win32/long_path.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_output_file.h"
 
 namespace zb {
 namespace {
@@ -56,7 +57,7 @@ bool Win32FolderListing::Next(FolderEntry& entry) {
   }
   for (; pending_; pending_ = FindNextFileW(find_, &found_) != 0) {
     const std::wstring_view name = found_.cFileName;
-    if (name == L"." || name == L"..") continue;
+    if (name == L"." || name == L".." || IsReplacementName(name)) continue;
     const std::optional<std::uint32_t> attributes = AttributesOfFound();
     if (attributes.value_or(found_.dwFileAttributes) & kMasked & ~mask_) continue;
     entry.name = Utf8FromWide(name);

@@ -7,10 +7,11 @@
 
 namespace zb {
 
-// Locks an output folder through a hidden lock file in it, opened unshared
-// and deleted on close: the system drops both when the holder ends, however
-// it ends. Null while another holds it; a folder that does not exist gives a
-// lock that holds nothing; FolderLockError when the file cannot be made.
+// Locks an output folder through a handle of the folder itself that shares
+// no writes, which the system drops when the holder ends, however it ends.
+// Null while another holds it (or another program keeps writes out); a
+// folder that does not exist gives a lock that holds nothing;
+// FolderLockError when the folder cannot be opened so.
 std::unique_ptr<FolderLock> LockWin32Folder(const std::string& folder);
 
 }  // namespace zb

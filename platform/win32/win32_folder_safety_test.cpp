@@ -51,13 +51,23 @@ TEST_F(Win32FolderSafetyTest, AFolderIsLockedOnceUntilItsHolderLetsGoOrDies) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Native("Out")), {}), 0);
 }
 
-TEST_F(Win32FolderSafetyTest, AFolderThatCannotBeWrittenCannotBeLocked) {
+TEST_F(Win32FolderSafetyTest, AFolderKeptFromWritesByAnotherProgramIsNotLocked) {
   Win32TestFolder folder;
   folder.Put("file");
   EXPECT_NE(files_.LockFolder(folder.At("file")), nullptr);  // no folder, nothing to guard
-  // The lock file's name is taken by a folder.
-  folder.MakeFolder("out\\.zorbelle-lock");
-  EXPECT_THROW(files_.LockFolder(folder.At("out")), FolderLockError);
+  folder.MakeFolder("out");
+  const HANDLE held =
+      CreateFileW(folder.Native("out").c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ, nullptr,
+                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(files_.LockFolder(folder.At("out")), nullptr);
+  CloseHandle(held);
+  // A program that only lists it keeps no run out.
+  const HANDLE listing = CreateFileW(folder.Native("out").c_str(), FILE_LIST_DIRECTORY,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  EXPECT_NE(files_.LockFolder(folder.At("out")), nullptr);
+  CloseHandle(listing);
 }
 
 class Win32DeletionBelowTest : public Win32FolderSafetyTest {

@@ -12,13 +12,16 @@ namespace {
 constexpr std::size_t kBufferSize = std::size_t{64} * 1024;
 constexpr int kNameAttempts = 100;
 
+constexpr std::wstring_view kTemporaryPrefix = L".zorbelle-";
+constexpr std::size_t kTemporaryDigits = 32;
+constexpr wchar_t kHex[] = L"0123456789abcdef";
+
 // The name a replacement has until it is moved over its name, as the POSIX
 // host names its own: a dot name that no page or picture name matches.
 std::wstring TemporaryName() {
   static std::random_device random;
-  static constexpr wchar_t kHex[] = L"0123456789abcdef";
-  std::wstring name = L".zorbelle-";
-  for (int i = 0; i < 4; ++i) {
+  std::wstring name(kTemporaryPrefix);
+  for (std::size_t i = 0; i < kTemporaryDigits / 8; ++i) {
     const unsigned bits = random();
     for (int shift = 0; shift < 32; shift += 4) name += kHex[(bits >> shift) & 0xF];
   }
@@ -41,6 +44,12 @@ bool PlainFileAt(const std::wstring& target, const std::string& shown) {
 
 }  // namespace
 
+bool IsReplacementName(std::wstring_view name) {
+  return name.size() == kTemporaryPrefix.size() + kTemporaryDigits &&
+         name.starts_with(kTemporaryPrefix) &&
+         name.find_first_not_of(kHex, kTemporaryPrefix.size()) == std::wstring_view::npos;
+}
+
 std::unique_ptr<Win32OutputFile> Win32OutputFile::Create(const std::string& path,
                                                          ShiftJisCodePage& encoding,
                                                          const Win32OutputCalls& calls) {
@@ -55,8 +64,19 @@ std::unique_ptr<Win32OutputFile> Win32OutputFile::Create(const std::string& path
     // Replaced under the spelling it has.
     target = target.substr(0, cut + 1) + found.cFileName;
   }
+  const bool taken = PlainFileAt(target, path);
   std::unique_ptr<Win32OutputFile> file(
       new Win32OutputFile(path, std::move(target), encoding, calls));
+  // A new name has nothing to keep: it is written in place, and seen there
+  // by a walk of its folder meanwhile, as on the other systems.
+  if (!taken) {
+    file->file_.reset(CreateFileW(file->target_.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ,
+                                  nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file->file_ && GetLastError() != ERROR_FILE_EXISTS) {
+      ThrowFileError("Cannot create", path, GetLastError());
+    }
+    if (!file->file_) PlainFileAt(file->target_, path);  // taken meanwhile: by what?
+  }
   for (int attempt = 0; attempt < kNameAttempts && !file->file_; ++attempt) {
     std::wstring temporary = file->target_.substr(0, cut + 1) + TemporaryName();
     file->file_.reset(CreateFileW(temporary.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
@@ -68,8 +88,8 @@ std::unique_ptr<Win32OutputFile> Win32OutputFile::Create(const std::string& path
     }
   }
   if (!file->file_) ThrowFileError("Cannot create", path, ERROR_FILE_EXISTS);
-  // Until Close the replacement goes with its handle, so a run that is
-  // killed leaves none behind.
+  // Until Close the file goes with its handle, so a run that is killed
+  // leaves none behind.
   file->DeleteOnClose(true);
   file->buffer_.reserve(kBufferSize + 1024);
   return file;
@@ -99,6 +119,7 @@ void Win32OutputFile::Close() {
     Discard();
     ThrowFileError("Write failed", shown_, error);
   }
+  if (temporary_.empty()) return;  // written in place
   try {
     PlainFileAt(target_, shown_);  // a link that took the name meanwhile stays
   } catch (const FileError&) {

@@ -18,7 +18,8 @@ struct Win32OutputCalls {
 
 // A text file written beside its name under a temporary name and moved over
 // the name at Close, so until then, or when it is destroyed unclosed or
-// loses lines, the name keeps what it held. A name taken by a link, a
+// loses lines, the name keeps what it held. A new name is written in place,
+// and goes again unless closed whole. A name taken by a link, a
 // junction, a folder or anything not on a disk is refused and left alone.
 class Win32OutputFile : public TextFile {
  public:
@@ -53,5 +54,9 @@ class Win32OutputFile : public TextFile {
   std::string buffer_;
   DWORD writeError_ = ERROR_SUCCESS;
 };
+
+// Whether a listed name is that of a replacement being written, which a
+// listing leaves out as POSIX never shows its own.
+bool IsReplacementName(std::wstring_view name);
 
 }  // namespace zb

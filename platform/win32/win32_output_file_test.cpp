@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 #include "platform/win32/testing/win32_test_folder.h"
 #include "platform/win32/win32_file_system.h"
@@ -51,6 +52,25 @@ TEST_F(Win32OutputFileTest, AFileDestroyedUnclosedLeavesNothingBehind) {
   files_.CreateTextFile(folder_.At("out\\new.htm"))->WriteLine("new");
   EXPECT_EQ(folder_.Contents("out\\old.htm"), "old");
   EXPECT_EQ(EntriesInOut(), 1u);
+}
+
+// As on POSIX, a walk of the folder meanwhile sees a new file under its name
+// and never a replacement.
+TEST_F(Win32OutputFileTest, ANewNameIsWrittenInPlaceAndAReplacementIsNeverListed) {
+  folder_.Put("out\\old.htm", "old");
+  auto fresh = files_.CreateTextFile(folder_.At("out\\allfile.txt"));
+  auto replacement = files_.CreateTextFile(folder_.At("out\\old.htm"));
+  EXPECT_EQ(EntriesInOut(), 3u);
+  std::vector<std::string> listed;
+  auto listing = files_.ListFolder(folder_.At("out"), kAttrHidden | kAttrSystem);
+  ASSERT_NE(listing, nullptr);
+  for (FolderEntry entry; listing->Next(entry);) listed.push_back(entry.name);
+  EXPECT_EQ(listed, (std::vector<std::string>{".", "..", "allfile.txt", "old.htm"}));
+  fresh->WriteLine("a");
+  fresh->Close();
+  replacement->Close();
+  EXPECT_EQ(folder_.Contents("out\\allfile.txt"), "a\r\n");
+  EXPECT_EQ(EntriesInOut(), 2u);
 }
 
 // The death test runs this body afresh in a child, which finds its parent's
@@ -126,9 +146,10 @@ TEST_F(Win32OutputFileTest, ALinkToAFileIsLeftAlone) {
 }
 
 TEST_F(Win32OutputFileTest, WhatTookTheNameBeforeCloseIsLeftAlone) {
-  folder_.MakeFolder("out");
+  folder_.Put("out\\page.htm", "old");
   auto page = files_.CreateTextFile(folder_.At("out\\page.htm"));
   page->WriteLine("new");
+  std::filesystem::remove(folder_.Native("out\\page.htm"));
   folder_.MakeFolder("out\\page.htm");
   EXPECT_THROW(page->Close(), NotAPlainFileError);
   EXPECT_TRUE(std::filesystem::is_directory(folder_.Native("out\\page.htm")));
