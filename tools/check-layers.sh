@@ -27,12 +27,13 @@ declare -A allowed=(
   [window]="text platform form context settings gallery scan run about"
   [platform/fake]="text picture platform thumbnail"
   [platform/posix]="text picture platform thumbnail walk_ahead decoding"
-  [platform/win32]="text picture platform"
+  [platform/win32]="text picture platform thumbnail"
   [platform/qt]="text platform form context scan"
   [testing]="text picture platform platform/fake form"
   [cli]="text platform form context settings scan run window platform/posix"
   [app]="text platform form context settings scan run about window platform/posix platform/qt"
   [thumbnailer]="text picture thumbnail decoding platform platform/posix"
+  [thumbnailer_win32]="text picture thumbnail platform platform/win32"
   # Whole runs on a real disk, one folder per system: tests alone.
   [system_tests/posix]="text picture platform form context settings gallery scan run about window platform/fake platform/posix testing"
 )
