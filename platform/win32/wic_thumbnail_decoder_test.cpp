@@ -102,11 +102,55 @@ TEST_F(WicThumbnails, ReadsTheOrientationOnlyFromAnExifSegmentBeforeThePicture) 
   std::vector<std::uint8_t> notExif = WithOrientation(plain, 6);
   notExif[4] = 'X';
   EXPECT_EQ(JpegOrientation(notExif), 1);
-  // Cut inside the segment.
+  // Cut one byte short of the segment's end.
   std::vector<std::uint8_t> cut = WithOrientation(plain, 6);
-  cut.resize(20);
+  cut.resize(2 + 2 + 34 - 1);
   EXPECT_EQ(JpegOrientation(cut), 1);
   EXPECT_EQ(JpegOrientation(QuartersBmp(4, 4)), 1);
+}
+
+// A PNG of premultiplied BGRA pixels, through WIC's encoder.
+std::vector<std::uint8_t> Png(UINT width, UINT height, std::vector<BYTE> bgra) {
+  using Microsoft::WRL::ComPtr;
+  ComPtr<IWICImagingFactory> factory;
+  ComPtr<IWICBitmap> bitmap;
+  ComPtr<IStream> out;
+  ComPtr<IWICBitmapEncoder> encoder;
+  ComPtr<IWICBitmapFrameEncode> frame;
+  WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
+  HGLOBAL memory = nullptr;
+  STATSTG stat{};
+  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                              IID_PPV_ARGS(&factory))) ||
+      FAILED(factory->CreateBitmapFromMemory(width, height, format, width * 4,
+                                             static_cast<UINT>(bgra.size()), bgra.data(),
+                                             &bitmap)) ||
+      FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &out)) ||
+      FAILED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder)) ||
+      FAILED(encoder->Initialize(out.Get(), WICBitmapEncoderNoCache)) ||
+      FAILED(encoder->CreateNewFrame(&frame, nullptr)) || FAILED(frame->Initialize(nullptr)) ||
+      FAILED(frame->SetSize(width, height)) || FAILED(frame->SetPixelFormat(&format)) ||
+      FAILED(frame->WriteSource(bitmap.Get(), nullptr)) || FAILED(frame->Commit()) ||
+      FAILED(encoder->Commit()) || FAILED(GetHGlobalFromStream(out.Get(), &memory)) ||
+      FAILED(out->Stat(&stat, STATFLAG_NONAME))) {
+    return {};
+  }
+  const auto* bytes = static_cast<const std::uint8_t*>(GlobalLock(memory));
+  std::vector<std::uint8_t> png(bytes, bytes + stat.cbSize.QuadPart);
+  GlobalUnlock(memory);
+  return png;
+}
+
+TEST_F(WicThumbnails, LaysTransparencyOnWhite) {
+  // Left half clear, right half opaque black.
+  std::vector<BYTE> bgra(16 * 8 * 4, 0);
+  for (std::size_t i = 0; i < bgra.size(); i += 4) bgra[i + 3] = (i / 4) % 16 >= 8 ? 255 : 0;
+  const std::vector<std::uint8_t> png = Png(16, 8, bgra);
+  ASSERT_FALSE(png.empty());
+  const std::optional<WicPixels> made = DecodeWithWic(WicThumbnailJpeg(png, 16));
+  ASSERT_TRUE(made);
+  EXPECT_TRUE(Near(made->At(2, 4), Rgb{255, 255, 255}));
+  EXPECT_TRUE(Near(made->At(13, 4), kBlack));
 }
 
 // A GIF of 1 x 1 with `images` images.

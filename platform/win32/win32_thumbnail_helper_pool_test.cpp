@@ -192,13 +192,15 @@ TEST_F(HelperPoolTest, OneThatDiesHangsOrStopsHalfWayCostsItsPictureAndIsEnded) 
 // waiting for a helper's timeout; nothing of it counts as the picture's fault.
 TEST_F(HelperPoolTest, AbandonAnswersEveryJobAtOnceAndEndsTheHelpersAtWork) {
   StandInAs(L"silent");
-  Win32ThumbnailHelperPool pool(ThisProgram(), 1);
+  Win32ThumbnailHelperPool pool(ThisProgram(), 1, 20s);
   std::vector<std::future<std::pair<Outcome, std::vector<std::uint8_t>>>> outcomes;
   for (int i = 0; i < 3; ++i) outcomes.push_back(Post(pool, "C:\\a.jpg"));
   const UniqueHandle helper = StandInProcess(L"silent");
   ASSERT_TRUE(helper);
+  const auto abandoned = std::chrono::steady_clock::now();
   pool.Abandon();
   for (auto& outcome : outcomes) EXPECT_EQ(outcome.get().first, Outcome::kUnanswered);
+  EXPECT_LT(std::chrono::steady_clock::now() - abandoned, 10s);
   pool.Settle();
   EXPECT_TRUE(Ended(helper));
 }

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
 
 namespace zb {
@@ -141,10 +142,21 @@ TEST_F(ThumbnailStoreTest, NamesFollowThePicturesIdentitySizeTimesAndSide) {
 
   // New content of the same size, its last-write time set back: the
   // change time still tells.
-  const auto written = fs::last_write_time(picture);
+  const std::int64_t modified = ThumbnailSourceOfFile(path, 240)->modifiedNanoseconds;
+  FILETIME written{};
+  {
+    UniqueHandle file(CreateFileW(picture.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(GetFileTime(file.get(), nullptr, nullptr, &written));
+  }
   Sleep(20);
   Put(picture, "two");
-  fs::last_write_time(picture, written);
+  {
+    UniqueHandle file(CreateFileW(picture.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(SetFileTime(file.get(), nullptr, nullptr, &written));
+  }
+  ASSERT_EQ(ThumbnailSourceOfFile(path, 240)->modifiedNanoseconds, modified);
   EXPECT_NE(store->Find(path, 240)->thumbnailName, first->thumbnailName);
 
   EXPECT_FALSE(store->Find(Utf8FromWide(root.wstring()), 240)) << "a folder";
