@@ -105,9 +105,11 @@ struct HelperPoolTest : testing::Test {
     SetEnvironmentVariableW(kStandIn, how.c_str());
     SetEnvironmentVariableW(kStandInFile, (folder / (how + L".pid")).c_str());
   }
-  // The stand-in's process, once it told its number.
   UniqueHandle StandInProcess(const std::wstring& how) {
-    const fs::path file = folder / (how + L".pid");
+    return ProcessTold(folder / (how + L".pid"));
+  }
+  // The stand-in's process, once it told its number in `file`.
+  static UniqueHandle ProcessTold(const fs::path& file) {
     DWORD pid = 0;
     for (int i = 0; i < 1000 && pid == 0; ++i) {
       std::ifstream(file) >> pid;
@@ -203,6 +205,27 @@ TEST_F(HelperPoolTest, AbandonAnswersEveryJobAtOnceAndEndsTheHelpersAtWork) {
   EXPECT_LT(std::chrono::steady_clock::now() - abandoned, 10s);
   pool.Settle();
   EXPECT_TRUE(Ended(helper));
+}
+
+// The job ends the helpers with their run, however the run ends: here the
+// death test's child, which runs this body afresh and finds the parent's
+// stand-in file in the environment.
+TEST_F(HelperPoolTest, HelpersEndWithTheirRunHoweverItEnds) {
+  wchar_t inherited[MAX_PATH] = {};
+  if (GetEnvironmentVariableW(kStandInFile, inherited, MAX_PATH) == 0) StandInAs(L"silent");
+  GetEnvironmentVariableW(kStandInFile, inherited, MAX_PATH);
+  const fs::path told = inherited;
+  EXPECT_EXIT(
+      {
+        Win32ThumbnailHelperPool pool(ThisProgram(), 1);
+        Post(pool, "C:\\a.jpg");
+        ProcessTold(told);
+        TerminateProcess(GetCurrentProcess(), 3);
+      },
+      testing::ExitedWithCode(3), "");
+  ASSERT_TRUE(fs::exists(told)) << "the run started no helper";
+  const UniqueHandle helper = ProcessTold(told);
+  EXPECT_TRUE(!helper || WaitForSingleObject(helper.get(), 5000) == WAIT_OBJECT_0);
 }
 
 }  // namespace
