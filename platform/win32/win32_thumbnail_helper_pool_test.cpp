@@ -220,6 +220,7 @@ TEST_F(HelperPoolTest, HelpersEndWithTheirRunHoweverItEnds) {
         Win32ThumbnailHelperPool pool(ThisProgram(), 1);
         Post(pool, "C:\\a.jpg");
         ProcessTold(told);
+        fs::remove_all(folder);  // the child's own, which no destructor will remove
         TerminateProcess(GetCurrentProcess(), 3);
       },
       testing::ExitedWithCode(3), "");
