@@ -77,6 +77,8 @@ TEST_F(ThumbnailStoreTest, WritesWholeFilesAndNeverThroughALink) {
   ASSERT_TRUE(store->Write(name, kBytes));
   EXPECT_TRUE(store->Has(name));
   EXPECT_EQ(fs::file_size(Thumbs() / name), kBytes.size());
+  Put(Thumbs() / "0000000000000000.jpg", "");
+  EXPECT_FALSE(store->Has("0000000000000000.jpg")) << "an empty file is no thumbnail";
 
   const fs::path target = root / "target.jpg";
   Put(target, "theirs");
