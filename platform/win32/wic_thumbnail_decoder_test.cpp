@@ -1,0 +1,191 @@
+#include "platform/win32/wic_thumbnail_decoder.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdlib>
+#include <string>
+
+#include "platform/win32/testing/bmp_for_test.h"
+#include "platform/win32/testing/wic_pixels_for_test.h"
+
+namespace zb {
+namespace {
+
+constexpr Rgb kRed{255, 0, 0}, kBlue{0, 0, 255}, kGreen{0, 255, 0}, kBlack{0, 0, 0};
+
+// Quarters of distinct colours: red, blue above; green, black below.
+Rgb Quarters(int x, int y, int width, int height) {
+  const bool right = x >= width / 2;
+  const bool below = y >= height / 2;
+  return below ? (right ? kBlack : kGreen) : (right ? kBlue : kRed);
+}
+
+std::vector<std::uint8_t> QuartersBmp(int width, int height) {
+  return BmpOf(width, height, 24, [=](int x, int y) { return Quarters(x, y, width, height); });
+}
+
+// A JPEG's bytes with an Exif segment giving `orientation`, right after
+// its start.
+std::vector<std::uint8_t> WithOrientation(std::vector<std::uint8_t> jpeg, int orientation) {
+  const std::vector<std::uint8_t> exif = {
+      0xFF, 0xE1, 0, 34,   'E', 'x', 'i', 'f', 0, 0,
+      'M',  'M',  0, 0x2A, 0,   0,   0,   8,   0, 1,
+      1,    0x12, 0, 3,    0,   0,   0,   1,   0, static_cast<std::uint8_t>(orientation),
+      0,    0,    0, 0,    0,   0};
+  jpeg.insert(jpeg.begin() + 2, exif.begin(), exif.end());
+  return jpeg;
+}
+
+bool Near(Rgb a, Rgb b) {
+  return std::abs(a.r - b.r) < 60 && std::abs(a.g - b.g) < 60 && std::abs(a.b - b.b) < 60;
+}
+
+// The colour at the middle of each quarter: top left, top right, bottom
+// left, bottom right.
+std::array<Rgb, 4> Corners(const WicPixels& p) {
+  const unsigned l = p.width / 4, r = p.width * 3 / 4, t = p.height / 4, b = p.height * 3 / 4;
+  return {p.At(l, t), p.At(r, t), p.At(l, b), p.At(r, b)};
+}
+
+struct WicThumbnails : testing::Test {
+  ComForTest com;
+};
+
+TEST_F(WicThumbnails, ScalesTheLongestSideAsAskedNeverUpAndEncodesJpeg) {
+  for (const auto& [side, width, height] :
+       {std::array{40, 40, 20}, std::array{80, 80, 40}, std::array{500, 80, 40}}) {
+    const std::optional<WicPixels> made =
+        DecodeWithWic(WicThumbnailJpeg(QuartersBmp(80, 40), side));
+    ASSERT_TRUE(made) << side;
+    EXPECT_EQ(made->format, GUID_ContainerFormatJpeg);
+    EXPECT_EQ(made->width, static_cast<unsigned>(width)) << side;
+    EXPECT_EQ(made->height, static_cast<unsigned>(height)) << side;
+    const std::array<Rgb, 4> corners = Corners(*made);
+    const std::array<Rgb, 4> expected = {kRed, kBlue, kGreen, kBlack};
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(Near(corners[i], expected[i])) << side << " " << i;
+  }
+}
+
+TEST_F(WicThumbnails, TurnsAndMirrorsAsTheExifOrientationSays) {
+  const std::vector<std::uint8_t> plain = WicThumbnailJpeg(QuartersBmp(64, 32), 64);
+  ASSERT_FALSE(plain.empty());
+  // Top left, top right, bottom left, bottom right as shown.
+  const std::array<std::array<Rgb, 4>, 9> shown = {{{},
+                                                    {kRed, kBlue, kGreen, kBlack},
+                                                    {kBlue, kRed, kBlack, kGreen},
+                                                    {kBlack, kGreen, kBlue, kRed},
+                                                    {kGreen, kBlack, kRed, kBlue},
+                                                    {kRed, kGreen, kBlue, kBlack},
+                                                    {kGreen, kRed, kBlack, kBlue},
+                                                    {kBlack, kBlue, kGreen, kRed},
+                                                    {kBlue, kBlack, kRed, kGreen}}};
+  for (int orientation = 1; orientation <= 8; ++orientation) {
+    const std::vector<std::uint8_t> jpeg = WithOrientation(plain, orientation);
+    ASSERT_EQ(JpegOrientation(jpeg), orientation);
+    const std::optional<WicPixels> pixels = DecodeWithWic(WicThumbnailJpeg(jpeg, 32));
+    ASSERT_TRUE(pixels) << orientation;
+    const bool quarter = orientation >= 5;
+    EXPECT_EQ(pixels->width, quarter ? 16u : 32u) << orientation;
+    EXPECT_EQ(pixels->height, quarter ? 32u : 16u) << orientation;
+    const std::array<Rgb, 4> corners = Corners(*pixels);
+    for (int i = 0; i < 4; ++i) {
+      EXPECT_TRUE(Near(corners[i], shown[orientation][i])) << orientation << " corner " << i;
+    }
+  }
+}
+
+TEST_F(WicThumbnails, ReadsTheOrientationOnlyFromAnExifSegmentBeforeThePicture) {
+  const std::vector<std::uint8_t> plain = WicThumbnailJpeg(QuartersBmp(16, 16), 16);
+  EXPECT_EQ(JpegOrientation(plain), 1);
+  EXPECT_EQ(JpegOrientation(WithOrientation(plain, 6)), 6);
+  std::vector<std::uint8_t> notExif = WithOrientation(plain, 6);
+  notExif[4] = 'X';
+  EXPECT_EQ(JpegOrientation(notExif), 1);
+  // Cut one byte short of the segment's end.
+  std::vector<std::uint8_t> cut = WithOrientation(plain, 6);
+  cut.resize(2 + 2 + 34 - 1);
+  EXPECT_EQ(JpegOrientation(cut), 1);
+  EXPECT_EQ(JpegOrientation(QuartersBmp(4, 4)), 1);
+}
+
+// A PNG of premultiplied BGRA pixels, through WIC's encoder.
+std::vector<std::uint8_t> Png(UINT width, UINT height, std::vector<BYTE> bgra) {
+  using Microsoft::WRL::ComPtr;
+  ComPtr<IWICImagingFactory> factory;
+  ComPtr<IWICBitmap> bitmap;
+  ComPtr<IStream> out;
+  ComPtr<IWICBitmapEncoder> encoder;
+  ComPtr<IWICBitmapFrameEncode> frame;
+  WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
+  HGLOBAL memory = nullptr;
+  STATSTG stat{};
+  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                              IID_PPV_ARGS(&factory))) ||
+      FAILED(factory->CreateBitmapFromMemory(width, height, format, width * 4,
+                                             static_cast<UINT>(bgra.size()), bgra.data(),
+                                             &bitmap)) ||
+      FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &out)) ||
+      FAILED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder)) ||
+      FAILED(encoder->Initialize(out.Get(), WICBitmapEncoderNoCache)) ||
+      FAILED(encoder->CreateNewFrame(&frame, nullptr)) || FAILED(frame->Initialize(nullptr)) ||
+      FAILED(frame->SetSize(width, height)) || FAILED(frame->SetPixelFormat(&format)) ||
+      FAILED(frame->WriteSource(bitmap.Get(), nullptr)) || FAILED(frame->Commit()) ||
+      FAILED(encoder->Commit()) || FAILED(GetHGlobalFromStream(out.Get(), &memory)) ||
+      FAILED(out->Stat(&stat, STATFLAG_NONAME))) {
+    return {};
+  }
+  const auto* bytes = static_cast<const std::uint8_t*>(GlobalLock(memory));
+  std::vector<std::uint8_t> png(bytes, bytes + stat.cbSize.QuadPart);
+  GlobalUnlock(memory);
+  return png;
+}
+
+TEST_F(WicThumbnails, LaysTransparencyOnWhite) {
+  // Left half clear, right half opaque black.
+  std::vector<BYTE> bgra(16 * 8 * 4, 0);
+  for (std::size_t i = 0; i < bgra.size(); i += 4) bgra[i + 3] = (i / 4) % 16 >= 8 ? 255 : 0;
+  const std::vector<std::uint8_t> png = Png(16, 8, bgra);
+  ASSERT_FALSE(png.empty());
+  const std::optional<WicPixels> made = DecodeWithWic(WicThumbnailJpeg(png, 16));
+  ASSERT_TRUE(made);
+  EXPECT_TRUE(Near(made->At(2, 4), Rgb{255, 255, 255}));
+  EXPECT_TRUE(Near(made->At(13, 4), kBlack));
+}
+
+// A GIF of 1 x 1 with `images` images.
+std::vector<std::uint8_t> Gif(int images) {
+  std::vector<std::uint8_t> gif = {'G',  'I', 'F', '8', '9', 'a', 1,   0,   1,  0,
+                                   0x80, 0,   0,   0,   0,   0,   255, 255, 255};
+  for (int i = 0; i < images; ++i) {
+    gif.insert(gif.end(), {0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 0x01, 0});
+  }
+  gif.push_back(0x3B);
+  return gif;
+}
+
+TEST_F(WicThumbnails, RefusesMovingGifsAndWhatIsNoPicture) {
+  const std::optional<WicPixels> still = DecodeWithWic(WicThumbnailJpeg(Gif(1), 100));
+  ASSERT_TRUE(still);
+  EXPECT_EQ(still->width, 1u);
+  EXPECT_TRUE(WicThumbnailJpeg(Gif(2), 100).empty());
+  const std::string text = "not a picture at all";
+  EXPECT_TRUE(WicThumbnailJpeg(std::vector<std::uint8_t>(text.begin(), text.end()), 100).empty());
+  std::vector<std::uint8_t> cut = QuartersBmp(64, 64);
+  cut.resize(cut.size() / 2);
+  EXPECT_TRUE(WicThumbnailJpeg(cut, 100).empty());
+}
+
+// Judged from the header: the pixels of an 8200 x 8200 picture would take
+// more than the limit, those of 4000 x 4000 not.
+TEST_F(WicThumbnails, RefusesPicturesWhosePixelsWouldPassTheLimit) {
+  ASSERT_GT(std::uint64_t{8200} * 8200 * 4, kMaxDecodedBytes);
+  EXPECT_TRUE(WicThumbnailJpeg(BmpOf(8200, 8200, 1), 100).empty());
+  const std::optional<WicPixels> within =
+      DecodeWithWic(WicThumbnailJpeg(BmpOf(4000, 4000, 1), 100));
+  ASSERT_TRUE(within);
+  EXPECT_EQ(within->width, 100u);
+}
+
+}  // namespace
+}  // namespace zb

@@ -1,0 +1,172 @@
+#include "platform/win32/win32_thumbnail_store.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/windows_api.h"
+
+namespace zb {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::vector<std::uint8_t> kBytes = {0xFF, 0xD8, 1, 2, 3};
+
+// An output folder of its own under the temporary folder (on C:).
+struct ThumbnailStoreTest : testing::Test {
+  ThumbnailStoreTest() {
+    wchar_t temporary[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, temporary);
+    root = fs::path(temporary) / ("zorbelle-store-" + std::to_string(GetCurrentProcessId()) + "-" +
+                                  testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(root);
+    fs::create_directories(root);
+  }
+  ~ThumbnailStoreTest() override { fs::remove_all(root); }
+
+  std::string Output() const { return Utf8FromWide(root.wstring()); }
+  fs::path Thumbs() const { return root / "_gazthumb"; }
+  void Put(const fs::path& path, const std::string& text = "x") const {
+    std::ofstream(path, std::ios::binary) << text;
+  }
+  // Whether a symbolic link was made: Wine 8 answers CreateSymbolicLinkW
+  // with success and makes none.
+  bool Link(const fs::path& link, const fs::path& target, bool folder) const {
+    DWORD flags = SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE;
+    if (folder) flags |= SYMBOLIC_LINK_FLAG_DIRECTORY;
+    return CreateSymbolicLinkW(link.c_str(), target.c_str(), flags) != 0 &&
+           (GetFileAttributesW(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+           GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+
+  fs::path root;
+};
+
+TEST_F(ThumbnailStoreTest, TakesANewOrEmptyFolderOrOneWithTheMarkAndRefusesOthers) {
+  ASSERT_TRUE(Win32ThumbnailStore::Open(Output()));
+  EXPECT_TRUE(fs::is_regular_file(Thumbs() / kThumbnailOwnerMark));
+  EXPECT_TRUE(Win32ThumbnailStore::Open(Output())) << "our own, found again";
+
+  fs::remove(Thumbs() / kThumbnailOwnerMark);
+  Put(Thumbs() / "theirs.txt");
+  EXPECT_FALSE(Win32ThumbnailStore::Open(Output())) << "someone else's folder";
+
+  fs::remove_all(Thumbs());
+  Put(Thumbs());
+  EXPECT_FALSE(Win32ThumbnailStore::Open(Output())) << "a file of the name";
+  EXPECT_FALSE(Win32ThumbnailStore::Open(Utf8FromWide((root / "missing").wstring())));
+}
+
+TEST_F(ThumbnailStoreTest, RefusesALinkAsTheFolderEvenToAMarkedOne) {
+  const fs::path elsewhere = root / "elsewhere";
+  fs::create_directories(elsewhere);
+  Put(elsewhere / kThumbnailOwnerMark);
+  if (!Link(Thumbs(), elsewhere, true)) GTEST_SKIP() << "no symbolic link made (Wine 8 makes none)";
+  EXPECT_FALSE(Win32ThumbnailStore::Open(Output()));
+}
+
+TEST_F(ThumbnailStoreTest, WritesWholeFilesAndNeverThroughALink) {
+  auto store = Win32ThumbnailStore::Open(Output());
+  ASSERT_TRUE(store);
+  const std::string name = "0123456789abcdef.jpg";
+  EXPECT_FALSE(store->Has(name));
+  ASSERT_TRUE(store->Write(name, kBytes));
+  EXPECT_TRUE(store->Has(name));
+  EXPECT_EQ(fs::file_size(Thumbs() / name), kBytes.size());
+  Put(Thumbs() / "0000000000000000.jpg", "");
+  EXPECT_FALSE(store->Has("0000000000000000.jpg")) << "an empty file is no thumbnail";
+
+  const fs::path target = root / "target.jpg";
+  Put(target, "theirs");
+  const std::string linked = "fedcba9876543210.jpg";
+  if (!Link(Thumbs() / linked, target, false))
+    GTEST_SKIP() << "no symbolic link made (Wine 8 makes none)";
+  EXPECT_FALSE(store->Has(linked)) << "a link is no thumbnail";
+  ASSERT_TRUE(store->Write(linked, kBytes));
+  EXPECT_EQ(fs::file_size(target), 6u) << "written through the link";
+  EXPECT_FALSE(fs::is_symlink(Thumbs() / linked));
+  EXPECT_TRUE(store->Has(linked));
+}
+
+TEST_F(ThumbnailStoreTest, AFailedWriteLeavesNothingBehind) {
+  auto store = Win32ThumbnailStore::Open(Output());
+  ASSERT_TRUE(store);
+  fs::create_directories(Thumbs() / "0123456789abcdef.jpg");
+  EXPECT_FALSE(store->Write("0123456789abcdef.jpg", kBytes));
+  EXPECT_FALSE(store->Has("0123456789abcdef.jpg")) << "a folder is no thumbnail";
+  int entries = 0;
+  for (const auto& entry : fs::directory_iterator(Thumbs())) entries += entry.exists();
+  EXPECT_EQ(entries, 2) << "the mark and the folder alone";
+}
+
+TEST_F(ThumbnailStoreTest, RemovesOnlyUnusedThumbnailsRecordsAndLeftoversNotWhatTheyLeadTo) {
+  auto store = Win32ThumbnailStore::Open(Output());
+  ASSERT_TRUE(store);
+  for (const char* name : {"0000000000000001.jpg", "0000000000000002.jpg", "0000000000000003.none",
+                           ".zorbelle-tmp-99-1", "notes.txt"}) {
+    Put(Thumbs() / name);
+  }
+  fs::create_directories(Thumbs() / "0000000000000004.jpg");
+  const fs::path target = root / "kept.jpg";
+  Put(target);
+  const bool linked = Link(Thumbs() / "0000000000000005.jpg", target, false);
+
+  store->RemoveUnused({"0000000000000001.jpg"});
+  EXPECT_TRUE(fs::exists(Thumbs() / "0000000000000001.jpg"));
+  EXPECT_FALSE(fs::exists(Thumbs() / "0000000000000002.jpg"));
+  EXPECT_FALSE(fs::exists(Thumbs() / "0000000000000003.none"));
+  EXPECT_FALSE(fs::exists(Thumbs() / ".zorbelle-tmp-99-1"));
+  EXPECT_TRUE(fs::exists(Thumbs() / "notes.txt"));
+  EXPECT_TRUE(fs::exists(Thumbs() / kThumbnailOwnerMark));
+  EXPECT_TRUE(fs::is_directory(Thumbs() / "0000000000000004.jpg"));
+  EXPECT_TRUE(fs::exists(target));
+  if (linked) {
+    EXPECT_FALSE(fs::is_symlink(Thumbs() / "0000000000000005.jpg"));
+  }
+}
+
+TEST_F(ThumbnailStoreTest, NamesFollowThePicturesIdentitySizeTimesAndSide) {
+  auto store = Win32ThumbnailStore::Open(Output());
+  ASSERT_TRUE(store);
+  const fs::path picture = root / "a.jpg";
+  Put(picture, "one");
+  const std::string path = Utf8FromWide(picture.wstring());
+  const auto first = store->Find(path, 240);
+  ASSERT_TRUE(first);
+  EXPECT_EQ(first->hostPath, path);
+  EXPECT_TRUE(IsThumbnailFileName(first->thumbnailName));
+  EXPECT_EQ(store->Find(path, 240)->thumbnailName, first->thumbnailName);
+  EXPECT_NE(store->Find(path, 120)->thumbnailName, first->thumbnailName);
+
+  // New content of the same size, its last-write time set back: the
+  // change time still tells.
+  const std::int64_t modified = ThumbnailSourceOfFile(path, 240)->modifiedNanoseconds;
+  FILETIME written{};
+  {
+    UniqueHandle file(CreateFileW(picture.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(GetFileTime(file.get(), nullptr, nullptr, &written));
+  }
+  Sleep(20);
+  Put(picture, "two");
+  {
+    UniqueHandle file(CreateFileW(picture.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(SetFileTime(file.get(), nullptr, nullptr, &written));
+  }
+  ASSERT_EQ(ThumbnailSourceOfFile(path, 240)->modifiedNanoseconds, modified);
+  EXPECT_NE(store->Find(path, 240)->thumbnailName, first->thumbnailName);
+
+  EXPECT_FALSE(store->Find(Utf8FromWide(root.wstring()), 240)) << "a folder";
+  EXPECT_FALSE(store->Find(Utf8FromWide((root / "none.jpg").wstring()), 240));
+
+  ASSERT_TRUE(first->write(first->thumbnailName, kBytes));
+  EXPECT_TRUE(store->Has(first->thumbnailName));
+}
+
+}  // namespace
+}  // namespace zb
