@@ -7,4 +7,4 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/build.sh"
 build=${BUILD_DIR:-$root/build}
 QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
-"$root/tools/windows.sh"
+LINUX_CLI="$build/zorbelle-cli" "$root/tools/windows.sh"

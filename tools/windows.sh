@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
-# Cross-builds for 64-bit Windows into build-win/ (or $WIN_BUILD_DIR) and
-# runs the tests there under Wine, in a throw-away prefix. Needs neither a
-# display nor standard input. So far only the portable layers build.
+# Cross-builds for 64-bit Windows into build-win/ (or $WIN_BUILD_DIR): the
+# command line, the thumbnail helper, the tests and the zip a Windows user
+# unpacks. Runs the tests there under Wine, in a throw-away prefix, then,
+# when the Linux command line is built ($LINUX_CLI, default build/), checks
+# that both write the same pages. Needs neither a display nor standard input.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${WIN_BUILD_DIR:-$root/build-win}
 
 # wine picks the 64-bit loader, wine64, when no 32-bit Wine is installed.
-"$root/tools/install-deps.sh" cmake ninja-build googletest g++-mingw-w64-x86-64-posix wine wine64
+"$root/tools/install-deps.sh" cmake ninja-build googletest libcli11-dev g++-mingw-w64-x86-64-posix \
+  wine wine64
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
   -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} -DZORBELLE_WERROR=ON >/dev/null
-cmake --build "$build" -j"${JOBS:-$(nproc)}" --target zorbelle_tests
+cmake --build "$build" -j"${JOBS:-$(nproc)}" --target zorbelle_tests windows_zip
 
 scratch=$(mktemp -d)
 export WINEPREFIX=$scratch/prefix WINEDEBUG=-all DISPLAY=
@@ -28,3 +31,11 @@ passed=$(sed -n -E 's/^\[  PASSED  \] ([0-9]+) tests?\.$/\1/p' "$scratch/tests.l
 failed=$(sed -n -E 's/^\[  FAILED  \] ([0-9]+) tests?, listed below:$/\1/p' "$scratch/tests.log")
 echo "windows: ${passed:-0} passed, ${failed:-0} failed"
 ((status == 0 && ${passed:-0} > 0))
+
+linux_cli=${LINUX_CLI:-$root/build/zorbelle-cli}
+if [[ -x $linux_cli ]]; then
+  "$root/tools/same-pages.sh" "$linux_cli" "$build/zorbelle-cli.exe"
+else
+  echo "windows: no Linux command line at $linux_cli to compare pages with"
+fi
+echo "windows: $(ls "$build"/zorbelle-*-win64.zip)"
