@@ -27,7 +27,7 @@ class SystemAtVersion : public FakeSystem {
 
 class AboutDialogTest : public testing::Test {
  protected:
-  explicit AboutDialogTest(Version version = {4, 2, 1}) : system_(host_.files, version) {}
+  AboutDialogTest() : system_(host_.files, {4, 2, 1}) {}
 
   void SetMsInfoPath(const std::string& value) {
     system_.registry[{kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH"}] = value;
@@ -75,14 +75,13 @@ TEST_F(AboutDialogTest, CaptionsAndButtons) {
   EXPECT_EQ(unloads_, 1);
 }
 
-class AboutDialogAtRevisionZero : public AboutDialogTest {
- protected:
-  AboutDialogAtRevisionZero() : AboutDialogTest({4, 2, 0}) {}
-};
-
-TEST_F(AboutDialogAtRevisionZero, ShowsAllThreeNumbers) {
-  Form_Load(about_);
-  EXPECT_EQ(about_.form.lblVersion.Caption(), "ﾊﾞｰｼﾞｮﾝ 4.2.0");
+TEST(AboutDialog, ShowsAllThreeNumbersOfTheVersionEvenAZero) {
+  FakePlatform host;
+  SystemAtVersion system(host.files, {4, 2, 0});
+  Platform platform = host.platform.With(system);
+  AboutDialog about(platform, [] {});
+  Form_Load(about);
+  EXPECT_EQ(about.form.lblVersion.Caption(), "ﾊﾞｰｼﾞｮﾝ 4.2.0");
 }
 
 TEST_F(AboutDialogTest, HelpTextHasItsFrameContentsAndSectionsInOrder) {

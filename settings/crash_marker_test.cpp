@@ -43,7 +43,7 @@ TEST_F(CheckCrashMarkerTest, ACleanMarkerAsksNothing) {
   EXPECT_THAT(host_.fake.dialogs.shown, IsEmpty());
 }
 
-TEST_F(CheckCrashMarkerTest, NoKeepsThePictureAndCleansTheMarker) {
+TEST_F(CheckCrashMarkerTest, NoKeepsThePictureYesDeletesThatOneFileEitherCleansTheMarker) {
   Arm("C:\\pics\\bad.jpg");
   EXPECT_EQ(Check(Answer::kNo), "");
   ASSERT_EQ(host_.fake.dialogs.shown.size(), 1u);
@@ -61,9 +61,7 @@ TEST_F(CheckCrashMarkerTest, NoKeepsThePictureAndCleansTheMarker) {
   host_.fake.dialogs.shown.clear();
   EXPECT_EQ(Check(Answer::kYes), "");
   EXPECT_THAT(host_.fake.dialogs.shown, IsEmpty());  // offered once only
-}
 
-TEST_F(CheckCrashMarkerTest, YesDeletesThatOneFile) {
   Arm("C:\\pics\\bad.jpg");
   EXPECT_EQ(Check(Answer::kYes), "");
   EXPECT_THAT(host_.fake.files.Deleted(), ElementsAre("C:\\pics\\bad.jpg"));
