@@ -102,20 +102,17 @@ TEST_F(AboutDialogTest, HelpTextHasItsFrameContentsAndSectionsInOrder) {
   EXPECT_EQ(sections, 12u);
 }
 
-TEST_F(AboutDialogTest, StartsTheRegisteredProgramWithoutLookingForIt) {
-  SetMsInfoPath("C:\\bin\\sysinfo");
-  SetMsInfoFolder("C:\\msinfo");
-  EXPECT_THAT(PressSysInfo(), IsEmpty());
-  EXPECT_THAT(system_.startedPrograms, ElementsAre("C:\\bin\\sysinfo"));
-}
-
-TEST_F(AboutDialogTest, TheFolderKeyCountsOnlyWhenItHoldsMsInfo32) {
+// The registered program is started without looking for it; the folder key
+// counts only when it holds MSINFO32.EXE.
+TEST_F(AboutDialogTest, StartsTheRegisteredProgramOrTheOneInTheFolderKey) {
   SetMsInfoFolder("C:\\msinfo");
   EXPECT_THAT(PressSysInfo(), ElementsAre("Zorbelle: 現時点ではｼｽﾃﾑ情報を使用できません"));
   host_.files.AddFile("C:\\msinfo\\MSINFO32.EXE");
   host_.dialogs.shown.clear();
   EXPECT_THAT(PressSysInfo(), IsEmpty());
-  EXPECT_THAT(system_.startedPrograms, ElementsAre("C:\\msinfo\\MSINFO32.EXE"));
+  SetMsInfoPath("C:\\bin\\sysinfo");
+  EXPECT_THAT(PressSysInfo(), IsEmpty());
+  EXPECT_THAT(system_.startedPrograms, ElementsAre("C:\\msinfo\\MSINFO32.EXE", "C:\\bin\\sysinfo"));
 }
 
 TEST_F(AboutDialogTest, NothingToStartOrAFailedStartIsReported) {
