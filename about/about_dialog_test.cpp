@@ -27,7 +27,7 @@ class SystemAtVersion : public FakeSystem {
 
 class AboutDialogTest : public testing::Test {
  protected:
-  explicit AboutDialogTest(Version version = {4, 2, 1}) : system_(host_.files, version) {}
+  AboutDialogTest() : system_(host_.files, {4, 2, 1}) {}
 
   void SetMsInfoPath(const std::string& value) {
     system_.registry[{kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH"}] = value;
@@ -75,14 +75,13 @@ TEST_F(AboutDialogTest, CaptionsAndButtons) {
   EXPECT_EQ(unloads_, 1);
 }
 
-class AboutDialogAtRevisionZero : public AboutDialogTest {
- protected:
-  AboutDialogAtRevisionZero() : AboutDialogTest({4, 2, 0}) {}
-};
-
-TEST_F(AboutDialogAtRevisionZero, ShowsAllThreeNumbers) {
-  Form_Load(about_);
-  EXPECT_EQ(about_.form.lblVersion.Caption(), "ﾊﾞｰｼﾞｮﾝ 4.2.0");
+TEST(AboutDialog, ShowsAllThreeNumbersOfTheVersionEvenAZero) {
+  FakePlatform host;
+  SystemAtVersion system(host.files, {4, 2, 0});
+  Platform platform = host.platform.With(system);
+  AboutDialog about(platform, [] {});
+  Form_Load(about);
+  EXPECT_EQ(about.form.lblVersion.Caption(), "ﾊﾞｰｼﾞｮﾝ 4.2.0");
 }
 
 TEST_F(AboutDialogTest, HelpTextHasItsFrameContentsAndSectionsInOrder) {
@@ -103,20 +102,17 @@ TEST_F(AboutDialogTest, HelpTextHasItsFrameContentsAndSectionsInOrder) {
   EXPECT_EQ(sections, 12u);
 }
 
-TEST_F(AboutDialogTest, StartsTheRegisteredProgramWithoutLookingForIt) {
-  SetMsInfoPath("C:\\bin\\sysinfo");
-  SetMsInfoFolder("C:\\msinfo");
-  EXPECT_THAT(PressSysInfo(), IsEmpty());
-  EXPECT_THAT(system_.startedPrograms, ElementsAre("C:\\bin\\sysinfo"));
-}
-
-TEST_F(AboutDialogTest, TheFolderKeyCountsOnlyWhenItHoldsMsInfo32) {
+// The registered program is started without looking for it; the folder key
+// counts only when it holds MSINFO32.EXE.
+TEST_F(AboutDialogTest, StartsTheRegisteredProgramOrTheOneInTheFolderKey) {
   SetMsInfoFolder("C:\\msinfo");
   EXPECT_THAT(PressSysInfo(), ElementsAre("Zorbelle: 現時点ではｼｽﾃﾑ情報を使用できません"));
   host_.files.AddFile("C:\\msinfo\\MSINFO32.EXE");
   host_.dialogs.shown.clear();
   EXPECT_THAT(PressSysInfo(), IsEmpty());
-  EXPECT_THAT(system_.startedPrograms, ElementsAre("C:\\msinfo\\MSINFO32.EXE"));
+  SetMsInfoPath("C:\\bin\\sysinfo");
+  EXPECT_THAT(PressSysInfo(), IsEmpty());
+  EXPECT_THAT(system_.startedPrograms, ElementsAre("C:\\msinfo\\MSINFO32.EXE", "C:\\bin\\sysinfo"));
 }
 
 TEST_F(AboutDialogTest, NothingToStartOrAFailedStartIsReported) {

@@ -132,8 +132,14 @@ class DropTest : public MainWindowTest {
   }
 };
 
-TEST_F(DropTest, TheFirstDroppedFileSelectsItsFolder) {
+TEST_F(DropTest, TheFirstDroppedFileSelectsItsFolderDroppedTextIsIgnored) {
   OpenFolder("pics");
+  QMimeData text;
+  text.setText("C:\\elsewhere");
+  Drop(&text);
+  EXPECT_EQ(form.txtOLEKensaku.Text(), "C:\\pics");
+  EXPECT_EQ(form.Dir1.Path(), "C:\\pics");
+
   const std::string picture = folder.Put("drop/a.jpg");
   QMimeData data;
   data.setUrls({QUrl::fromLocalFile(ToQt(picture)), QUrl::fromLocalFile(ToQt(folder.path()))});
@@ -141,15 +147,6 @@ TEST_F(DropTest, TheFirstDroppedFileSelectsItsFolder) {
   EXPECT_EQ(form.Dir1.Path(), "C:\\drop");
   EXPECT_EQ(Widget<QLineEdit>(form.txtOLEKensaku)->text(), "C:\\drop");
   EXPECT_EQ(QGuiApplication::clipboard()->text(), "C:\\drop\\a.jpg");
-}
-
-TEST_F(DropTest, DroppedTextIsIgnored) {
-  OpenFolder("pics");
-  QMimeData data;
-  data.setText("C:\\elsewhere");
-  Drop(&data);
-  EXPECT_EQ(form.txtOLEKensaku.Text(), "C:\\pics");
-  EXPECT_EQ(form.Dir1.Path(), "C:\\pics");
 }
 
 }  // namespace

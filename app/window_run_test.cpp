@@ -40,18 +40,14 @@ class WindowRunTest : public testing::Test, public ViewFixture<> {
   QString Comment() const { return Widget<QLabel>(form.LblComment)->text(); }
 };
 
-TEST_F(WindowRunTest, StopAnsweredYesEndsTheRunWithoutOpeningAnything) {
-  dialogs.answers = {Answer::kYes};
-  StartAndStop();
-  ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(dialogs.shown[0].text, StopQuestion().text);
-  EXPECT_TRUE(Comment().startsWith(ToQt(kStoppedText)));
-  EXPECT_TRUE(shell.opened.empty());
-  EXPECT_TRUE(Widget(form.cmdStart)->isEnabled());
-  EXPECT_FALSE(Widget(form.cmdStop)->isEnabled());
-}
-
-TEST_F(WindowRunTest, StopAnsweredNoLetsTheRunFinish) {
+TEST_F(WindowRunTest, StopAnsweredNoLetsTheRunFinishYesEndsItAndEveryStatusReadsWhole) {
+  auto* comment = dynamic_cast<WrappingLabel*>(Widget<QLabel>(form.LblComment));
+  ASSERT_NE(comment, nullptr);
+  QStringList cut;
+  auto check = [&] {
+    if (!comment->TextFits()) cut << comment->text();
+  };
+  check();  // the start-up caption with its contact address
   dialogs.answers = {Answer::kNo};
   StartAndStop();
   ASSERT_EQ(dialogs.shown.size(), 1u);
@@ -62,22 +58,20 @@ TEST_F(WindowRunTest, StopAnsweredNoLetsTheRunFinish) {
   EXPECT_FALSE(folder.Contents("pics/_gazlist.htm").empty());
   EXPECT_TRUE(Widget(form.cmdView)->isEnabled());
   EXPECT_TRUE(Widget(form.lblAnnai[1])->isVisibleTo(&window));
-}
-
-TEST_F(WindowRunTest, EveryStatusTextTheProgramSetsCanBeReadWhole) {
-  auto* comment = dynamic_cast<WrappingLabel*>(Widget<QLabel>(form.LblComment));
-  ASSERT_NE(comment, nullptr);
-  QStringList cut;
-  auto check = [&] {
-    if (!comment->TextFits()) cut << comment->text();
-  };
-  check();  // the start-up caption with its contact address
-  dialogs.answers = {Answer::kNo};
-  StartAndStop();
   check();  // completion with the elapsed time
+
+  dialogs.shown.clear();
+  shell.opened.clear();
   dialogs.answers = {Answer::kYes};
   StartAndStop();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, StopQuestion().text);
+  EXPECT_TRUE(Comment().startsWith(ToQt(kStoppedText)));
+  EXPECT_TRUE(shell.opened.empty());
+  EXPECT_TRUE(Widget(form.cmdStart)->isEnabled());
+  EXPECT_FALSE(Widget(form.cmdStop)->isEnabled());
   check();  // the stop text with the elapsed time
+
   form.chkGazoHtml.SetValue(1);
   program.session.run.ImageCount = 99999999;
   program.session.run.RunState = StopRequest::kNone;

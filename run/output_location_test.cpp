@@ -17,14 +17,6 @@ class DefaultOutputFolderTest : public testing::Test {
   FakeProgram f;
 };
 
-TEST_F(DefaultOutputFolderTest, ReplacesWhateverTheOutputFieldShowed) {
-  f.form.txtOLESakusei.SetText("D:\\web\\index.htm");
-  PrepareDefaultOutputFolder(f.program.session);
-  EXPECT_EQ(f.run.ListPath, "C:\\_Zorbelle\\_gazlist.htm");
-  EXPECT_EQ(f.form.txtOLESakusei.Text(), "C:\\_Zorbelle\\_gazlist.htm");
-  EXPECT_TRUE(f.files.Exists("C:\\_Zorbelle"));
-}
-
 TEST_F(DefaultOutputFolderTest, AcceptsTheFolderUnderAnyLetterCase) {
   f.files.AddFolder("C:\\_ZORBELLE");
   const int before = f.files.OperationCount();

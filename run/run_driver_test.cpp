@@ -73,25 +73,37 @@ TEST(RunDriver, CompletionTextSaysWhatWasFound) {
   EXPECT_FALSE(listOnly.files.Exists("C:\\pics\\_gazlist.htm"));
 }
 
-TEST(RunDriver, AnOutputFolderInUseByAnotherRunIsRefusedWithNothingWritten) {
-  FakeProgram f;
-  f.files.AddFile("C:\\pics\\a.jpg");
-  f.form.chkAllFileList.SetValue(1);
-  auto otherRun = f.files.LockFolder("C:\\PICS\\");
-  f.Start();
-  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kFailed);
-  EXPECT_THAT(f.Messages(), ElementsAre(OutputFolderBusyMessage("C:\\pics\\").text));
-  EXPECT_FALSE(f.files.Exists("C:\\pics\\allfile.txt"));
-  EXPECT_FALSE(f.files.Exists("C:\\pics\\_gazlist.htm"));
-  EXPECT_TRUE(f.form.cmdStart.Enabled());
-  EXPECT_TRUE(f.form.lblAnnai[0].Visible());
-  EXPECT_THAT(f.host.shell.opened, IsEmpty());
+TEST(RunDriver, AnOutputFolderInUseOrThatCannotBeLockedIsRefusedWithNothingWritten) {
+  for (const bool inUse : {true, false}) {
+    SCOPED_TRACE(inUse ? "in use" : "unlockable");
+    FakeProgram f;
+    f.files.AddFile("C:\\pics\\a.jpg");
+    f.form.chkAllFileList.SetValue(1);
+    std::unique_ptr<FolderLock> otherRun;
+    if (inUse) {
+      otherRun = f.files.LockFolder("C:\\PICS\\");
+    } else {
+      f.files.MakeUnlockable("C:\\pics\\");
+    }
+    f.Start();
+    EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kFailed);
+    EXPECT_THAT(f.Messages(),
+                ElementsAre(inUse ? OutputFolderBusyMessage("C:\\pics\\").text
+                                  : OutputFolderUnlockableMessage("C:\\pics\\").text));
+    for (const char* name : {"allfile.txt", "_gazlist.htm", "_gaz0000.htm"}) {
+      EXPECT_FALSE(f.files.Exists(std::string("C:\\pics\\") + name)) << name;
+    }
+    EXPECT_TRUE(f.form.cmdStart.Enabled());
+    EXPECT_TRUE(f.form.lblAnnai[0].Visible());
+    EXPECT_THAT(f.host.shell.opened, IsEmpty());
+    if (!inUse) continue;
 
-  otherRun.reset();
-  f.host.dialogs.shown.clear();
-  f.Start();
-  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kCompleted);
-  EXPECT_NE(f.files.LockFolder("C:\\pics\\"), nullptr);  // let go at the end
+    otherRun.reset();
+    f.host.dialogs.shown.clear();
+    f.Start();
+    EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kCompleted);
+    EXPECT_NE(f.files.LockFolder("C:\\pics\\"), nullptr);  // let go at the end
+  }
 }
 
 TEST(RunDriver, APageNameHeldByAPipeOrLinkIsNamedInsteadOfTheWriteErrorQuestions) {
@@ -114,6 +126,7 @@ TEST(RunDriver, NoOptionRefusesToRunButTheDefaultFolderIsAlreadySettled) {
   EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kNoOptions);
   EXPECT_THAT(f.Messages(), ElementsAre(NoOptionsMessage().text));
   EXPECT_EQ(f.form.txtOLESakusei.Text(), "C:\\_Zorbelle\\_gazlist.htm");
+  EXPECT_EQ(f.run.ListPath, "C:\\_Zorbelle\\_gazlist.htm");
   EXPECT_TRUE(f.files.Exists("C:\\_Zorbelle"));
   EXPECT_FALSE(f.form.lblAnnai[0].Visible());
   EXPECT_FALSE(f.form.lblAnnai[1].Visible());
@@ -230,18 +243,6 @@ TEST(RunDriver, PageWriteFailureShowsBothMessagesAndRestoresTheWindow) {
   again.Start();
   EXPECT_EQ(again.program.session.lastOutcome, RunOutcome::kCompleted);
   EXPECT_THAT(again.files.Lines("C:\\pics\\allfile.txt"), ElementsAre("allfile.txt", "new.txt"));
-}
-
-TEST(RunDriver, LostLinesOfTheAllFileListAreAFailureNotASuccess) {
-  FakeProgram f;
-  f.form.chkGazoHtml.SetValue(0);
-  f.form.chkAllFileList.SetValue(1);
-  f.files.AddFile("C:\\pics\\a.txt");
-  f.files.FailAt(FakeOperation::kClose, "C:\\pics\\allfile.txt");
-  f.Start();
-  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kFailed);
-  EXPECT_THAT(f.Messages(), ElementsAre(FailedRunMessage().text));
-  EXPECT_EQ(f.files.OpenFileCount(), 0);
 }
 
 TEST(RunDriver, EmptyOutputPathIsAFileErrorNotAStrayFile) {

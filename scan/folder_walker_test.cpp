@@ -23,7 +23,7 @@ class FolderWalkerTest : public testing::Test {
   FakeProgram f;
 };
 
-TEST_F(FolderWalkerTest, FilesOfAFolderComeBeforeItsSubFolders) {
+TEST_F(FolderWalkerTest, FilesOfAFolderComeBeforeItsSubFoldersWhichCanBeLeftOut) {
   f.files.AddFile("C:\\pics\\a.jpg");
   f.files.AddFolder("C:\\pics\\s");
   f.files.AddFile("C:\\pics\\s\\c.gif");
@@ -38,14 +38,12 @@ TEST_F(FolderWalkerTest, FilesOfAFolderComeBeforeItsSubFolders) {
                                     "C:\\pics\\s\\c.gif", "C:\\pics\\s\\e.txt",
                                     "C:\\pics\\s\\deeper\\d.txt", "C:\\pics\\t\\f.txt"));
   EXPECT_EQ(f.run.FileCount, 7);
-}
 
-TEST_F(FolderWalkerTest, WithoutSubFoldersOnlyTheSearchFolderIsWalked) {
-  f.files.AddFile("C:\\pics\\a.jpg");
-  f.files.AddFile("C:\\pics\\s\\c.gif");
   f.form.chkSubDir.SetValue(0);
-  f.Start();
-  EXPECT_THAT(Walked(), ElementsAre("C:\\pics\\a.jpg", "C:\\pics\\allfile.txt"));
+  f.Start();  // the first run's pages are found too
+  EXPECT_THAT(Walked(), ElementsAre("C:\\pics\\a.jpg", "C:\\pics\\b.txt", "C:\\pics\\allfile.txt",
+                                    "C:\\pics\\_gaz0000.htm", "C:\\pics\\_gaz0000.html",
+                                    "C:\\pics\\_gazlist.htm"));
 }
 
 TEST_F(FolderWalkerTest, SkipsPagefileAndEntriesWhoseAttributesCannotBeRead) {

@@ -22,7 +22,9 @@ TEST_P(FitIntoBoxTest, KeepsProportionsAndFitsTheLongerSide) {
 
 INSTANTIATE_TEST_SUITE_P(
     Pictures, FitIntoBoxTest,
-    testing::Values(FitCase{640, 480, 100, 100, 75},   // reduced
+    testing::Values(FitCase{640, 480, 100, 100, 75},  // reduced
+                    FitCase{640, 479, 100, 100, 75},  // 74.84 rounds to the nearest
+                    FitCase{479, 640, 100, 75, 100},
                     FitCase{80, 60, 100, 80, 60},      // fits: kept as measured
                     FitCase{150, 120, 120, 120, 96},   // JPEG measured in pixels
                     FitCase{100, 80, 120, 100, 80},    // small pictures are not blown up

@@ -13,14 +13,6 @@ using testing::HasSubstr;
 using testing::IsEmpty;
 using testing::Not;
 
-std::vector<std::string> PictureLines(FakeProgram& f, const std::string& page) {
-  std::vector<std::string> lines;
-  for (const std::string& line : f.files.Lines(page)) {
-    if (line.find("<img") != std::string::npos) lines.push_back(line);
-  }
-  return lines;
-}
-
 struct ThumbnailRun : FakeProgram {
   ThumbnailRun() {
     form.mnuOptionItem[kOptionThumbnails].SetChecked(true);
@@ -40,11 +32,11 @@ TEST(ThumbnailPages, TheReducedPageShowsTheThumbnailAndStillLinksTheOriginal) {
                                              std::pair<std::string, int>("C:\\pics\\c.jpg", 240)));
   // Relative links (the first-start choice) make the thumbnail relative too.
   EXPECT_THAT(
-      PictureLines(f, "C:\\pics\\_gaz0000.html"),
+      f.PictureLines("C:\\pics\\_gaz0000.html"),
       ElementsAre(HasSubstr("<a href=\"a.jpg\"  TARGET=\"aaa\" ><img src=\"_gazthumb/t0.jpg\""),
                   HasSubstr("<a href=\"b.jpg\"  TARGET=\"aaa\" ><img src=\"_gazthumb/t1.jpg\""),
                   HasSubstr("<a href=\"c.jpg\"  TARGET=\"aaa\" ><img src=\"_gazthumb/t2.jpg\"")));
-  for (const std::string& line : PictureLines(f, "C:\\pics\\_gaz0000.htm")) {
+  for (const std::string& line : f.PictureLines("C:\\pics\\_gaz0000.htm")) {
     EXPECT_THAT(line, Not(HasSubstr("_gazthumb")));
   }
   EXPECT_THAT(f.maker.ended, ElementsAre(true));
@@ -54,7 +46,7 @@ TEST(ThumbnailPages, APictureWithoutThumbnailIsPlacedAsWithoutTheOption) {
   ThumbnailRun f;
   f.maker.undecodable = {"C:\\pics\\b.jpg"};
   f.Start();
-  EXPECT_THAT(PictureLines(f, "C:\\pics\\_gaz0000.html"),
+  EXPECT_THAT(f.PictureLines("C:\\pics\\_gaz0000.html"),
               ElementsAre(HasSubstr("_gazthumb/t0.jpg"),
                           HasSubstr("<img src=\"b.jpg\" width= 100 height= 100 border=0>"),
                           HasSubstr("_gazthumb/t2.jpg")));
@@ -66,9 +58,9 @@ TEST(ThumbnailPages, PagesRollInWalkOrderWhileThumbnailsAreStillBeingMade) {
   f.Start();
   // Nothing was ready early, so every picture waited until the walk's end.
   EXPECT_THAT(f.maker.waited, ElementsAre(0, 1, 2));
-  EXPECT_THAT(PictureLines(f, "C:\\pics\\_gaz0000.html"),
+  EXPECT_THAT(f.PictureLines("C:\\pics\\_gaz0000.html"),
               ElementsAre(HasSubstr("t0.jpg"), HasSubstr("t1.jpg")));
-  EXPECT_THAT(PictureLines(f, "C:\\pics\\_gaz0001.html"), ElementsAre(HasSubstr("t2.jpg")));
+  EXPECT_THAT(f.PictureLines("C:\\pics\\_gaz0001.html"), ElementsAre(HasSubstr("t2.jpg")));
   EXPECT_EQ(f.run.ImageCount, 3);
 }
 
@@ -83,17 +75,6 @@ TEST(ThumbnailPages, TheWalkWaitsOnceTooManyPicturesAreWaiting) {
   EXPECT_EQ(f.run.ImageCount, pictures);
 }
 
-TEST(ThumbnailPages, AThumbnailFolderThatCannotBeTakenLeavesThePagesAsWithoutTheOption) {
-  ThumbnailRun f;
-  f.maker.refuse = true;
-  f.Start();
-  EXPECT_THAT(f.maker.submitted, IsEmpty());
-  EXPECT_THAT(PictureLines(f, "C:\\pics\\_gaz0000.html"),
-              ElementsAre(HasSubstr("<img src=\"a.jpg\""), HasSubstr("<img src=\"b.jpg\""),
-                          HasSubstr("<img src=\"c.jpg\"")));
-  EXPECT_THAT(f.maker.ended, IsEmpty());
-}
-
 TEST(ThumbnailPages, AnOddPictureIsDeletedOnlyAfterItsLinesAreWritten) {
   ThumbnailRun f;
   f.files.AddFile("C:\\pics\\d;e.jpg");
@@ -101,7 +82,7 @@ TEST(ThumbnailPages, AnOddPictureIsDeletedOnlyAfterItsLinesAreWritten) {
   f.host.dialogs.answers = {Answer::kYes};
   f.Start();
   ASSERT_THAT(f.files.Deleted(), ElementsAre("C:\\pics\\d;e.jpg"));
-  EXPECT_THAT(PictureLines(f, "C:\\pics\\_gaz0000.html"), Contains(HasSubstr("d;e.jpg")));
+  EXPECT_THAT(f.PictureLines("C:\\pics\\_gaz0000.html"), Contains(HasSubstr("d;e.jpg")));
 }
 
 TEST(ThumbnailPages, AStoppedRunKeepsTheThumbnailsItDidNotReach) {
@@ -133,10 +114,15 @@ TEST(ThumbnailPages, ThumbnailFoldersAreNeverWalkedOthersOfThatNameAre) {
   EXPECT_EQ(f.run.ImageCount, 1);
 }
 
-TEST(ThumbnailPages, AThumbnailFolderThatCannotBeTakenIsSaidInTheCompletionText) {
+TEST(ThumbnailPages, AThumbnailFolderThatCannotBeTakenLeavesThePagesAsWithoutTheOptionAndSaysSo) {
   ThumbnailRun f;
   f.maker.refuse = true;
   f.Start();
+  EXPECT_THAT(f.maker.submitted, IsEmpty());
+  EXPECT_THAT(f.PictureLines("C:\\pics\\_gaz0000.html"),
+              ElementsAre(HasSubstr("<img src=\"a.jpg\""), HasSubstr("<img src=\"b.jpg\""),
+                          HasSubstr("<img src=\"c.jpg\"")));
+  EXPECT_THAT(f.maker.ended, IsEmpty());
   EXPECT_THAT(f.form.LblComment.Caption(), HasSubstr("_gazthumb が使えない"));
 
   // Taken, or not asked for: the described text alone.

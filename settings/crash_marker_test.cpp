@@ -35,15 +35,10 @@ class CheckCrashMarkerTest : public testing::Test {
   std::unique_ptr<Program> program_ = host_.Start();
 };
 
-TEST_F(CheckCrashMarkerTest, ACleanMarkerAsksNothing) {
+TEST_F(CheckCrashMarkerTest, NoKeepsThePictureYesDeletesThatOneFileEitherCleansTheMarker) {
   host_.fake.dialogs.shown.clear();
-  CheckCrashMarker(program_->platform);
-  Arm("");
-  EXPECT_EQ(Check(Answer::kYes), "");
+  CheckCrashMarker(program_->platform);  // never written: nothing to ask
   EXPECT_THAT(host_.fake.dialogs.shown, IsEmpty());
-}
-
-TEST_F(CheckCrashMarkerTest, NoKeepsThePictureAndCleansTheMarker) {
   Arm("C:\\pics\\bad.jpg");
   EXPECT_EQ(Check(Answer::kNo), "");
   ASSERT_EQ(host_.fake.dialogs.shown.size(), 1u);
@@ -61,9 +56,10 @@ TEST_F(CheckCrashMarkerTest, NoKeepsThePictureAndCleansTheMarker) {
   host_.fake.dialogs.shown.clear();
   EXPECT_EQ(Check(Answer::kYes), "");
   EXPECT_THAT(host_.fake.dialogs.shown, IsEmpty());  // offered once only
-}
+  Arm("");
+  EXPECT_EQ(Check(Answer::kYes), "");
+  EXPECT_THAT(host_.fake.dialogs.shown, IsEmpty());  // a clean marker asks nothing
 
-TEST_F(CheckCrashMarkerTest, YesDeletesThatOneFile) {
   Arm("C:\\pics\\bad.jpg");
   EXPECT_EQ(Check(Answer::kYes), "");
   EXPECT_THAT(host_.fake.files.Deleted(), ElementsAre("C:\\pics\\bad.jpg"));

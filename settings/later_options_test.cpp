@@ -2,7 +2,6 @@
 
 #include "platform/posix/ini_settings_store.h"
 #include "platform/posix/testing/test_folder.h"
-#include "run/run_lockout.h"
 #include "settings/save_settings.h"
 #include "settings/settings_test_host.h"
 
@@ -34,19 +33,6 @@ TEST(LaterOptions, AreSavedOnceUsedAndComeBackWhetherOnOrOff) {
   const auto third = host.Start();
   EXPECT_FALSE(third->form.mnuOptionItem[kOptionThumbnails].Checked());
   EXPECT_TRUE(third->form.mnuOptionItem[kOptionMoreFormats].Checked());
-}
-
-TEST(LaterOptions, AreLockedDuringARunLikeTheOtherOptions) {
-  SettingsTestHost host;
-  const auto program = host.Start();
-  LockWindowForRun(program->session);
-  EXPECT_FALSE(program->form.mnuOptionItem[kOptionThumbnails].Enabled());
-  EXPECT_FALSE(program->form.mnuOptionItem[kOptionMoreFormats].Enabled());
-  program->form.mnuOptionItem[kOptionThumbnails].Choose();
-  EXPECT_FALSE(program->form.mnuOptionItem[kOptionThumbnails].Checked());
-  UnlockWindowAfterRun(program->session);
-  EXPECT_TRUE(program->form.mnuOptionItem[kOptionThumbnails].Enabled());
-  EXPECT_TRUE(program->form.mnuOptionItem[kOptionMoreFormats].Enabled());
 }
 
 }  // namespace

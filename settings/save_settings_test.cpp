@@ -142,29 +142,25 @@ TEST_F(DamagedSettingsFile, GarbageGivesTheDefaultsAndSavingMendsIt) {
   EXPECT_EQ(afterSaving, loaded);
 }
 
-TEST_F(DamagedSettingsFile, ATruncatedFileKeepsWhatItStillHolds) {
-  const auto [loaded, afterSaving] = StartOn("[CheckBox Value]\nchkBmp=0\nhscGazoSuu=4");
-  std::vector<std::string> expected = Defaults();
-  expected[1] = "chkBmp=0";
-  expected[9] = "hscGazoSuu=4 4";
-  EXPECT_EQ(loaded, expected);
-  EXPECT_EQ(afterSaving, loaded);
-}
-
-TEST_F(DamagedSettingsFile, AHandEditedFileIsReadAsMeant) {
-  const auto [loaded, afterSaving] = StartOn(
-      "; edited by hand on Windows\r\n"
-      "[checkbox value]\r\n"
-      "HSCGAZOSUU = 20\r\n"
-      "unknown=key\r\n"
-      "chkBmp=0   ; no bitmaps\r\n"
-      "[Other]\r\n"
-      "hscThumbnail=500\r\n");
-  std::vector<std::string> expected = Defaults();
-  expected[1] = "chkBmp=0";
-  expected[9] = "hscGazoSuu=20 20";
-  EXPECT_EQ(loaded, expected);
-  EXPECT_EQ(afterSaving, loaded);
+// A truncated file keeps what it still holds; a hand-edited one is read as meant.
+TEST_F(DamagedSettingsFile, WhatIsLeftOfAKeyOrWrittenByHandIsRead) {
+  for (const auto& [text, perPage] : std::initializer_list<std::pair<const char*, const char*>>{
+           {"[CheckBox Value]\nchkBmp=0\nhscGazoSuu=4", "hscGazoSuu=4 4"},
+           {"; edited by hand on Windows\r\n"
+            "[checkbox value]\r\n"
+            "HSCGAZOSUU = 20\r\n"
+            "unknown=key\r\n"
+            "chkBmp=0   ; no bitmaps\r\n"
+            "[Other]\r\n"
+            "hscThumbnail=500\r\n",
+            "hscGazoSuu=20 20"}}) {
+    const auto [loaded, afterSaving] = StartOn(text);
+    std::vector<std::string> expected = Defaults();
+    expected[1] = "chkBmp=0";
+    expected[9] = perPage;
+    EXPECT_EQ(loaded, expected) << text;
+    EXPECT_EQ(afterSaving, loaded) << text;
+  }
 }
 
 TEST(ReportIfSettingsCannotBeSaved, SaysSoOnceAndTheProgramRunsOn) {

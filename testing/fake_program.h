@@ -27,6 +27,14 @@ struct FakeProgram {
     for (const MessageBox& box : host.dialogs.shown) texts.push_back(box.text);
     return texts;
   }
+  // The picture lines of a page, one per placed picture.
+  std::vector<std::string> PictureLines(const std::string& page) const {
+    std::vector<std::string> lines;
+    for (const std::string& line : files.Lines(page)) {
+      if (line.find("<img") != std::string::npos) lines.push_back(line);
+    }
+    return lines;
+  }
 
   FakePlatform host;
   FakeFileSystem& files = host.files;

@@ -102,20 +102,6 @@ TEST(HelperThumbnailMaker, KeepsWhatHelpersMakeAndRecordsWhatTheyRefuse) {
                                    Pair(NoThumbnailRecordName(refusedName), "no thumbnail\n")));
 }
 
-TEST(HelperThumbnailMaker, TakesThumbnailsAndRecordsThereWithoutAHelper) {
-  Shelf shelf{{"/there.jpg", "/refused.png"}};
-  shelf.files[Shelf::NameOf("/there.jpg")] = "jpeg";
-  shelf.files[NoThumbnailRecordName(Shelf::NameOf("/refused.png"))] = "no thumbnail\n";
-  Maker m(shelf);
-  ASSERT_TRUE(m.maker.Begin("C:\\out\\"));
-  const auto there = m.maker.Submit("/there.jpg", 240);
-  const auto refused = m.maker.Submit("/refused.png", 240);
-  EXPECT_THAT(m.pool->jobs, IsEmpty());
-  EXPECT_EQ(m.maker.Wait(there), Shelf::NameOf("/there.jpg"));
-  EXPECT_EQ(m.maker.Wait(refused), std::nullopt);
-  EXPECT_EQ(m.maker.Decodes(), 0u);
-}
-
 TEST(HelperThumbnailMaker, WithoutAStoreOrAPictureThereIsNoneAtOnce) {
   Shelf shelf{{"/a.jpg"}};
   Maker closed(shelf, false);

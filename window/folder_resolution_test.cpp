@@ -30,24 +30,18 @@ class ResolveFolderTest : public testing::Test {
   FakeProgram f;
 };
 
-TEST_F(ResolveFolderTest, RejectsEmptyAndDrivelessPaths) {
-  ExpectResolved("", Resolution::kRejected, "");
-  ExpectResolved("\\\\server\\share\\pics", Resolution::kRejected, "");
-  ExpectResolved("\\pics", Resolution::kRejected, "");
-  ExpectResolved("pics", Resolution::kRejected, "");
-}
-
-TEST_F(ResolveFolderTest, AnExistingFolderLosesEveryFinalBackslash) {
+// A folder loses every final backslash; a file, or a name that is not
+// there, gives the folder that would hold it.
+TEST_F(ResolveFolderTest, GivesTheFolderOrTheOneThatHoldsTheFileAndRejectsTheRest) {
   ExpectResolved("C:\\", Resolution::kFolder, "C:");
   ExpectResolved("D:\\pics\\\\", Resolution::kFolder, "D:\\pics");
   ExpectResolved("d:\\PICS", Resolution::kFolder, "d:\\PICS");
-}
-
-TEST_F(ResolveFolderTest, AFileGivesTheFolderThatHoldsIt) {
   ExpectResolved("D:\\pics\\a.jpg", Resolution::kParentOfFile, "D:\\pics\\");
   ExpectResolved("D:\\pics\\nothing", Resolution::kParentOfFile, "D:\\pics\\");
-  ExpectResolved("D:\\gone\\nothing", Resolution::kRejected, "");
-  ExpectResolved("Q:\\pics\\a.jpg", Resolution::kRejected, "");
+  for (const char* path :
+       {"", "\\\\server\\share\\pics", "\\pics", "pics", "D:\\gone\\nothing", "Q:\\pics\\a.jpg"}) {
+    ExpectResolved(path, Resolution::kRejected, "");
+  }
   EXPECT_TRUE(f.host.dialogs.shown.empty());
 }
 

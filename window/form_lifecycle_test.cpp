@@ -25,19 +25,13 @@ class FormLoadTest : public testing::Test {
   MainForm& f = program.form;
 };
 
-TEST_F(FormLoadTest, CentresTheWindowWithWholeTwips) {
+TEST_F(FormLoadTest, CentresTheWindowNamesTheVersionAndStartsTheListsOnTheWindowsDrive) {
   EXPECT_EQ(f.Window.Bounds(), (Bounds{5099, 3600, 9001, 7200}));
   EXPECT_EQ(CenterForm(100.5, 50, 10, 10).left, 45);
   EXPECT_EQ(CenterForm(10, 10, 20, 20).top, -5);
-}
-
-TEST_F(FormLoadTest, NamesTheVersionInTheTitleTheLabelAndTheFooter) {
   EXPECT_EQ(f.Window.Caption(), "★Zorbelle♪　ＨＤＤ【全】画像HTML作成 V. 4.2.1");
   EXPECT_EQ(f.lblVersion.Caption(), "Ver 4.2.1");
   EXPECT_NE(program.session.run.FooterHtml.find("V4.2.1"), std::string::npos);
-}
-
-TEST_F(FormLoadTest, TheListsStartOnTheWindowsDrive) {
   EXPECT_EQ(f.Drive1.Drive(), "c:");
   EXPECT_EQ(f.Dir1.Path(), "C:\\");
   EXPECT_THAT(f.Dir1.Items(), ElementsAre("C:\\", "C:\\pics"));

@@ -50,10 +50,7 @@ TEST_F(InterlocksTest, GalleryPagesOnEnablesTheTableControlsOnlyWithTheTable) {
   f.form.chkGazoHtml.SetValue(2);
   EXPECT_EQ(CountEnabled(GalleryControls()), 9);
   EXPECT_EQ(CountEnabled(TableControls()), 3);
-}
-
-TEST_F(InterlocksTest, TheTableBoxSwitchesTheFrameAndItsControls) {
-  f.form.chkTable1.SetValue(1);
+  f.form.chkGazoHtml.SetValue(1);
   EXPECT_EQ(CountEnabled(TableControls()), 3);
   f.form.chkTable1.SetValue(2);
   EXPECT_EQ(CountEnabled(TableControls()), 0);

@@ -19,19 +19,12 @@ const std::vector<Rgb> kDesignColours = {kDarkBlue, kDarkBlue, kDarkBlue, kNavy,
                                          kDarkBlue, kDarkBlue, kDarkBlue};
 const std::vector<Rgb> kAllDarkBlue(7, kDarkBlue);
 
-TEST(OptionMenuTest, TheDeleteItemOnlyMovesItsMark) {
+TEST(OptionMenuTest, TheWhiteItemSwitchesTheBackgroundAndLabelsTheDeleteItemOnlyItsMark) {
   FakeProgram f;
   f.files.AddFile("C:\\pics\\odd;name.jpg");
   f.form.mnuOptionItem[kOptionDeleteOddFiles].Choose();
   EXPECT_TRUE(f.form.mnuOptionItem[kOptionDeleteOddFiles].Checked());
-  EXPECT_FALSE(f.form.Window.WhiteBackground());
   EXPECT_TRUE(f.files.Exists("C:\\pics\\odd;name.jpg"));
-  f.form.mnuOptionItem[kOptionDeleteOddFiles].Choose();
-  EXPECT_FALSE(f.form.mnuOptionItem[kOptionDeleteOddFiles].Checked());
-}
-
-TEST(OptionMenuTest, TheWhiteItemSwitchesTheBackgroundAndTheLabelColours) {
-  FakeProgram f;
   EXPECT_FALSE(f.form.Window.WhiteBackground());
   EXPECT_EQ(LabelColours(f.form), kDesignColours);
   f.form.mnuOptionItem[kOptionWhiteBackground].Choose();
@@ -41,6 +34,8 @@ TEST(OptionMenuTest, TheWhiteItemSwitchesTheBackgroundAndTheLabelColours) {
   f.form.mnuOptionItem[kOptionWhiteBackground].Choose();
   EXPECT_FALSE(f.form.Window.WhiteBackground());
   EXPECT_EQ(LabelColours(f.form), kDesignColours);
+  f.form.mnuOptionItem[kOptionDeleteOddFiles].Choose();
+  EXPECT_FALSE(f.form.mnuOptionItem[kOptionDeleteOddFiles].Checked());
 }
 
 TEST(OptionMenuTest, AStoredWhiteMarkPaintsThePlainBackgroundAtStart) {

@@ -31,15 +31,12 @@ TEST_F(SearchFieldTest, AnUnresolvablePathEmptiesTheFieldAndLeavesTheLists) {
   }
 }
 
-TEST_F(SearchFieldTest, AFolderMovesBothListsAndTheFieldShowsTheListsForm) {
+TEST_F(SearchFieldTest, AFolderARootOrAFileMovesBothListsAndTheFieldShowsTheListsForm) {
   Leave("d:\\pics\\sub\\\\");
   EXPECT_EQ(f.form.Drive1.Drive(), "d:");
   EXPECT_EQ(f.form.Dir1.Path(), "D:\\pics\\sub");
   EXPECT_EQ(f.form.File1.Path(), "D:\\pics\\sub");
   EXPECT_EQ(f.form.txtOLEKensaku.Text(), "D:\\pics\\sub");
-}
-
-TEST_F(SearchFieldTest, ARootAndAFileSelectTheirFolders) {
   Leave("C:\\");
   EXPECT_EQ(f.form.Dir1.Path(), "C:\\");
   Leave("D:\\pics\\a.jpg");
@@ -112,14 +109,14 @@ TEST_F(OutputFieldTest, AFileNameIsMadeHtmlAndAlwaysAsksBeforeOverwriting) {
   }
 }
 
-TEST_F(OutputFieldTest, CancelEmptiesTheFieldAndTheListPath) {
+TEST_F(OutputFieldTest, CancelOrAnUnresolvablePathEmptiesTheFieldAndTheListPath) {
   f.host.dialogs.answers = {Answer::kCancel};
   Leave("D:\\out\\index");
   EXPECT_EQ(Shown(), "");
   EXPECT_EQ(f.run.ListPath, "");
-}
 
-TEST_F(OutputFieldTest, AnUnresolvablePathEmptiesTheField) {
+  f.host.dialogs.shown.clear();
+  Leave("D:\\out");
   Leave("D:\\gone\\list.htm");
   EXPECT_EQ(Shown(), "");
   EXPECT_EQ(f.run.ListPath, "");

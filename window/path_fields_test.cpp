@@ -26,7 +26,7 @@ class SameFolderTest : public testing::Test {
   FakeProgram f{"D:\\pics"};
 };
 
-TEST_F(SameFolderTest, TickedTheOutputGoesBesideTheSearchFolderAndIsLocked) {
+TEST_F(SameFolderTest, TickedTheOutputGoesBesideTheSearchFolderAndClearedToTheDefault) {
   f.form.chkSameDir.SetValue(0);
   f.form.chkLelative.SetValue(0);
   f.form.chkSameDir.SetValue(1);
@@ -36,10 +36,7 @@ TEST_F(SameFolderTest, TickedTheOutputGoesBesideTheSearchFolderAndIsLocked) {
   EXPECT_FALSE(f.form.cmdWriteDirSet.Enabled());
   EXPECT_EQ(f.form.chkLelative.Value(), 1);
   EXPECT_TRUE(f.form.chkLelative.Enabled());
-}
 
-TEST_F(SameFolderTest, ClearedTheDefaultLocationReplacesTheShownPath) {
-  f.form.chkSameDir.SetValue(1);
   f.form.chkSameDir.SetValue(0);
   EXPECT_EQ(f.run.ListPath, "C:\\_Zorbelle\\_gazlist.htm");
   EXPECT_EQ(f.form.txtOLESakusei.Text(), "C:\\_Zorbelle\\_gazlist.htm");
@@ -70,7 +67,7 @@ class FolderListsTest : public testing::Test {
   FakeProgram f;
 };
 
-TEST_F(FolderListsTest, TheFolderListShowsThePathFromTheRootThenItsSubFolders) {
+TEST_F(FolderListsTest, TheFolderListShowsThePathAndSubFoldersTheFileListThePlainFiles) {
   EXPECT_THAT(f.form.Dir1.Items(),
               ElementsAre("C:\\", "C:\\pics", "C:\\pics\\animals", "C:\\pics\\Zoo"));
   const auto row = [&](std::size_t i) { return DescribeFolderListItem(f.form.Dir1, i); };
@@ -81,23 +78,17 @@ TEST_F(FolderListsTest, TheFolderListShowsThePathFromTheRootThenItsSubFolders) {
   EXPECT_EQ(row(3).name, "Zoo");
   EXPECT_EQ(row(3).depth, 2);
   EXPECT_FALSE(row(3).open);
-}
-
-TEST_F(FolderListsTest, TheFileListShowsThePlainFilesOfTheFolder) {
   EXPECT_THAT(f.form.File1.Items(), ElementsAre("A.gif", "b.jpg"));
 }
 
-TEST_F(FolderListsTest, ChoosingAnotherDriveGoesToItsRoot) {
+TEST_F(FolderListsTest, AnotherDriveGoesToItsRootOneNotReadyLeavesTheFolder) {
+  f.form.Drive1.SetDrive("q:");
+  EXPECT_EQ(f.form.Dir1.Path(), "C:\\pics");
+  EXPECT_EQ(f.form.Drive1.Drive(), "c:");
   f.files.AddFolder("D:\\x");
   f.form.Drive1.SetDrive("d:");
   EXPECT_EQ(f.form.Dir1.Path(), "D:\\");
   EXPECT_EQ(f.form.txtOLEKensaku.Text(), "D:\\");
-}
-
-TEST_F(FolderListsTest, ADriveThatIsNotReadyLeavesTheFolderAndIsShownNoMore) {
-  f.form.Drive1.SetDrive("q:");
-  EXPECT_EQ(f.form.Dir1.Path(), "C:\\pics");
-  EXPECT_EQ(f.form.Drive1.Drive(), "c:");
 }
 
 TEST_F(FolderListsTest, MovingToWhatIsNoFolderChangesNothing) {

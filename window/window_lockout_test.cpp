@@ -44,7 +44,9 @@ Controls LockedDuringARun(MainForm& m) {
           {"cmbFontSize", &m.cmbFontSize},
           {"cmbGazoSuu", &m.cmbGazoSuu},
           {"chkFileName", &m.chkFileName},
-          {"mnuRunItem(0)", &m.mnuRunItem[0]}};
+          {"mnuRunItem(0)", &m.mnuRunItem[0]},
+          {"mnuOptionItem(2)", &m.mnuOptionItem[kOptionThumbnails]},
+          {"mnuOptionItem(3)", &m.mnuOptionItem[kOptionMoreFormats]}};
 }
 
 // Usable during a run: the stop commands and what the run does not read
@@ -91,10 +93,12 @@ TEST(RunLockOut, DuringARunOnlyTheStopCommandsAndTheFreeControlsAreUsable) {
     if (!lockedSeen.empty()) return;
     lockedSeen = EnabledStates(locked);
     usableSeen = EnabledStates(usable);
+    f.form.mnuOptionItem[kOptionThumbnails].Choose();
   };
   f.Start();
   EXPECT_EQ(lockedSeen, All(locked, false));
   EXPECT_EQ(usableSeen, All(usable, true));
+  EXPECT_FALSE(f.form.mnuOptionItem[kOptionThumbnails].Checked());
 }
 
 // How the window is left, for each way the options and results go.
@@ -142,53 +146,9 @@ INSTANTIATE_TEST_SUITE_P(Options, UnlockAfterRun,
                                          AfterRunCase{0, 1, 1, 1, false},
                                          AfterRunCase{0, 0, 0, 1, true}));
 
-class AfterRunTest : public testing::Test {
- protected:
-  AfterRunTest() { f.form.chkAllFileList.SetValue(0); }
+TEST(RunLockOut, ClearingFastModeMidRunShowsEveryFileFromThenOn) {
   FakeProgram f;
   MainForm& m = f.form;
-};
-
-TEST_F(AfterRunTest, AnAllFileListAloneStillPointsAtView) {
-  m.chkGazoHtml.SetValue(0);
-  m.chkAllFileList.SetValue(1);
-  f.Start();
-  EXPECT_TRUE(m.cmdView.Enabled());
-  EXPECT_FALSE(m.lblAnnai[0].Visible());
-  EXPECT_TRUE(m.lblAnnai[1].Visible());
-}
-
-TEST_F(AfterRunTest, NoPicturesAndNoListLeaveViewDisabledAndNoArrow) {
-  f.files.AddFile("C:\\pics\\a.txt");
-  f.Start();
-  EXPECT_FALSE(m.cmdView.Enabled());
-  EXPECT_FALSE(m.lblAnnai[0].Visible());
-  EXPECT_FALSE(m.lblAnnai[1].Visible());
-  EXPECT_TRUE(m.cmdStart.Enabled());
-  EXPECT_FALSE(m.cmdStop.Enabled());
-  EXPECT_TRUE(m.mnuRunItem[0].Enabled());
-  EXPECT_FALSE(m.mnuRunItem[1].Enabled());
-}
-
-TEST_F(AfterRunTest, SameFolderModeKeepsTheOutputFieldLockedButNotItsButton) {
-  m.chkSameDir.SetValue(1);
-  f.Start();
-  EXPECT_FALSE(m.txtOLESakusei.Enabled());
-  EXPECT_TRUE(m.cmdWriteDirSet.Enabled());
-  EXPECT_TRUE(m.txtOLEKensaku.Enabled());
-}
-
-TEST_F(AfterRunTest, WithoutTheTableItsControlsStayDisabled) {
-  m.chkGazoHtml.SetValue(1);
-  m.chkTable1.SetValue(0);
-  f.Start();
-  EXPECT_TRUE(m.chkTable1.Enabled());
-  EXPECT_FALSE(m.cmbFontSize.Enabled());
-  EXPECT_FALSE(m.cmbGazoSuu.Enabled());
-  EXPECT_FALSE(m.chkFileName.Enabled());
-}
-
-TEST_F(AfterRunTest, ClearingFastModeMidRunShowsEveryFileFromThenOn) {
   for (int i = 0; i < 3; ++i) f.files.AddFile("C:\\pics\\f" + std::to_string(i) + ".txt");
   std::vector<std::string> counts;
   f.host.system.onYield = [&] {

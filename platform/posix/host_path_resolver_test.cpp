@@ -16,21 +16,21 @@ class HostPathResolverTest : public ::testing::Test {
   HostPathResolver resolver_;
 };
 
-TEST_F(HostPathResolverTest, KeepsAPathThatExistsAsSpelt) {
-  const std::string file = folder_.Put("Pics/a.jpg");
-  EXPECT_EQ(resolver_.Resolve(file), file);
-}
-
 TEST_F(HostPathResolverTest, FindsEntriesOnEveryLevelWhateverTheirCase) {
   const std::string file = folder_.Put("Pics/Sub Folder/a.Jpg");
+  EXPECT_EQ(resolver_.Resolve(file), file);
   EXPECT_EQ(resolver_.Resolve(folder_.Host("PICS/sub folder/A.JPG")), file);
   EXPECT_EQ(resolver_.Resolve(folder_.Host("pics/SUB FOLDER")), folder_.Host("Pics/Sub Folder"));
 }
 
+// Past a missing entry, or a file in the middle, the rest is kept as given.
 TEST_F(HostPathResolverTest, KeepsTheGivenCaseForWhatDoesNotExist) {
   folder_.MakeFolder("Pics");
   EXPECT_EQ(resolver_.Resolve(folder_.Host("PICS/New/Page.htm")),
             folder_.Host("Pics/New/Page.htm"));
+  const std::string file = folder_.Put("a.jpg");
+  EXPECT_EQ(resolver_.Resolve(file + "/X"), file + "/X");
+  EXPECT_EQ(resolver_.Resolve(folder_.Host("A.JPG/x")), file + "/x");
 }
 
 TEST_F(HostPathResolverTest, FoldsLettersBeyondAscii) {
@@ -54,12 +54,6 @@ TEST_F(HostPathResolverTest, SeesItsOwnNewEntriesAfterAMiss) {
   folder_.Put("Big/Made.htm");
   resolver_.NoteCreated(made);
   EXPECT_EQ(resolver_.Resolve(folder_.Host("big/MADE.HTM")), made);
-}
-
-TEST_F(HostPathResolverTest, StopsAtAFileInTheMiddle) {
-  const std::string file = folder_.Put("a.jpg");
-  EXPECT_EQ(resolver_.Resolve(file + "/X"), file + "/X");
-  EXPECT_EQ(resolver_.Resolve(folder_.Host("A.JPG/x")), file + "/x");
 }
 
 }  // namespace

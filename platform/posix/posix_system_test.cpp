@@ -32,15 +32,12 @@ TEST_F(PosixSystemTest, WindowsFolderIsOnCOrElseOnTheFirstDrive) {
   EXPECT_EQ(PosixSystem(others, "").WindowsDirectory(), "E:\\WINDOWS");
 }
 
-TEST_F(PosixSystemTest, ProgramFolderIsTheDrivePathOfTheRunningProgram) {
-  const std::string folder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
-  DrivePaths programDrive(DriveTable::Parse("p=" + folder));
-  EXPECT_EQ(PosixSystem(programDrive, "").ProgramFolder(), "P:\\");
-}
-
-TEST_F(PosixSystemTest, DocumentsAreSoughtWhereAnInstalledProgramKeepsThem) {
+// An installed program keeps its documents beside its folder.
+TEST_F(PosixSystemTest, ProgramAndDocumentFoldersAreDrivePathsOfWhereTheProgramRuns) {
   const std::filesystem::path folder =
       std::filesystem::read_symlink("/proc/self/exe").parent_path();
+  DrivePaths programDrive(DriveTable::Parse("p=" + folder.string()));
+  EXPECT_EQ(PosixSystem(programDrive, "").ProgramFolder(), "P:\\");
   DrivePaths prefixDrive(DriveTable::Parse("p=" + folder.parent_path().string()));
   EXPECT_EQ(PosixSystem(prefixDrive, "").DocumentFolder(), "P:\\share\\doc\\zorbelle");
 }
