@@ -121,7 +121,8 @@ constexpr const char* kLines[] = {
     "　ｵﾌﾟｼｮﾝ→背景白（オフ）…… ウィンドウの背景を白にします。",
     "　ｵﾌﾟｼｮﾝ→縮小画像を作成（オフ）…… 縮小ページ用に小さな JPEG を作り、",
     "　　出力フォルダの _gazthumb に置きます。縮小ページが速く開きます。",
-    "　ｵﾌﾟｼｮﾝ→PNG・WebP・AVIF も検索（オフ）…… .png .webp .avif も画像として扱います。",
+    "　ｵﾌﾟｼｮﾝ→PNG・WebP・AVIF・HEIC も検索（オフ）…… .png .webp .avif .heic .heif "
+    "も画像として扱います。",
     "　表示→HTML表示（Ctrl+H）、全ﾌｧｲﾙﾘｽﾄ表示（Ctrl+Z）…… 作ったファイルを開きます。",
     "　実行→検索開始（F5）、検索中止（Shift+F5）",
     "　ﾍﾙﾌﾟ→Readme閲覧（F1）…… readme.txt を開きます（プログラムと同じフォルダ、",
@@ -143,7 +144,7 @@ constexpr const char* kLines[] = {
     "　--per-page N、--thumbnail N、--per-row N、--font-size 文字",
     "　--gallery、--bmp、--line-break、--all-files、--relative、--same-folder、",
     "　--subfolders、--table、--file-names、--delete-odd-files、",
-    "　--thumbnails（縮小画像を作成）、--more-formats（PNG・WebP・AVIF も検索）",
+    "　--thumbnails（縮小画像を作成）、--more-formats（PNG・WebP・AVIF・HEIC も検索）",
     "　　（それぞれ --no- を付けるとオフ。例：--no-gallery）",
     "　--open-in same|window|new …… 同窓、別窓<標準>、毎回別窓",
     "　--open …… 終わったら結果を開きます。",
