@@ -39,22 +39,6 @@ TEST(HeicDecoding, ThumbnailsAreFittedAndStandAsShown) {
   EXPECT_EQ(std::pair(turned->width, turned->height), std::pair(50, 100));
   EXPECT_EQ(ColourAt(*turned, 25, 10), "red");
   EXPECT_EQ(ColourAt(*turned, 25, 90), "blue");
-  const auto back = Thumbnail(Heic(picture, heif_orientation_rotate_270_cw), 100);
-  ASSERT_TRUE(back);
-  EXPECT_EQ(ColourAt(*back, 25, 10), "blue");
-  const auto mirrored = Thumbnail(Heic(picture, heif_orientation_flip_horizontally), 100);
-  ASSERT_TRUE(mirrored);
-  EXPECT_EQ(ColourAt(*mirrored, 10, 25), "blue");
-}
-
-TEST(HeicDecoding, AGridIsAssembledToItsShownSize) {
-  const std::string grid = Heic(RedLeftBlueRight(61, 33));
-  ASSERT_NE(grid.find("grid"), std::string::npos);
-  const auto pixels = Thumbnail(grid, 240);
-  ASSERT_TRUE(pixels);
-  EXPECT_EQ(std::pair(pixels->width, pixels->height), std::pair(61, 33));
-  EXPECT_EQ(ColourAt(*pixels, 5, 16), "red");
-  EXPECT_EQ(ColourAt(*pixels, 55, 16), "blue");
 }
 
 TEST(HeicDecoding, TheBrowserCopyIsTheWholePictureTurnedWithItsProfile) {

@@ -66,15 +66,6 @@ TEST_F(BrowserCopyLines, WhereFileNamesAreShownTheNameLinksTheOriginal) {
   ASSERT_GE(normal.size(), 2u);
   EXPECT_EQ(normal[1], name);
   EXPECT_EQ(reduced[1], name);
-  EXPECT_EQ(normal.size(), reduced.size());
-}
-
-TEST_F(BrowserCopyLines, WithoutACopyThePictureIsPlacedAsAnyOther) {
-  const auto [normal, reduced] = Place(nullptr);
-  EXPECT_EQ(normal, Lines({"<a href=\"a/IMG_1.HEIC\" target=\"_blank\"><img "
-                           "src=\"a/IMG_1.HEIC\" border=0></a>"}));
-  EXPECT_EQ(reduced, Lines({"<a href=\"a/IMG_1.HEIC\" target=\"_blank\"><img "
-                            "src=\"_gazthumb/t.jpg\" width= 120 height= 90 border=0></a>"}));
 }
 
 }  // namespace
