@@ -109,7 +109,7 @@ TEST_F(HeicGallery, EachHeicShowsItsBrowserCopyAndLinksItsOriginal) {
   // Unchanged, the next run takes every copy and thumbnail as made and
   // hands its helpers nothing; the damaged one is not tried again.
   const std::string landCopy = CopyOf("land.heic");
-  fs::remove(folder_.Host("helper.log"));
+  ASSERT_TRUE(fs::remove(folder_.Host("helper.log")));
   ASSERT_EQ(Run("--thumbnails"), 0);
   EXPECT_FALSE(fs::exists(folder_.Host("helper.log")));
   EXPECT_EQ(CopyOf("land.heic"), landCopy);
