@@ -43,7 +43,7 @@ struct RunContext {
   std::string NameFontSize;
   std::int16_t ImagesPerRow = 0;
   std::int16_t ShowFileName = 0;
-  bool MoreFormats = false;             // .png, .webp and .avif are pictures too
+  bool MoreFormats = false;             // .png, .webp, .avif, .heic and .heif are pictures too
   bool MakeThumbnails = false;          // on, and _gazthumb could be taken for this run
   bool ThumbnailFolderRefused = false;  // on, but _gazthumb could not be taken
   std::int32_t ImagesPerPage = 0;       // follows hscGazoSuu at all times

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "decoding/colour_conversion.h"
+#include "decoding/heif_decoding.h"
 #include "decoding/page_background.h"
 #include "decoding/png_chunks.h"
 
@@ -20,16 +21,6 @@ bool StartsWith(std::span<const std::uint8_t> bytes, std::string_view signature,
                 std::size_t at = 0) {
   return bytes.size() >= at + signature.size() &&
          std::memcmp(bytes.data() + at, signature.data(), signature.size()) == 0;
-}
-
-// Whether a decode of width x height pixels, taking `bytesPerPixel` for
-// them all at once, stays within the limit.
-bool Affordable(std::uint64_t width, std::uint64_t height, std::uint64_t bytesPerPixel,
-                const DecodeLimits& limits, std::uint64_t moreBytes = 0) {
-  if (width == 0 || height == 0 || width > limits.bytes || height > limits.bytes) return false;
-  const std::uint64_t pixels = width * height;
-  return pixels <= limits.bytes / bytesPerPixel &&
-         pixels * bytesPerPixel + moreBytes <= limits.bytes;
 }
 
 // A decoded picture with its profile; `profile` may be empty.
@@ -196,6 +187,11 @@ std::optional<Decoded> DecodeAny(std::span<const std::uint8_t> bytes, const Deco
   } else if (StartsWith(bytes, "RIFF") && StartsWith(bytes, "WEBP", 8)) {
     return DecodeWebp(bytes, limits);
   } else if (StartsWith(bytes, "ftyp", 4)) {
+    if (IsHeic(bytes)) {
+      std::optional<HeifPicture> heif = DecodeHeif(bytes, limits);
+      if (!heif) return std::nullopt;
+      return Decoded{std::move(heif->pixels), std::move(heif->profile)};
+    }
     return DecodeAvif(bytes, limits);
   }
   return std::nullopt;

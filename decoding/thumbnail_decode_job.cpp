@@ -1,7 +1,9 @@
 #include "decoding/thumbnail_decode_job.h"
 
+#include "decoding/browser_copy.h"
 #include "decoding/jpeg_encoder.h"
 #include "decoding/picture_decoding.h"
+#include "thumbnail/thumbnail_names.h"
 
 namespace zb {
 namespace {
@@ -9,6 +11,7 @@ namespace {
 constexpr int kQuality = 85;
 
 std::vector<std::uint8_t> MakeThumbnailBytes(std::span<const std::uint8_t> file, int side) {
+  if (side == kBrowserCopySide) return MakeBrowserCopy(file);
   const std::optional<PicturePixels> pixels = DecodeForThumbnail(file, side);
   if (!pixels) return {};
   return EncodeJpeg(*pixels, kQuality);

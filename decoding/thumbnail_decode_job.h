@@ -19,8 +19,9 @@ using PictureFileReader =
     std::function<std::optional<std::vector<std::uint8_t>>(const std::string& hostPath)>;
 
 // The helper's work: answers the requests from `channel` until it closes,
-// each with the thumbnail made of the picture (JPEG), or with none when the
-// picture cannot be read or decoded. startPicture is called before each
+// each with the thumbnail made of the picture (JPEG), or its browser copy
+// for kBrowserCopySide, or with none when the picture cannot be read or
+// decoded. startPicture is called before each
 // picture is read.
 void ServeThumbnailRequests(MessageChannel& channel, const PictureFileReader& readPicture,
                             const std::function<void()>& startPicture);

@@ -48,7 +48,7 @@ const std::array<FormOption, 20> kFormOptions{{
     {"mnuOptionItem2", kOptionThumbnails, "False", true, nullptr, "thumbnails",
      "Write reduced copies into _gazthumb for the reduced pages", 0, 0, RunLock::kAlways},
     {"mnuOptionItem3", kOptionMoreFormats, "False", true, nullptr, "more-formats",
-     "Also take .png, .webp and .avif pictures", 0, 0, RunLock::kAlways},
+     "Also take .png, .webp, .avif, .heic and .heif pictures", 0, 0, RunLock::kAlways},
 }};
 
 std::vector<const FormOption*> InSettingOrder() {

@@ -130,7 +130,7 @@ MainForm::MainForm() {
   Menu(mnuOptionItem[kOptionDeleteOddFiles], "異常ﾌｧｲﾙ削除(&D)", "Ctrl+D");
   Menu(mnuOptionItem[kOptionWhiteBackground], "背景白(&W)", "Ctrl+W");
   Menu(mnuOptionItem[kOptionThumbnails], "縮小画像を作成", "");
-  Menu(mnuOptionItem[kOptionMoreFormats], "PNG・WebP・AVIF も検索", "");
+  Menu(mnuOptionItem[kOptionMoreFormats], "PNG・WebP・AVIF・HEIC も検索", "");
   mnuHelp.SetCaption("ﾍﾙﾌﾟ(&H)");
   Menu(mnuHelpItem[0], "ホームページ(&i)", "Ctrl+I");
   Menu(mnuHelpItem[1], "ｳﾞｧｰｼﾞｮﾝ情報(&A)", "Ctrl+A");

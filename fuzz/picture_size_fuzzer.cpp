@@ -1,5 +1,5 @@
 // Hostile picture files: the header readers behind the picture loader (JPEG,
-// GIF, BMP, PNG, WebP and AVIF), the GIF header fields the run reads itself,
+// GIF, BMP, PNG, WebP, AVIF and HEIC), the GIF header fields the run reads itself,
 // and the EXIF orientation that thumbnails follow.
 #include <cstddef>
 #include <cstdint>
@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "fuzz/require.h"
-#include "picture/avif_header_reader.h"
 #include "picture/exif_orientation.h"
+#include "picture/heif_header_reader.h"
 #include "platform/fake/fake_dialogs.h"
 #include "platform/posix/posix_platform.h"
 #include "platform/posix/testing/test_folder.h"
@@ -47,8 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t leng
   zb::Require(!size || (size->width > 0 && size->height > 0));
 
   // The box readers and the EXIF reader must stay inside the bytes given.
-  const auto avif = zb::ReadAvifSize(data, length);
-  zb::Require(!avif || (avif->width > 0 && avif->height > 0));
+  const auto boxed = zb::ReadHeifSize(data, length);
+  zb::Require(!boxed || (boxed->width > 0 && boxed->height > 0));
   const int orientation = zb::ExifOrientation(std::span(data, length));
   zb::Require(orientation >= 1 && orientation <= 8);
 

@@ -95,24 +95,43 @@ void GalleryWriter::OpenPair(RunContext& ctx, std::int32_t k) {
 
 void GalleryWriter::WritePicture(const RunContext& ctx, std::string_view link, int width,
                                  int height, std::string_view displayName,
-                                 const std::string* reducedSource) {
+                                 const std::string* reducedSource, const std::string* browserCopy) {
   // Runs for every picture: lines are built in one buffer, not from temporaries.
   const std::string_view ending = ctx.HtmlLineBreak == 1 ? " border=0></a><br>" : " border=0></a>";
+  const std::string_view shown = browserCopy != nullptr ? std::string_view(*browserCopy) : link;
   const auto anchor = [&](std::string_view source) {
-    line_.assign("<a href=\"").append(link).append("\" ").append(ctx.TargetAttr);
+    line_.assign("<a href=\"").append(shown).append("\" ").append(ctx.TargetAttr);
     line_.append("><img src=\"").append(source).append("\"");
   };
-  anchor(reducedSource != nullptr ? std::string_view(*reducedSource) : link);
+  anchor(reducedSource != nullptr ? std::string_view(*reducedSource) : shown);
   line_.append(" width=").append(SignedNumber(width));
   line_.append(" height=").append(SignedNumber(height)).append(ending);
   WriteIgnoringFailure(reduced_.get(), line_);
-  anchor(link);
+  anchor(shown);
   line_.append(ending);
   WriteIgnoringFailure(normal_.get(), line_);
+  const bool namesShown = ctx.TableLayout == 1 && ctx.ShowFileName == 1;
+  // The original stays at hand for download.
+  const auto originalLink = [&](std::string_view text) {
+    line_.append("<a href=\"").append(link).append("\" ").append(ctx.TargetAttr).append(">");
+    line_.append(text).append("</a>");
+  };
+  if (browserCopy != nullptr && !namesShown) {
+    line_.assign("<font size=1>");
+    originalLink("元の画像");
+    line_.append("</font>");
+    WriteToBothIgnoringFailure(line_);
+  }
   if (ctx.TableLayout != 1) return;
-  if (ctx.ShowFileName == 1) {
-    line_.assign("<br><font size=").append(FontSizeValue(ctx.NameFontSize, encoding_));
-    line_.append(">").append(EscapeHtmlText(displayName, encoding_)).append("</font>");
+  if (namesShown) {
+    line_.assign("<br><font size=").append(FontSizeValue(ctx.NameFontSize, encoding_)).append(">");
+    const std::string name = EscapeHtmlText(displayName, encoding_);
+    if (browserCopy != nullptr) {
+      originalLink(name);
+    } else {
+      line_.append(name);
+    }
+    line_.append("</font>");
     WriteToBothIgnoringFailure(line_);
   }
   ++cellsInRow_;

@@ -37,8 +37,12 @@ class GalleryWriter {
   // width and height are the fitted size; displayName is raw text. Write
   // failures are ignored. reducedSource, when given, is what the reduced
   // page shows in place of the picture (its thumbnail); the link stays.
+  // browserCopy, when given, stands for a picture browsers do not show: both
+  // pages link it and the normal page shows it, and the original is linked
+  // from its file name or a small 「元の画像」 link.
   void WritePicture(const RunContext& ctx, std::string_view link, int width, int height,
-                    std::string_view displayName, const std::string* reducedSource = nullptr);
+                    std::string_view displayName, const std::string* reducedSource = nullptr,
+                    const std::string* browserCopy = nullptr);
 
   // Closes the open pair as it stands, writing nothing more. Both files are
   // closed either way; a failed close throws FileError afterwards, as the

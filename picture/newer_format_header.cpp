@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "picture/avif_header_reader.h"
+#include "picture/heif_header_reader.h"
 #include "picture/webp_header_reader.h"
 
 namespace zb {
@@ -11,7 +11,7 @@ std::optional<PixelSize> ReadNewerFormatSize(const unsigned char* head, std::siz
   if (filled >= 12 && std::memcmp(head, "RIFF", 4) == 0 && std::memcmp(head + 8, "WEBP", 4) == 0) {
     return ReadWebpSize(head, filled);
   }
-  if (filled >= 8 && std::memcmp(head + 4, "ftyp", 4) == 0) return ReadAvifSize(head, filled);
+  if (filled >= 8 && std::memcmp(head + 4, "ftyp", 4) == 0) return ReadHeifSize(head, filled);
   return std::nullopt;
 }
 

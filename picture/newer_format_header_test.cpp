@@ -4,7 +4,7 @@
 
 #include <span>
 
-#include "picture/avif_header_reader.h"
+#include "picture/heif_header_reader.h"
 #include "picture/picture_measurement.h"
 #include "testing/sparse_picture_bytes.h"
 #include "testing/test_pictures.h"
@@ -72,7 +72,7 @@ TEST(NewerFormatHeaders, CutOrForgedHeadersGiveNoSize) {
   other.replace(8, 4, "mp42");
   other.replace(16, 4, "mp42");
   other.replace(20, 4, "mp42");
-  EXPECT_EQ(ReadAvifSize(reinterpret_cast<const unsigned char*>(other.data()), other.size()),
+  EXPECT_EQ(ReadHeifSize(reinterpret_cast<const unsigned char*>(other.data()), other.size()),
             std::nullopt);
   EXPECT_EQ(m.Measure(std::string("RIFF\0\0\0\0WEBPVP8 ", 16)), std::nullopt);
   // A box that claims more than the file holds.

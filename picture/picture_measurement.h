@@ -16,7 +16,7 @@ inline constexpr std::size_t kPictureHeadBytes = std::size_t{4} * 1024;
 
 // A picture's size as a browser shows it, from its headers alone and by
 // content rather than by name: JPEG, WebP, BMP, PNG and GIF as libjpeg,
-// libwebp and stb_image read their headers, AVIF by its boxes. Anything else,
+// libwebp and stb_image read their headers, AVIF and HEIC by their boxes. Anything else,
 // including cut or empty files, gives no size. Reads a bounded number of
 // bytes whatever the file holds.
 std::optional<PixelSize> MeasurePictureBytes(PictureBytes& bytes);

@@ -119,6 +119,7 @@ WalkPlan WalkPlanFor(const RunSession& session, const std::string& root) {
         return 0;
       case PictureKind::kGif:
         return kGifHeaderBytes;
+      case PictureKind::kHeif:
       case PictureKind::kOther:
         return most;
     }

@@ -19,6 +19,7 @@ PictureKind KindOf(std::string_view path, bool withBmp, bool moreFormats) {
     for (const char* newer : {".png", ".webp", ".avif"}) {
       if (EqualsIgnoreCase(ext, newer)) return PictureKind::kOther;
     }
+    if (EqualsIgnoreCase(ext, ".heic") || EqualsIgnoreCase(ext, ".heif")) return PictureKind::kHeif;
   }
   return PictureKind::kNone;
 }

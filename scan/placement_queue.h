@@ -14,12 +14,14 @@ namespace zb {
 
 struct RunSession;
 
-// A picture measured and fitted, whose lines wait for its thumbnail.
+// A picture measured and fitted, whose lines wait for its thumbnail, and
+// for its browser copy when browsers do not show it.
 struct Placement {
   std::string link;
   FittedSize fitted;
   std::string displayName;
   ThumbnailMaker::Ticket ticket = 0;
+  std::optional<ThumbnailMaker::Ticket> copyTicket;
 };
 
 // Pictures leave in the order they came, each once its thumbnail is done,
@@ -45,6 +47,7 @@ class PlacementQueue {
  private:
   static void Await(RunSession& session, ThumbnailMaker::Ticket ticket,
                     const std::function<bool()>& stopped);
+  static bool Ready(ThumbnailMaker& maker, const Placement& placement);
 
   std::deque<Placement> waiting_;
 };

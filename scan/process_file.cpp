@@ -4,7 +4,6 @@
 
 #include "context/run_messages.h"
 #include "gallery/gallery_writer.h"
-#include "text/text_util.h"
 #include "scan/delete_question.h"
 #include "scan/odd_files.h"
 #include "scan/picture_fit.h"
@@ -13,6 +12,8 @@
 #include "scan/placement_queue.h"
 #include "scan/run_session.h"
 #include "scan/run_stop.h"
+#include "text/text_util.h"
+#include "thumbnail/thumbnail_names.h"
 
 namespace zb {
 namespace {
@@ -82,7 +83,11 @@ std::int16_t PlacePicture(RunSession& session, const std::string& path, PictureK
     }
     // Twice the box, for screens with dense pixels.
     const auto ticket = session.platform.thumbnails.Submit(path, 2 * run.ThumbnailSize);
-    session.placements.Push({link, fitted, std::string(displayName), ticket});
+    std::optional<ThumbnailMaker::Ticket> copyTicket;
+    if (kind == PictureKind::kHeif) {
+      copyTicket = session.platform.thumbnails.Submit(path, kBrowserCopySide);
+    }
+    session.placements.Push({link, fitted, std::string(displayName), ticket, copyTicket});
     queued = true;
   });
   if (error != 0 || !queued) return error;

@@ -24,6 +24,11 @@ struct ThumbnailSource {
   std::int64_t changedNanoseconds = 0;
 };
 
+// The side that asks for a browser copy instead of a thumbnail: the whole
+// picture as a JPEG, for a format that browsers do not show. It is named and
+// kept as a thumbnail is.
+inline constexpr int kBrowserCopySide = 0x7FFFFFFF;
+
 // Sixteen hexadecimal digits and ".jpg".
 std::string ThumbnailFileName(const ThumbnailSource& source);
 // Whether a name has the form ThumbnailFileName gives.

@@ -5,12 +5,14 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libcli11-dev libjpeg62-turbo-dev libstb-dev libinih-dev libwebp-dev libavif-dev zlib1g-dev
+  libcli11-dev libjpeg62-turbo-dev libstb-dev libinih-dev libwebp-dev libavif-dev libheif-dev zlib1g-dev
   liblcms2-dev
   qt6-base-dev
   libqt6svg6
   fonts-vlgothic fonts-noto-cjk
   desktop-file-utils lintian
+  # Tests make their HEIC pictures, and the browser check loads pages.
+  libheif-examples chromium
 )
 (($#)) && packages=("$@")
 missing=()

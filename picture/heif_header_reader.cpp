@@ -1,4 +1,4 @@
-#include "picture/avif_header_reader.h"
+#include "picture/heif_header_reader.h"
 
 #include <cstdint>
 #include <cstring>
@@ -115,29 +115,35 @@ bool ReadMeta(const Bytes& b, const Box& meta, Properties& p, int& budget) {
   });
 }
 
-bool IsAvifBrand(const Bytes& b, const Box& ftyp) {
+// AVIF's brands, then HEVC's (HEIC) and those of any image item (HEIF).
+constexpr std::string_view kBrands[] = {"avif", "avis", "heic", "heix", "hevc", "heim",
+                                        "heis", "hevm", "hevs", "mif1", "msf1"};
+
+bool IsHeifBrand(const Bytes& b, const Box& ftyp) {
   for (std::size_t at = ftyp.body; at + 4 <= ftyp.end; at += 4) {
     if (at == ftyp.body + 4) continue;  // the minor version
-    if (b.Text(at, 4) == "avif" || b.Text(at, 4) == "avis") return true;
+    for (std::string_view brand : kBrands) {
+      if (b.Text(at, 4) == brand) return true;
+    }
   }
   return false;
 }
 
 }  // namespace
 
-std::optional<PixelSize> ReadAvifSize(const unsigned char* data, std::size_t length) {
+std::optional<PixelSize> ReadHeifSize(const unsigned char* data, std::size_t length) {
   const Bytes b(data, length);
   int budget = kMaxBoxes;
-  bool avif = false;
+  bool heif = false;
   bool metaSeen = false;
   Properties p;
   ForEachBox(b, 0, length, budget, [&](const Box& box) {
-    if (box.type == "ftyp") avif = IsAvifBrand(b, box);
+    if (box.type == "ftyp") heif = IsHeifBrand(b, box);
     if (box.type != "meta") return !metaSeen;
     metaSeen = ReadMeta(b, box, p, budget);
     return false;  // all that is needed is read
   });
-  if (!avif || !metaSeen || !p.hasPrimary) return std::nullopt;
+  if (!heif || !metaSeen || !p.hasPrimary) return std::nullopt;
   std::optional<PixelSize> size;
   bool quarterTurn = false;
   for (std::uint32_t index : p.ofItem[p.primary]) {
