@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/win32/testing/win32_test_folder.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/windows_api.h"
@@ -18,32 +19,13 @@ const std::vector<std::uint8_t> kBytes = {0xFF, 0xD8, 1, 2, 3};
 
 // An output folder of its own under the temporary folder (on C:).
 struct ThumbnailStoreTest : testing::Test {
-  ThumbnailStoreTest() {
-    wchar_t temporary[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH + 1, temporary);
-    root = fs::path(temporary) / ("zorbelle-store-" + std::to_string(GetCurrentProcessId()) + "-" +
-                                  testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(root);
-    fs::create_directories(root);
-  }
-  ~ThumbnailStoreTest() override { fs::remove_all(root); }
-
-  std::string Output() const { return Utf8FromWide(root.wstring()); }
+  std::string Output() const { return folder.path(); }
   fs::path Thumbs() const { return root / "_gazthumb"; }
   void Put(const fs::path& path, const std::string& text = "x") const {
     std::ofstream(path, std::ios::binary) << text;
   }
-  // Whether a symbolic link was made: Wine 8 answers CreateSymbolicLinkW
-  // with success and makes none.
-  bool Link(const fs::path& link, const fs::path& target, bool folder) const {
-    DWORD flags = SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE;
-    if (folder) flags |= SYMBOLIC_LINK_FLAG_DIRECTORY;
-    return CreateSymbolicLinkW(link.c_str(), target.c_str(), flags) != 0 &&
-           (GetFileAttributesW(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
-           GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES;
-  }
-
-  fs::path root;
+  Win32TestFolder folder;
+  fs::path root = folder.Native("");
 };
 
 TEST_F(ThumbnailStoreTest, TakesANewOrEmptyFolderOrOneWithTheMarkAndRefusesOthers) {
@@ -65,7 +47,8 @@ TEST_F(ThumbnailStoreTest, RefusesALinkAsTheFolderEvenToAMarkedOne) {
   const fs::path elsewhere = root / "elsewhere";
   fs::create_directories(elsewhere);
   Put(elsewhere / kThumbnailOwnerMark);
-  if (!Link(Thumbs(), elsewhere, true)) GTEST_SKIP() << "no symbolic link made (Wine 8 makes none)";
+  if (!folder.Link("_gazthumb", folder.At("elsewhere"), true))
+    GTEST_SKIP() << "no folder link made here";
   EXPECT_FALSE(Win32ThumbnailStore::Open(Output()));
 }
 
@@ -83,8 +66,8 @@ TEST_F(ThumbnailStoreTest, WritesWholeFilesAndNeverThroughALink) {
   const fs::path target = root / "target.jpg";
   Put(target, "theirs");
   const std::string linked = "fedcba9876543210.jpg";
-  if (!Link(Thumbs() / linked, target, false))
-    GTEST_SKIP() << "no symbolic link made (Wine 8 makes none)";
+  if (!folder.Link("_gazthumb\\" + linked, folder.At("target.jpg"), false))
+    GTEST_SKIP() << "no link made that shows as one (Wine 8 shows a link to a file as the file)";
   EXPECT_FALSE(store->Has(linked)) << "a link is no thumbnail";
   ASSERT_TRUE(store->Write(linked, kBytes));
   EXPECT_EQ(fs::file_size(target), 6u) << "written through the link";
@@ -111,10 +94,10 @@ TEST_F(ThumbnailStoreTest, RemovesOnlyUnusedThumbnailsRecordsAndLeftoversNotWhat
     Put(Thumbs() / name);
   }
   fs::create_directories(Thumbs() / "0000000000000004.jpg");
-  const fs::path target = root / "kept.jpg";
-  Put(target);
-  const bool linked = Link(Thumbs() / "0000000000000005.jpg", target, false);
-
+  // A link to a folder: Wine shows a link as one only when it leads to a
+  // folder. What it leads to stays, whatever becomes of the link.
+  folder.Put("kept\\picture.jpg");
+  folder.Link("_gazthumb\\0000000000000005.jpg", folder.At("kept"), true);
   store->RemoveUnused({"0000000000000001.jpg"});
   EXPECT_TRUE(fs::exists(Thumbs() / "0000000000000001.jpg"));
   EXPECT_FALSE(fs::exists(Thumbs() / "0000000000000002.jpg"));
@@ -123,10 +106,7 @@ TEST_F(ThumbnailStoreTest, RemovesOnlyUnusedThumbnailsRecordsAndLeftoversNotWhat
   EXPECT_TRUE(fs::exists(Thumbs() / "notes.txt"));
   EXPECT_TRUE(fs::exists(Thumbs() / kThumbnailOwnerMark));
   EXPECT_TRUE(fs::is_directory(Thumbs() / "0000000000000004.jpg"));
-  EXPECT_TRUE(fs::exists(target));
-  if (linked) {
-    EXPECT_FALSE(fs::is_symlink(Thumbs() / "0000000000000005.jpg"));
-  }
+  EXPECT_TRUE(fs::exists(root / "kept" / "picture.jpg"));
 }
 
 TEST_F(ThumbnailStoreTest, NamesFollowThePicturesIdentitySizeTimesAndSide) {
