@@ -16,8 +16,9 @@ namespace {
 
 using Microsoft::WRL::ComPtr;
 
-// As the Linux thumbnails.
+// As the Linux thumbnails and browser copies.
 constexpr float kQuality = 0.85f;
+constexpr float kBrowserCopyQuality = 0.90f;
 // WICBitmapInterpolationModeHighQualityCubic, of Windows 10 on; older
 // systems take Fant instead.
 constexpr auto kHighQualityCubic = static_cast<WICBitmapInterpolationMode>(4);
@@ -25,7 +26,9 @@ constexpr auto kHighQualityCubic = static_cast<WICBitmapInterpolationMode>(4);
 bool Taken(const GUID& format) {
   for (const GUID& known :
        {GUID_ContainerFormatJpeg, GUID_ContainerFormatPng, GUID_ContainerFormatBmp,
-        GUID_ContainerFormatGif, GUID_ContainerFormatWebp}) {
+        GUID_ContainerFormatGif, GUID_ContainerFormatWebp,
+        // Where Windows has the HEIF extension installed.
+        GUID_ContainerFormatHeif}) {
     if (format == known) return true;
   }
   return false;
@@ -121,7 +124,7 @@ std::optional<std::vector<BYTE>> OnWhite(IWICImagingFactory& factory, IWICBitmap
 }
 
 std::vector<std::uint8_t> EncodedJpeg(IWICImagingFactory& factory, std::vector<BYTE>& bgr,
-                                      UINT width, UINT height) {
+                                      UINT width, UINT height, float jpegQuality) {
   ComPtr<IWICBitmap> bitmap;
   ComPtr<IStream> out;
   ComPtr<IWICBitmapEncoder> encoder;
@@ -139,7 +142,7 @@ std::vector<std::uint8_t> EncodedJpeg(IWICImagingFactory& factory, std::vector<B
   quality.pstrName = const_cast<LPOLESTR>(L"ImageQuality");
   VARIANT value{};
   value.vt = VT_R4;
-  value.fltVal = kQuality;
+  value.fltVal = jpegQuality;
   WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
   if (FAILED(options->Write(1, &quality, &value)) || FAILED(frame->Initialize(options.Get())) ||
       FAILED(frame->SetSize(width, height)) || FAILED(frame->SetPixelFormat(&format)) ||
@@ -219,7 +222,8 @@ std::vector<std::uint8_t> WicThumbnailJpeg(std::span<const std::uint8_t> file, i
   if (!bgr) return {};
   const int orientation = format == GUID_ContainerFormatJpeg ? JpegOrientation(file) : 1;
   if (orientation != 1) *bgr = Oriented(*bgr, width, height, orientation);
-  return EncodedJpeg(*factory.Get(), *bgr, width, height);
+  return EncodedJpeg(*factory.Get(), *bgr, width, height,
+                     side == kBrowserCopySide ? kBrowserCopyQuality : kQuality);
 }
 
 }  // namespace zb

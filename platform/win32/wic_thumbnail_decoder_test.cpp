@@ -8,6 +8,7 @@
 
 #include "platform/win32/testing/bmp_for_test.h"
 #include "platform/win32/testing/wic_pixels_for_test.h"
+#include "thumbnail/thumbnail_names.h"
 
 namespace zb {
 namespace {
@@ -54,7 +55,8 @@ struct WicThumbnails : testing::Test {
 
 TEST_F(WicThumbnails, ScalesTheLongestSideAsAskedNeverUpAndEncodesJpeg) {
   for (const auto& [side, width, height] :
-       {std::array{40, 40, 20}, std::array{80, 80, 40}, std::array{500, 80, 40}}) {
+       {std::array{40, 40, 20}, std::array{80, 80, 40}, std::array{500, 80, 40},
+        std::array{kBrowserCopySide, 80, 40}}) {
     const std::optional<WicPixels> made =
         DecodeWithWic(WicThumbnailJpeg(QuartersBmp(80, 40), side));
     ASSERT_TRUE(made) << side;
