@@ -1,0 +1,208 @@
+// The Win32 window driven as a user drives it: through the controls'
+// own messages, hidden, over a program on fake host services.
+#include "app_win32/win32_main_window.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+#include "app_win32/win32_view_style.h"
+#include "platform/win32/wide_text.h"
+#include "testing/fake_program.h"
+
+namespace zb {
+namespace {
+
+std::array<LONG, 4> Corners(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+struct Win32WindowTest : testing::Test {
+  HWND H(const Control& control) const { return window.HandleOf(control); }
+  std::string Text(const Control& control) const {
+    wchar_t text[512] = {};
+    GetWindowTextW(H(control), text, 512);
+    return Utf8FromWide(text);
+  }
+  // Where the control is, in the window's client pixels.
+  RECT Rect(const Control& control) const {
+    RECT r{};
+    GetWindowRect(H(control), &r);
+    MapWindowPoints(nullptr, window.Handle(), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  }
+  RECT Expected(const Bounds& b, POINT origin) const { return PixelRect(b, origin, window.Dpi()); }
+  POINT Origin(std::initializer_list<const Control*> containers) const {
+    POINT p{};
+    for (const Control* c : containers) {
+      p.x += Pixels(c->Bounds().left, window.Dpi());
+      p.y += Pixels(c->Bounds().top, window.Dpi());
+    }
+    return p;
+  }
+  bool Shown(const Control& control) const {
+    return (GetWindowLongW(H(control), GWL_STYLE) & WS_VISIBLE) != 0;
+  }
+  LRESULT Checked(const Control& control) const {
+    return SendMessageW(H(control), BM_GETCHECK, 0, 0);
+  }
+  void Click(const Control& control) { SendMessageW(H(control), BM_CLICK, 0, 0); }
+  void Choose(const MenuItem& item) {
+    SendMessageW(window.Handle(), WM_COMMAND, static_cast<WPARAM>(window.MenuIdOf(item)), 0);
+  }
+  UINT MenuState(const MenuItem& item) {
+    return GetMenuState(GetMenu(window.Handle()), static_cast<UINT>(window.MenuIdOf(item)),
+                        MF_BYCOMMAND);
+  }
+
+  FakeProgram f;
+  MainForm& m = f.form;
+  Win32MainWindow window{f.program};
+};
+
+TEST_F(Win32WindowTest, ControlsSitInTheirContainersAtTheirScaledPlacesWithTheirCaptions) {
+  EXPECT_EQ(Corners(Rect(m.Frame6)), Corners(Expected(m.Frame6.Bounds(), {})));
+  EXPECT_EQ(Corners(Rect(m.txtOLEKensaku)),
+            Corners(Expected(m.txtOLEKensaku.Bounds(), Origin({&m.Frame6}))));
+  EXPECT_EQ(Corners(Rect(m.cmdStop)), Corners(Expected(m.cmdStop.Bounds(), Origin({&m.Frame3}))));
+  // A page's controls sit on the page, below the tabs themselves.
+  RECT page = Rect(m.SSTab1);
+  SendMessageW(H(m.SSTab1), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
+  EXPECT_GT(page.top, Rect(m.SSTab1).top);
+  const POINT inFrame1 = Origin({&m.Frame1});
+  EXPECT_EQ(
+      Corners(Rect(m.hscGazoSuu)),
+      Corners(Expected(m.hscGazoSuu.Bounds(), {page.left + inFrame1.x, page.top + inFrame1.y})));
+
+  EXPECT_EQ(Text(m.Frame6), m.Frame6.Caption());
+  EXPECT_EQ(Text(m.chkSubDir), "ｻﾌﾞﾌｫﾙﾀﾞも検索");
+  EXPECT_EQ(Text(m.cmdStart), m.cmdStart.Caption());
+  EXPECT_EQ(Text(m.LblComment), m.LblComment.Caption());
+  wchar_t title[256] = {};
+  GetWindowTextW(window.Handle(), title, 256);
+  EXPECT_EQ(Utf8FromWide(title), m.Window.Caption());
+  EXPECT_FALSE(Shown(m.Label4)) << "hidden in the model, hidden on the screen";
+}
+
+TEST_F(Win32WindowTest, BoxesAndOptionsFollowTheModelAndSetIt) {
+  const int before = m.chkSubDir.Value();
+  Click(m.chkSubDir);
+  EXPECT_EQ(m.chkSubDir.Value(), before == 1 ? 0 : 1);
+  EXPECT_EQ(Checked(m.chkSubDir), m.chkSubDir.Value() == 1 ? BST_CHECKED : BST_UNCHECKED);
+  m.chkSubDir.SetValue(2);
+  EXPECT_EQ(Checked(m.chkSubDir), BST_INDETERMINATE);
+
+  m.chkGazoHtml.SetValue(1);
+  Click(m.optWin2[2]);
+  EXPECT_TRUE(m.optWin2[2].Value());
+  EXPECT_EQ(Checked(m.optWin2[2]), BST_CHECKED);
+  EXPECT_EQ(Checked(m.optWin2[0]), BST_UNCHECKED) << "the group clears the others";
+
+  // The gallery box's handler locks the options that depend on it.
+  m.chkGazoHtml.SetValue(1);
+  Click(m.chkGazoHtml);
+  EXPECT_EQ(m.chkGazoHtml.Value(), 0);
+  EXPECT_FALSE(IsWindowEnabled(H(m.chkBmp)));
+  Click(m.chkGazoHtml);
+  EXPECT_TRUE(IsWindowEnabled(H(m.chkBmp)));
+}
+
+TEST_F(Win32WindowTest, TypingInAPathFieldSetsTheFieldAndTheModelShowsInIt) {
+  SendMessageW(H(m.txtOLESakusei), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"D:\\出力\\a.htm"));
+  EXPECT_EQ(m.txtOLESakusei.Text(), "D:\\出力\\a.htm");
+  m.txtOLEKensaku.SetText("C:\\写真");
+  EXPECT_EQ(Text(m.txtOLEKensaku), "C:\\写真");
+  m.txtOLEKensaku.Select(3, 2);
+  DWORD start = 0, end = 0;
+  SendMessageW(H(m.txtOLEKensaku), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 3u);
+  EXPECT_EQ(end, 5u);
+}
+
+TEST_F(Win32WindowTest, ThePagesOfTheTabStripShowOnlyTheirOwnControls) {
+  m.SSTab1.SetTab(1);
+  EXPECT_EQ(SendMessageW(H(m.SSTab1), TCM_GETCURSEL, 0, 0), 1);
+  EXPECT_TRUE(Shown(m.optWin2[0]));
+  EXPECT_FALSE(Shown(m.chkGazoHtml));
+  EXPECT_FALSE(Shown(m.chkAllFileList));
+
+  SendMessageW(H(m.SSTab1), TCM_SETCURSEL, 2, 0);
+  NMHDR chosen{H(m.SSTab1), static_cast<UINT_PTR>(GetDlgCtrlID(H(m.SSTab1))),
+               static_cast<UINT>(TCN_SELCHANGE)};
+  SendMessageW(window.Handle(), WM_NOTIFY, chosen.idFrom, reinterpret_cast<LPARAM>(&chosen));
+  EXPECT_EQ(m.SSTab1.Tab(), 2);
+  EXPECT_TRUE(Shown(m.chkAllFileList));
+  EXPECT_FALSE(Shown(m.optWin2[0]));
+}
+
+TEST_F(Win32WindowTest, ScrollBarsStepByTheModelsChangesAndStayInRange) {
+  ScrollBar& bar = m.hscGazoSuu;
+  const int start = bar.Value();
+  auto scroll = [&](int request) {
+    SendMessageW(window.Handle(), WM_HSCROLL, static_cast<WPARAM>(request),
+                 reinterpret_cast<LPARAM>(H(bar)));
+  };
+  scroll(SB_LINERIGHT);
+  EXPECT_EQ(bar.Value(), std::min(start + bar.SmallChange(), bar.Max()));
+  scroll(SB_RIGHT);
+  scroll(SB_PAGERIGHT);
+  EXPECT_EQ(bar.Value(), bar.Max());
+  EXPECT_EQ(GetScrollPos(H(bar), SB_CTL), bar.Max());
+  scroll(SB_PAGELEFT);
+  EXPECT_EQ(bar.Value(), std::max(bar.Max() - bar.LargeChange(), bar.Min()));
+  EXPECT_EQ(Text(m.lGazosu), m.lGazosu.Caption()) << "the label the change updates";
+}
+
+TEST_F(Win32WindowTest, MenusFollowTheirItemsAndChooseThem) {
+  MenuItem& thumbnails = m.mnuOptionItem[kOptionThumbnails];
+  const bool was = thumbnails.Checked();
+  Choose(thumbnails);
+  EXPECT_NE(thumbnails.Checked(), was);
+  EXPECT_EQ((MenuState(thumbnails) & MF_CHECKED) != 0, thumbnails.Checked());
+  EXPECT_TRUE(MenuState(m.mnuRunItem[1]) & MF_GRAYED) << "Stop waits for a run";
+
+  wchar_t text[128] = {};
+  GetMenuStringW(GetMenu(window.Handle()), static_cast<UINT>(window.MenuIdOf(m.mnuRunItem[0])),
+                 text, 128, MF_BYCOMMAND);
+  EXPECT_EQ(Utf8FromWide(text), m.mnuRunItem[0].Caption() + "\tF5");
+}
+
+TEST_F(Win32WindowTest, StartLocksTheWindowAndStopEndsTheRun) {
+  for (int i = 0; i < 6; ++i) f.files.AddFile("C:\\pics\\" + std::to_string(i) + ".gif", "GIF89a");
+  bool pressed = false, startLocked = false, stopUsable = false, menuStopUsable = false;
+  f.host.system.onYield = [&] {
+    if (f.run.FileCount != 2 || pressed) return;
+    pressed = true;
+    startLocked = !IsWindowEnabled(H(m.cmdStart)) && !IsWindowEnabled(H(m.txtOLEKensaku));
+    stopUsable = IsWindowEnabled(H(m.cmdStop));
+    menuStopUsable = !(MenuState(m.mnuRunItem[1]) & MF_GRAYED);
+    Click(m.cmdStop);
+  };
+  f.host.dialogs.answers = {Answer::kYes, Answer::kOk, Answer::kOk};
+  Click(m.cmdStart);
+  EXPECT_TRUE(startLocked);
+  EXPECT_TRUE(stopUsable);
+  EXPECT_TRUE(menuStopUsable);
+  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kStopped);
+  EXPECT_LT(f.run.FileCount, 6);
+  EXPECT_TRUE(IsWindowEnabled(H(m.cmdStart)));
+  EXPECT_FALSE(IsWindowEnabled(H(m.cmdStop)));
+}
+
+TEST_F(Win32WindowTest, ClosingDuringARunWaitsForTheRunToEnd) {
+  f.files.AddFile("C:\\pics\\a.gif", "GIF89a");
+  bool stillThere = false;
+  f.host.system.onYield = [&] {
+    if (f.program.closeAfterRun) return;
+    SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+    stillThere = IsWindow(window.Handle()) && f.program.closeAfterRun;
+  };
+  // Pressed on the model: the program's end must not unwind through the system's frames.
+  EXPECT_THROW(m.cmdStart.Press(), FakeProgramEnded) << "the run ends, then the program";
+  EXPECT_TRUE(stillThere);
+  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kStopped);
+}
+
+}  // namespace
+}  // namespace zb
