@@ -67,6 +67,18 @@ std::string ItemText(HWND combo, LRESULT index) {
   return Utf8FromWide(text);
 }
 
+// A group box leaves its inside unpainted; a frame has a colour of its own.
+LRESULT CALLBACK FilledFrame(HWND h, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR) {
+  if (message != WM_ERASEBKGND) return DefSubclassProc(h, message, w, l);
+  HDC dc = reinterpret_cast<HDC>(w);
+  auto brush = reinterpret_cast<HBRUSH>(
+      SendMessageW(GetParent(h), WM_CTLCOLORSTATIC, w, reinterpret_cast<LPARAM>(h)));
+  RECT inside{};
+  GetClientRect(h, &inside);
+  if (brush) FillRect(dc, &inside, brush);
+  return 1;
+}
+
 }  // namespace
 
 HWND MakePlainWindow(ControlBinding& b, Control& control, const Place& place) {
@@ -83,8 +95,10 @@ HWND MakeLabel(ControlBinding& b, Label& label, const Place& place) {
 }
 
 HWND MakeFrame(ControlBinding& b, Frame& frame, const Place& place) {
-  return b.Make(frame, L"BUTTON", BS_GROUPBOX, place,
-                [&frame](HWND h) { SetText(h, frame.Caption()); });
+  HWND h = b.Make(frame, L"BUTTON", BS_GROUPBOX, place,
+                  [&frame](HWND h) { SetText(h, frame.Caption()); });
+  SetWindowSubclass(h, FilledFrame, 0, 0);
+  return h;
 }
 
 HWND MakeCheckBox(ControlBinding& b, CheckBox& box, const Place& place) {

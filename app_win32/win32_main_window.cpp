@@ -238,12 +238,6 @@ void Win32MainWindow::PaintBackdrop(HDC dc) {
       FillRect(dc, band, Rgb{fade, fade, 255});
     }
   }
-  MainForm& f = program_.form;
-  for (Frame* frame : {&f.Frame6, &f.Frame5, &f.Frame3, &f.Frame7}) {
-    if (frame->Visible() && frame->BackColor()) {
-      FillRect(dc, ClientRectOf(HandleOf(*frame)), *frame->BackColor());
-    }
-  }
 }
 
 void Win32MainWindow::FocusMoved() {
