@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "app_win32/win32_about_window.h"
 #include "app_win32/win32_controls.h"
 #include "app_win32/win32_path_field.h"
 #include "app_win32/win32_view_style.h"
@@ -65,10 +66,15 @@ Win32MainWindow::Win32MainWindow(Program& program) : program_(program) {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   Build();
   FollowWindow();
+  program_.ShowAboutDialog = [this] {
+    Win32AboutWindow about(window_, program_.platform);
+    about.RunModal();
+  };
 }
 
 Win32MainWindow::~Win32MainWindow() {
   program_.form.Window.Unobserve(windowObserver_);
+  program_.ShowAboutDialog = nullptr;
   // Destroying the controls moves the focus; the form must not hear of it.
   SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
   DestroyWindow(window_);

@@ -4,10 +4,14 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <array>
+#include <cstring>
 #include <string>
+#include <vector>
 
+#include "app_win32/win32_about_window.h"
 #include "app_win32/win32_view_style.h"
 #include "platform/win32/wide_text.h"
 #include "testing/fake_program.h"
@@ -202,6 +206,57 @@ TEST_F(Win32WindowTest, ClosingDuringARunWaitsForTheRunToEnd) {
   EXPECT_THROW(m.cmdStart.Press(), FakeProgramEnded) << "the run ends, then the program";
   EXPECT_TRUE(stillThere);
   EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kStopped);
+}
+
+// Files dropped from the shell, as WM_DROPFILES carries them.
+HDROP DropOf(const std::vector<std::wstring>& files) {
+  std::wstring names;
+  for (const std::wstring& file : files) names += file + L'\0';
+  names += L'\0';
+  const std::size_t bytes = sizeof(DROPFILES) + names.size() * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GHND, bytes);
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  std::memcpy(drop + 1, names.data(), names.size() * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
+TEST_F(Win32WindowTest, AFileDroppedOnTheSearchFieldOpensItsFolder) {
+  f.files.AddFolder("D:\\写真");
+  SendMessageW(H(m.txtOLEKensaku), WM_DROPFILES,
+               reinterpret_cast<WPARAM>(DropOf({L"D:\\写真\\a.jpg", L"D:\\out"})), 0);
+  EXPECT_EQ(m.Dir1.Path(), "D:\\写真");
+  EXPECT_EQ(Text(m.txtOLEKensaku), "D:\\写真");
+  EXPECT_EQ(f.host.system.clipboard, "D:\\写真\\a.jpg");
+}
+
+TEST_F(Win32WindowTest, TheAboutBoxShowsItsModelAndOkClosesIt) {
+  Win32AboutWindow about(window.Handle(), f.host.platform);
+  AboutForm& a = about.form();
+  const auto text = [&about](const Control& control) {
+    std::wstring shown(8192, L'\0');
+    shown.resize(static_cast<std::size_t>(
+        GetWindowTextW(about.HandleOf(control), shown.data(), static_cast<int>(shown.size()))));
+    return shown;
+  };
+  EXPECT_EQ(Utf8FromWide(text(a.cmdOK)), a.cmdOK.Caption());
+  EXPECT_EQ(Utf8FromWide(text(a.lblTitle)), "★Zorbelle♪");
+  EXPECT_FALSE(Utf8FromWide(text(a.lblVersion)).empty());
+  const std::wstring help = text(a.Text1);
+  ASSERT_NE(help.find(L"\r\n"), std::wstring::npos) << "an edit control breaks lines at CR LF";
+  for (std::size_t i = help.find(L'\n'); i != std::wstring::npos; i = help.find(L'\n', i + 1)) {
+    ASSERT_EQ(help[i - 1], L'\r') << "at " << i;
+  }
+  RECT textPlace{}, okPlace{};
+  GetWindowRect(about.HandleOf(a.Text1), &textPlace);
+  GetWindowRect(about.HandleOf(a.cmdOK), &okPlace);
+  EXPECT_GT(okPlace.top, textPlace.bottom);
+
+  EXPECT_FALSE(about.Closed());
+  SendMessageW(about.HandleOf(a.cmdOK), BM_CLICK, 0, 0);
+  EXPECT_TRUE(about.Closed());
 }
 
 }  // namespace
