@@ -4,7 +4,6 @@
 
 #include "app_win32/win32_controls.h"
 #include "app_win32/win32_view_style.h"
-#include "form/design_colors.h"
 #include "platform/win32/wide_text.h"
 
 namespace zb {
@@ -90,7 +89,10 @@ void Win32AboutWindow::Arrange() {
   f.cmdSysInfo.Move(4560, 6450, 1740, 420);
   f.cmdOK.Move(6420, 6450, 1740, 420);
 
-  const ControlBinding::Place place{{0, 0}, kSilver, -1};
+  // The texts sit on the dialog's own face colour.
+  const COLORREF face = GetSysColor(COLOR_3DFACE);
+  const ControlBinding::Place place{
+      {0, 0}, Rgb{GetRValue(face), GetGValue(face), GetBValue(face)}, -1};
   HWND icon = b.Make(f.picIcon, L"STATIC", SS_ICON | SS_REALSIZECONTROL, place);
   const int side = Pixels(720, dpi);
   auto* image = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIconId),
