@@ -36,7 +36,7 @@ HWND ControlBinding::Make(Control& control, const wchar_t* windowClass, DWORD st
                                 window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                 GetModuleHandleW(nullptr), nullptr);
   auto entry = std::make_unique<Entry>(
-      Entry{&control, handle, place, std::move(showAlso), std::move(onCommand), {}, 0});
+      Entry{&control, handle, place, std::move(showAlso), std::move(onCommand), {}, {}, 0});
   Entry* kept = entry.get();
   entries_.push_back(std::move(entry));
   ShowEntry(*kept);
@@ -47,6 +47,21 @@ HWND ControlBinding::Make(Control& control, const wchar_t* windowClass, DWORD st
 ControlBinding::Place ControlBinding::Inside(const Control& container, const Place& outer) const {
   const RECT r = PixelRect(container.Bounds(), outer.origin, dpi_);
   return Place{{r.left, r.top}, container.BackColor().value_or(outer.ground), outer.page};
+}
+
+void ControlBinding::SetTipSource(const Control& control, std::function<std::string()> source) {
+  for (auto& entry : entries_) {
+    if (entry->control != &control) continue;
+    entry->tipSource = source;
+    ShowTip(*entry);
+  }
+}
+
+std::string ControlBinding::TipOf(const Control& control) const {
+  for (const auto& entry : entries_) {
+    if (entry->control == &control) return Utf8FromWide(entry->tip);
+  }
+  return {};
 }
 
 HWND ControlBinding::HandleOf(const Control& control) const {
@@ -124,7 +139,7 @@ void ControlBinding::ShowEntry(Entry& entry) {
 }
 
 void ControlBinding::ShowTip(Entry& entry) {
-  std::wstring tip = WideFromUtf8(entry.control->ToolTip());
+  std::wstring tip = WideFromUtf8(entry.tipSource ? entry.tipSource() : entry.control->ToolTip());
   if (tip == entry.tip) return;
   TTTOOLINFOW tool{};
   tool.cbSize = sizeof tool;

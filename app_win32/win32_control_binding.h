@@ -36,6 +36,11 @@ class ControlBinding {
   // The place of controls inside a container made here.
   Place Inside(const Control& container, const Place& outer) const;
 
+  // Where a control's tool tip comes from, instead of its ToolTip().
+  void SetTipSource(const Control& control, std::function<std::string()> source);
+  // The tool tip the control has now.
+  std::string TipOf(const Control& control) const;
+
   HWND HandleOf(const Control& control) const;
   Control* ControlOf(HWND handle) const;
   bool Quiet() const { return quiet_ > 0; }
@@ -55,6 +60,7 @@ class ControlBinding {
     Place place;
     std::function<void(HWND)> showAlso;
     Command onCommand;
+    std::function<std::string()> tipSource;
     std::wstring tip;
     int observer = 0;
   };

@@ -67,6 +67,22 @@ std::string ItemText(HWND combo, LRESULT index) {
   return Utf8FromWide(text);
 }
 
+// Whether the label's text, broken into lines as it shows it, fits.
+bool TextFits(HWND label) {
+  RECT inside{};
+  GetClientRect(label, &inside);
+  const std::wstring text = TextOf(label);
+  HDC dc = GetDC(label);
+  HGDIOBJ before =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+  RECT needed{0, 0, inside.right, 0};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed,
+            DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
+  SelectObject(dc, before);
+  ReleaseDC(label, dc);
+  return needed.bottom <= inside.bottom && needed.right <= inside.right;
+}
+
 // A group box leaves its inside unpainted; a frame has a colour of its own.
 LRESULT CALLBACK FilledFrame(HWND h, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR) {
   if (message != WM_ERASEBKGND) return DefSubclassProc(h, message, w, l);
@@ -87,11 +103,16 @@ HWND MakePlainWindow(ControlBinding& b, Control& control, const Place& place) {
 
 HWND MakeLabel(ControlBinding& b, Label& label, const Place& place) {
   // SS_NOTIFY: a label's tool tip needs its mouse messages.
-  return b.Make(label, L"STATIC", SS_LEFT | SS_NOTIFY | SS_NOPREFIX, place, [&label](HWND h) {
+  HWND h = b.Make(label, L"STATIC", SS_LEFT | SS_NOTIFY | SS_NOPREFIX, place, [&label](HWND h) {
     SetText(h, label.Caption());
     // A run refreshes its status labels while it keeps the messages waiting.
     UpdateWindow(h);
   });
+  // A text cut off at the label's bounds is whole in the tool tip.
+  b.SetTipSource(label, [&label, h] {
+    return label.ToolTip().empty() && !TextFits(h) ? label.Caption() : label.ToolTip();
+  });
+  return h;
 }
 
 HWND MakeFrame(ControlBinding& b, Frame& frame, const Place& place) {

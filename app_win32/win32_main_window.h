@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app_win32/win32_control_binding.h"
@@ -23,6 +24,7 @@ class Win32MainWindow {
 
   HWND Handle() const { return window_; }
   HWND HandleOf(const Control& control) const { return controls_->HandleOf(control); }
+  std::string TipOf(const Control& control) const { return controls_->TipOf(control); }
   int MenuIdOf(const MenuItem& item) const { return menus_->IdOf(item); }
   UINT Dpi() const { return controls_->Dpi(); }
 

@@ -208,6 +208,21 @@ TEST_F(Win32WindowTest, ClosingDuringARunWaitsForTheRunToEnd) {
   EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kStopped);
 }
 
+TEST_F(Win32WindowTest, AStatusTextCutOffAtTheLabelIsWholeInItsToolTip) {
+  m.LblComment.SetCaption("C:\\写真");
+  EXPECT_EQ(window.TipOf(m.LblComment), "");
+  std::string longText;
+  for (int i = 0; i < 12; ++i) longText += "C:\\写真\\とても長いフォルダの名前\\";
+  m.LblComment.SetCaption(longText);
+  EXPECT_EQ(Text(m.LblComment), longText);
+  EXPECT_EQ(window.TipOf(m.LblComment), longText);
+  m.LblComment.SetToolTip("own");
+  EXPECT_EQ(window.TipOf(m.LblComment), "own") << "a label's own tip comes first";
+  m.LblComment.SetToolTip("");
+  m.LblComment.SetCaption("short");
+  EXPECT_EQ(window.TipOf(m.LblComment), "");
+}
+
 // Files dropped from the shell, as WM_DROPFILES carries them.
 HDROP DropOf(const std::vector<std::wstring>& files) {
   std::wstring names;
