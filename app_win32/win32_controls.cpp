@@ -272,14 +272,6 @@ HWND MakeTabs(ControlBinding& b, TabControl& tabs, const Place& place) {
   return b.Make(tabs, WC_TABCONTROLW, WS_TABSTOP, place, show);
 }
 
-Place PageArea(HWND tabs, const Place& place) {
-  RECT area{};
-  GetWindowRect(tabs, &area);
-  MapWindowPoints(nullptr, GetParent(tabs), reinterpret_cast<POINT*>(&area), 2);
-  SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-  return Place{{area.left, area.top}, place.ground, place.page};
-}
-
 void TabChosen(TabControl& tabs, HWND handle) {
   tabs.SetTab(static_cast<int>(SendMessageW(handle, TCM_GETCURSEL, 0, 0)));
 }

@@ -17,16 +17,14 @@ HWND MakeButton(ControlBinding& b, CommandButton& button, const ControlBinding::
 HWND MakeScrollBar(ControlBinding& b, ScrollBar& bar, const ControlBinding::Place& place);
 HWND MakeComboBox(ControlBinding& b, ComboBox& combo, const ControlBinding::Place& place);
 HWND MakeDriveList(ControlBinding& b, DriveList& drives, const ControlBinding::Place& place);
-// Choosing a folder (double click) posts moveTo to owner with the row as
-// wParam: moving refills the very list, which must wait until it is done.
+// Choosing a folder (double click; Enter, which the window sees) posts moveTo to owner with the row
+// as wParam: moving refills the very list, which must wait until it is done.
 HWND MakeFolderList(ControlBinding& b, PathList& folders, const ControlBinding::Place& place,
                     UINT moveTo);
 HWND MakeFileList(ControlBinding& b, PathList& files, const ControlBinding::Place& place);
 // The tab strip; the controls of page i are made with Place::page i. The
 // user's choice arrives as TCN_SELCHANGE: see TabChosen.
 HWND MakeTabs(ControlBinding& b, TabControl& tabs, const ControlBinding::Place& place);
-// Where the pages' controls go: inside the strip, below its tabs.
-ControlBinding::Place PageArea(HWND tabs, const ControlBinding::Place& place);
 
 // request is WM_HSCROLL's LOWORD(wParam); track the thumb's position.
 void ScrollBarMoved(ScrollBar& bar, int request, int track);

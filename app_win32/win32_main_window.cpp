@@ -126,15 +126,14 @@ void Win32MainWindow::BuildOptionTabs() {
   ControlBinding& b = *controls_;
   const ControlBinding::Place top{{0, 0}, kPlainBackground, -1};
   tabs_ = MakeTabs(b, f.SSTab1, top);
-  ControlBinding::Place page = PageArea(tabs_, top);
-  page.ground = kSilver;
-  pageBackdrop_ =
-      CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, page.origin.x,
-                      page.origin.y, 0, 0, window_, nullptr, GetModuleHandleW(nullptr), nullptr);
+  // The pages' controls sit inside the strip, below its tabs.
   RECT area = ClientRectOf(tabs_);
   SendMessageW(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-  MoveWindow(pageBackdrop_, area.left, area.top, area.right - area.left, area.bottom - area.top,
-             FALSE);
+  pageBackdrop_ =
+      CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, area.left,
+                      area.top, area.right - area.left, area.bottom - area.top, window_, nullptr,
+                      GetModuleHandleW(nullptr), nullptr);
+  ControlBinding::Place page{{area.left, area.top}, kSilver, 0};
 
   page.page = 0;
   MakeCheckBox(b, f.chkGazoHtml, page);
@@ -294,6 +293,13 @@ LRESULT Win32MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
     case WM_COMMAND:
       if (l != 0) {
         controls_->Notify(LOWORD(w), HIWORD(w));
+      } else if (LOWORD(w) == IDOK) {
+        // Enter outside the path fields: in the folder list it opens the folder.
+        HWND list = HandleOf(f.Dir1);
+        const LRESULT row = SendMessageW(list, LB_GETCURSEL, 0, 0);
+        if (GetFocus() == list && row >= 0) {
+          PostMessageW(window_, kMoveFolderList, static_cast<WPARAM>(row), 0);
+        }
       } else {
         menus_->Choose(LOWORD(w));
       }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string>
@@ -221,6 +222,31 @@ TEST_F(Win32WindowTest, AStatusTextCutOffAtTheLabelIsWholeInItsToolTip) {
   m.LblComment.SetToolTip("");
   m.LblComment.SetCaption("short");
   EXPECT_EQ(window.TipOf(m.LblComment), "");
+}
+
+TEST_F(Win32WindowTest, ChoosingAFolderInTheListOpensItOnceTheListIsDone) {
+  f.files.AddFolder("C:\\pics\\夏");
+  RefreshFolderLists(f.program);
+  const auto& items = m.Dir1.Items();
+  const auto summer = std::find(items.begin(), items.end(), "C:\\pics\\夏");
+  ASSERT_NE(summer, items.end());
+  HWND list = H(m.Dir1);
+  SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(summer - items.begin()), 0);
+  SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_DBLCLK),
+               reinterpret_cast<LPARAM>(list));
+  EXPECT_EQ(m.Dir1.Path(), "C:\\pics") << "not inside the list's own notification";
+  window.PumpMessages();
+  EXPECT_EQ(m.Dir1.Path(), "C:\\pics\\夏");
+  EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0),
+            std::find(m.Dir1.Items().begin(), m.Dir1.Items().end(), m.Dir1.Path()) -
+                m.Dir1.Items().begin());
+  // Enter in the list reaches the window as IDOK, as IsDialogMessage sends it.
+  SendMessageW(list, LB_SETCURSEL, 0, 0);
+  SetFocus(list);
+  ASSERT_EQ(GetFocus(), list);
+  SendMessageW(window.Handle(), WM_COMMAND, IDOK, 0);
+  window.PumpMessages();
+  EXPECT_EQ(m.Dir1.Path(), "C:\\") << "the root, the list's first row";
 }
 
 // Files dropped from the shell, as WM_DROPFILES carries them.
