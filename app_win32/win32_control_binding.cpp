@@ -25,6 +25,8 @@ ControlBinding::ControlBinding(HWND window, UINT dpi)
 
 ControlBinding::~ControlBinding() {
   for (auto& entry : entries_) entry->control->Unobserve(entry->observer);
+  for (auto& entry : entries_) DestroyWindow(entry->handle);
+  DestroyWindow(tips_);
   for (auto& [colour, brush] : brushes_) DeleteObject(brush);
 }
 

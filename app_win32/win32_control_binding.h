@@ -27,6 +27,7 @@ class ControlBinding {
   using Command = std::function<void(int code)>;
 
   ControlBinding(HWND window, UINT dpi);
+  // Destroys the controls made here.
   ~ControlBinding();
   ControlBinding(const ControlBinding&) = delete;
   ControlBinding& operator=(const ControlBinding&) = delete;

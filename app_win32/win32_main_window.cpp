@@ -56,15 +56,14 @@ Win32MainWindow::Win32MainWindow(Program& program) : program_(program) {
                             nullptr, GetModuleHandleW(nullptr), nullptr);
   SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure));
-  const UINT dpi = GetDpiForWindow(window_);
-  controls_ = std::make_unique<ControlBinding>(window_, dpi ? dpi : USER_DEFAULT_SCREEN_DPI);
   menus_ = std::make_unique<MenuBinding>(program_.form);
   SetMenu(window_, menus_->Bar());
+  const UINT dpi = GetDpiForWindow(window_);
+  Build(dpi ? dpi : USER_DEFAULT_SCREEN_DPI);
   RECT outer{0, 0, Pixels(MainForm::kClientWidth, Dpi()), Pixels(MainForm::kClientHeight, Dpi())};
   AdjustWindowRectExForDpi(&outer, kStyle, TRUE, 0, Dpi());
   SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  Build();
   FollowWindow();
   program_.ShowAboutDialog = [this] {
     Win32AboutWindow about(window_, program_.platform);
@@ -77,12 +76,16 @@ Win32MainWindow::~Win32MainWindow() {
   program_.ShowAboutDialog = nullptr;
   // Destroying the controls moves the focus; the form must not hear of it.
   SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
-  DestroyWindow(window_);
   controls_.reset();
+  DestroyWindow(window_);
   menus_.reset();
 }
 
-void Win32MainWindow::Build() {
+void Win32MainWindow::Build(UINT dpi) {
+  // The old controls go before the new ones come, and tell no one.
+  controls_.reset();
+  DestroyWindow(pageBackdrop_);
+  controls_ = std::make_unique<ControlBinding>(window_, dpi);
   MainForm& f = program_.form;
   const ControlBinding::Place top{{0, 0}, kPlainBackground, -1};
   BuildSearchFolder();
@@ -288,6 +291,8 @@ LRESULT CALLBACK Win32MainWindow::Procedure(HWND window, UINT message, WPARAM w,
 }
 
 LRESULT Win32MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
+  // While the controls are made anew, the old ones' last notifications.
+  if (!controls_) return DefWindowProcW(window_, message, w, l);
   MainForm& f = program_.form;
   switch (message) {
     case WM_COMMAND:
@@ -347,6 +352,16 @@ LRESULT Win32MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
     case kMoveFolderList:
       if (w < f.Dir1.Items().size()) f.Dir1.SetPath(f.Dir1.Items()[w]);
       return 0;
+    case WM_DPICHANGED: {
+      // Moved to a monitor of another density: the controls are made anew
+      // for it, in the place the system suggests.
+      Build(HIWORD(w));
+      const RECT* suggested = reinterpret_cast<const RECT*>(l);
+      SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
     case kFocusMoved:
       FocusMoved();
       return 0;

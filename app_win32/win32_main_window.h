@@ -39,7 +39,8 @@ class Win32MainWindow {
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
   LRESULT Handle(UINT message, WPARAM w, LPARAM l);
   bool TranslateKeys(MSG& message);
-  void Build();
+  // Makes the controls at the dots per inch of the window's monitor.
+  void Build(UINT dpi);
   void BuildSearchFolder();
   void BuildOutputFolder();
   void BuildOptionTabs();

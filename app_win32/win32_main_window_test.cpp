@@ -249,6 +249,22 @@ TEST_F(Win32WindowTest, ChoosingAFolderInTheListOpensItOnceTheListIsDone) {
   EXPECT_EQ(m.Dir1.Path(), "C:\\") << "the root, the list's first row";
 }
 
+TEST_F(Win32WindowTest, OnAMonitorOfAnotherDensityTheControlsAreMadeAnewToScale) {
+  m.chkSubDir.SetValue(1);
+  RECT suggested{10, 20, 900, 720};
+  SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+               reinterpret_cast<LPARAM>(&suggested));
+  ASSERT_EQ(window.Dpi(), 144u);
+  EXPECT_EQ(Corners(Rect(m.cmdStop)), Corners(Expected(m.cmdStop.Bounds(), Origin({&m.Frame3}))));
+  EXPECT_EQ(Rect(m.cmdStop).right - Rect(m.cmdStop).left, 90) << "900 twips at 144 dots an inch";
+  EXPECT_EQ(Checked(m.chkSubDir), BST_CHECKED);
+  Click(m.chkSubDir);
+  EXPECT_EQ(m.chkSubDir.Value(), 0) << "the new controls are bound";
+  RECT outer{};
+  GetWindowRect(window.Handle(), &outer);
+  EXPECT_EQ(Corners(outer), Corners(suggested));
+}
+
 // Files dropped from the shell, as WM_DROPFILES carries them.
 HDROP DropOf(const std::vector<std::wstring>& files) {
   std::wstring names;
