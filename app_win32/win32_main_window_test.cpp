@@ -16,6 +16,7 @@
 #include "app_win32/win32_view_style.h"
 #include "platform/win32/wide_text.h"
 #include "testing/fake_program.h"
+#include "window/path_field_input.h"
 
 namespace zb {
 namespace {
@@ -263,6 +264,52 @@ TEST_F(Win32WindowTest, OnAMonitorOfAnotherDensityTheControlsAreMadeAnewToScale)
   RECT outer{};
   GetWindowRect(window.Handle(), &outer);
   EXPECT_EQ(Corners(outer), Corners(suggested));
+}
+
+TEST_F(Win32WindowTest, AChoiceInAFixedListSetsItsTextAndTheTextChoosesTheRow) {
+  ComboBox& combo = m.cmbGazoSuu;
+  ASSERT_GE(combo.Items().size(), 2u);
+  HWND h = H(combo);
+  EXPECT_EQ(SendMessageW(h, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(combo.Items().size()));
+  SendMessageW(h, CB_SETCURSEL, 1, 0);
+  SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(h));
+  EXPECT_EQ(combo.Text(), combo.Items()[1]);
+  combo.SetText(combo.Items()[0]);
+  EXPECT_EQ(SendMessageW(h, CB_GETCURSEL, 0, 0), 0);
+}
+
+TEST_F(Win32WindowTest, TheMenusShortcutsWorkWhereverTheFocusIs) {
+  f.files.AddFile("C:\\pics\\a.gif", "GIF89a");
+  // F5 typed in the search field: the run menu's Start, not the field's.
+  PostMessageW(H(m.txtOLEKensaku), WM_KEYDOWN, VK_F5, 0);
+  window.PumpMessages();
+  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kCompleted);
+}
+
+TEST_F(Win32WindowTest, EnterInAPathFieldGoesToTheFormFirst) {
+  int keys = 0;
+  m.txtOLEKensaku.KeyPress = [&keys](int& keyCode) {
+    ++keys;
+    EXPECT_EQ(keyCode, kEnterKey);
+    keyCode = 0;
+  };
+  SendMessageW(H(m.txtOLEKensaku), WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_EQ(keys, 1);
+  SendMessageW(H(m.txtOLEKensaku), WM_KEYDOWN, 'A', 0);
+  EXPECT_EQ(keys, 1) << "other keys are the field's own";
+}
+
+TEST_F(Win32WindowTest, TheWindowFollowsItsTitleAndPlace) {
+  m.Window.SetCaption("題名");
+  m.Window.Move(1500, 3000, m.Window.Bounds().width, m.Window.Bounds().height);
+  wchar_t title[64] = {};
+  GetWindowTextW(window.Handle(), title, 64);
+  EXPECT_EQ(Utf8FromWide(title), "題名");
+  RECT outer{};
+  GetWindowRect(window.Handle(), &outer);
+  EXPECT_EQ(outer.left, Pixels(1500, window.Dpi()));
+  EXPECT_EQ(outer.top, Pixels(3000, window.Dpi()));
 }
 
 // Files dropped from the shell, as WM_DROPFILES carries them.
