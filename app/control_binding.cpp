@@ -15,8 +15,8 @@
 #include "app/wrapping_label.h"
 #include "form/design_colors.h"
 #include "platform/qt/qt_text.h"
-#include "text/text_util.h"
 #include "text/letter_case.h"
+#include "text/text_util.h"
 #include "window/folder_list_items.h"
 
 namespace zb {

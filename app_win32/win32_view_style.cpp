@@ -52,13 +52,13 @@ HFONT WindowFont(const FontStyle& style, UINT dpi) {
   const int tenths = static_cast<int>(style.points * 10 + 0.5);
   HFONT& font = made[{tenths, style.bold, dpi}];
   if (!font) {
-    LOGFONTW spec{};
-    spec.lfHeight = -MulDiv(tenths, static_cast<int>(dpi), 720);
-    spec.lfWeight = style.bold ? FW_BOLD : FW_NORMAL;
-    spec.lfCharSet = SHIFTJIS_CHARSET;
-    spec.lfQuality = CLEARTYPE_QUALITY;
-    wcsncpy(spec.lfFaceName, JapaneseFace(), LF_FACESIZE - 1);
-    font = CreateFontIndirectW(&spec);
+    LOGFONTW wanted{};
+    wanted.lfHeight = -MulDiv(tenths, static_cast<int>(dpi), 720);
+    wanted.lfWeight = style.bold ? FW_BOLD : FW_NORMAL;
+    wanted.lfCharSet = SHIFTJIS_CHARSET;
+    wanted.lfQuality = CLEARTYPE_QUALITY;
+    wcsncpy(wanted.lfFaceName, JapaneseFace(), LF_FACESIZE - 1);
+    font = CreateFontIndirectW(&wanted);
   }
   return font;
 }

@@ -1,10 +1,10 @@
 #include "run/output_location.h"
 
 #include "context/run_messages.h"
-#include "text/text_util.h"
 #include "scan/delete_question.h"
 #include "scan/run_session.h"
 #include "text/letter_case.h"
+#include "text/text_util.h"
 
 namespace zb {
 namespace {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "platform/file_system.h"
-#include "text/text_util.h"
 #include "text/letter_case.h"
+#include "text/text_util.h"
 #include "window/program.h"
 
 namespace zb {

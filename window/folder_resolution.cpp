@@ -3,8 +3,8 @@
 #include <string_view>
 
 #include "platform/file_system.h"
-#include "text/text_util.h"
 #include "text/letter_case.h"
+#include "text/text_util.h"
 #include "window/program.h"
 
 namespace zb {

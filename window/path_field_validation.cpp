@@ -1,8 +1,8 @@
 #include "window/path_field_validation.h"
 
 #include "run/output_location.h"
-#include "text/text_util.h"
 #include "text/letter_case.h"
+#include "text/text_util.h"
 #include "window/path_fields.h"
 #include "window/program.h"
 

@@ -2,8 +2,8 @@
 
 #include "platform/file_system.h"
 #include "run/output_location.h"
-#include "text/text_util.h"
 #include "text/letter_case.h"
+#include "text/text_util.h"
 #include "window/folder_list_items.h"
 #include "window/program.h"
 

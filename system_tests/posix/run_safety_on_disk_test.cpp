@@ -12,8 +12,8 @@
 #include <iterator>
 
 #include "context/run_messages.h"
-#include "system_tests/posix/disk_run_for_test.h"
 #include "platform/posix/testing/deep_folder.h"
+#include "system_tests/posix/disk_run_for_test.h"
 
 namespace zb {
 namespace {
