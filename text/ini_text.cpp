@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 
 #include "text/letter_case.h"
 
@@ -12,20 +13,25 @@ constexpr std::size_t kLineBudget = 120;  // bytes of value per line, well below
 constexpr std::size_t kKeyBudget = 70;
 constexpr char kHex[] = "0123456789ABCDEF";
 
-constexpr std::array<bool, 256> kAlwaysEscaped = [] {
-  std::array<bool, 256> escaped{};
-  for (unsigned c = 0; c < 0x20; ++c) escaped[c] = true;
-  for (const char c : {'\x7F', '%', ';', '#'}) escaped[static_cast<unsigned char>(c)] = true;
-  return escaped;
-}();
+// The bytes written as "%XX": always these, and the extra ones asked for.
+class EscapeSet {
+ public:
+  constexpr explicit EscapeSet(std::string_view extra) {
+    for (unsigned c = 0; c < 0x20; ++c) escaped_[c] = true;
+    for (const char c : std::string_view("\x7F%;#")) escaped_[static_cast<unsigned char>(c)] = true;
+    for (const char c : extra) escaped_[static_cast<unsigned char>(c)] = true;
+  }
+  constexpr bool operator()(char c) const { return escaped_[static_cast<unsigned char>(c)]; }
 
-// The crash marker's path is checked before every picture: a table, and a
-// loop over the few extra characters rather than a call to memchr.
-bool NeedsEscape(unsigned char c, std::string_view extra) {
-  return kAlwaysEscaped[c] || std::any_of(extra.begin(), extra.end(), [c](char e) {
-           return static_cast<unsigned char>(e) == c;
-         });
-}
+ private:
+  std::array<bool, 256> escaped_{};
+};
+
+// The crash marker's path is checked before every picture: tables, rather
+// than a search of the extra characters for every byte.
+constexpr EscapeSet kAlwaysEscaped("");
+constexpr EscapeSet kKeyEscapes(" \t=:[]");
+constexpr EscapeSet kSectionEscapes("[]");
 
 void AppendEscaped(std::string& out, unsigned char c) {
   out += '%';
@@ -51,17 +57,21 @@ std::size_t CharacterEnd(std::string_view text, std::size_t i) {
 
 std::size_t EscapedSize(std::string_view text) {
   std::size_t size = 0;
-  for (const char c : text) size += NeedsEscape(static_cast<unsigned char>(c), {}) ? 3 : 1;
+  for (const char c : text) size += kAlwaysEscaped(c) ? 3 : 1;
   return size;
 }
 
-void AppendEscapedText(std::string& out, std::string_view text) {
-  for (const char c : text) {
-    if (NeedsEscape(static_cast<unsigned char>(c), {})) {
-      AppendEscaped(out, static_cast<unsigned char>(c));
-    } else {
-      out += c;
-    }
+// Plain runs go in whole: the crash marker's text is escaped before every
+// picture.
+void AppendEscapedText(std::string& out, std::string_view text,
+                       const EscapeSet& escaped = kAlwaysEscaped) {
+  while (!text.empty()) {
+    const auto plain = static_cast<std::size_t>(
+        std::find_if(text.begin(), text.end(), std::cref(escaped)) - text.begin());
+    out.append(text.data(), plain);
+    if (plain == text.size()) return;
+    AppendEscaped(out, static_cast<unsigned char>(text[plain]));
+    text.remove_prefix(plain + 1);
   }
 }
 
@@ -70,8 +80,7 @@ void AppendEscapedText(std::string& out, std::string_view text) {
 bool FitsAsItStands(std::string_view value) {
   return value.size() <= kLineBudget &&
          (value.empty() || (!IsBlank(value.front()) && !IsBlank(value.back()))) &&
-         std::none_of(value.begin(), value.end(),
-                      [](char c) { return NeedsEscape(static_cast<unsigned char>(c), {}); });
+         std::none_of(value.begin(), value.end(), std::cref(kAlwaysEscaped));
 }
 
 }  // namespace
@@ -79,13 +88,7 @@ bool FitsAsItStands(std::string_view value) {
 std::string EscapeIniText(std::string_view text, std::string_view extra) {
   std::string out;
   out.reserve(text.size());
-  for (const char c : text) {
-    if (NeedsEscape(static_cast<unsigned char>(c), extra)) {
-      AppendEscaped(out, static_cast<unsigned char>(c));
-    } else {
-      out += c;
-    }
-  }
+  AppendEscapedText(out, text, EscapeSet(extra));
   return out;
 }
 
@@ -105,9 +108,12 @@ std::string UnescapeIniText(std::string_view text) {
 }
 
 bool AppendIniEntry(std::string& out, std::string_view key, std::string_view value) {
-  const std::string escapedKey = EscapeIniText(key, " \t=:[]");
-  if (escapedKey.size() > kKeyBudget) return false;
-  out += escapedKey;
+  const std::size_t keyAt = out.size();
+  AppendEscapedText(out, key, kKeyEscapes);
+  if (out.size() - keyAt > kKeyBudget) {
+    out.resize(keyAt);
+    return false;
+  }
   out += '=';
   if (FitsAsItStands(value)) {
     out += value;
@@ -163,7 +169,7 @@ void SetIniValue(IniEntries& entries, const std::string& key, const std::string&
 
 bool AppendIniSection(std::string& out, std::string_view section, const IniEntries& entries) {
   out += '[';
-  out += EscapeIniText(section, "[]");
+  AppendEscapedText(out, section, kSectionEscapes);
   out += "]\n";
   return std::all_of(entries.begin(), entries.end(), [&out](const auto& entry) {
     return AppendIniEntry(out, entry.first, entry.second);

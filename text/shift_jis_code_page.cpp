@@ -58,8 +58,7 @@ const ShiftJisCodePage::Known& ShiftJisCodePage::Look(char32_t c) {
 
 void AppendShiftJis(std::string_view utf8, ShiftJisCodePage& encoding, std::string& out) {
   while (!utf8.empty()) {
-    std::size_t ascii = 0;
-    while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80) ++ascii;
+    const std::size_t ascii = AsciiPrefixLength(utf8);
     out.append(utf8.data(), ascii);
     utf8.remove_prefix(ascii);
     if (utf8.empty()) break;

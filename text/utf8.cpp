@@ -1,5 +1,8 @@
 #include "text/utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace zb {
 namespace {
 
@@ -17,6 +20,19 @@ Form FormOf(unsigned char lead) {
 }
 
 }  // namespace
+
+// Eight bytes a step: pages and lists are mostly ASCII paths, and this is
+// where writing them spends its time.
+std::size_t AsciiPrefixLength(std::string_view text) {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080;
+  std::size_t i = 0;
+  for (std::uint64_t word; i + sizeof word <= text.size(); i += sizeof word) {
+    std::memcpy(&word, text.data() + i, sizeof word);
+    if ((word & kHighBits) != 0) break;
+  }
+  while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;
+  return i;
+}
 
 std::optional<char32_t> TakeCodePoint(std::string_view& text) {
   const auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };

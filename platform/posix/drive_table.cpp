@@ -42,26 +42,37 @@ std::string Join(std::string_view root, const std::vector<std::string_view>& par
   return joined;
 }
 
-// Join(root, Components(path)) in one pass, for the paths of every picture:
-// those seldom hold a "." or ".." component, which takes the long way.
+bool IsDots(std::string_view part) { return part == "." || part == ".."; }
+
+// Join(root, Components(path)) in one pass that copies as it splits, for
+// the paths of every picture: those seldom hold a "." or ".." part, which
+// takes the long way. separators holds "/", "\\" or both.
 std::string JoinComponents(std::string_view root, std::string_view path,
                            std::string_view separators, char separator) {
-  std::string joined(root);
-  joined.reserve(root.size() + path.size() + 1);
-  const auto isSeparator = [separators](char c) {
-    return std::any_of(separators.begin(), separators.end(), [c](char s) { return s == c; });
+  const bool slash = separators.find('/') != std::string_view::npos;
+  const bool backslash = separators.find('\\') != std::string_view::npos;
+  // Each part brings one separator at most, and all but the first take one's place.
+  std::string joined(root.size() + path.size() + 1, '\0');
+  root.copy(joined.data(), root.size());
+  std::size_t end = root.size();
+  std::size_t partAt = std::string::npos;  // where the part being copied starts
+  const auto partIsDots = [&] {
+    return partAt != std::string::npos && IsDots({joined.data() + partAt, end - partAt});
   };
-  for (std::string_view rest = path; !rest.empty();) {
-    // Not find_first_of, which calls memchr for every character of the path.
-    const auto end = static_cast<std::size_t>(std::find_if(rest.begin(), rest.end(), isSeparator) -
-                                              rest.begin());
-    const std::string_view part = rest.substr(0, end);
-    rest.remove_prefix(std::min(end + 1, rest.size()));
-    if (part.empty()) continue;
-    if (part == "." || part == "..") return Join(root, Components(path, separators), separator);
-    if (joined.empty() || joined.back() != separator) joined += separator;
-    joined += part;
+  for (const char c : path) {
+    if (c == '/' ? slash : c == '\\' && backslash) {
+      if (partIsDots()) return Join(root, Components(path, separators), separator);
+      partAt = std::string::npos;
+      continue;
+    }
+    if (partAt == std::string::npos) {
+      if (end == 0 || joined[end - 1] != separator) joined[end++] = separator;
+      partAt = end;
+    }
+    joined[end++] = c;
   }
+  if (partIsDots()) return Join(root, Components(path, separators), separator);
+  joined.resize(end);
   return joined;
 }
 
