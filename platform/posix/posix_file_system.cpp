@@ -17,6 +17,7 @@
 #include "platform/posix/shift_jis_text_file.h"
 #include "platform/posix/whole_transfers.h"
 #include "text/letter_case.h"
+#include "text/url_path.h"
 #include "walk_ahead/batched_walk_ahead.h"
 
 namespace zb {
@@ -35,11 +36,6 @@ std::string_view LastName(std::string_view path) {
 
 bool IsHiddenName(std::string_view name) {
   return name.starts_with('.') && name != "." && name != "..";
-}
-
-bool IsUnreserved(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-         c == '.' || c == '_' || c == '~';
 }
 
 // A host path split into its folder and last name.
@@ -287,18 +283,8 @@ std::string PosixFileSystem::FileUrl(const std::string& path) {
   const std::optional<std::string> host =
       InExactFolder(path) ? paths_.ToHost(path) : paths_.Resolve(path);
   if (!host) Fail("No drive for", path, ENOENT);
-  static constexpr char kHex[] = "0123456789ABCDEF";
   std::string url = "file://";
-  for (const char c : *host) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (IsUnreserved(byte) || c == '/') {
-      url += c;
-    } else {
-      url += '%';
-      url += kHex[byte >> 4];
-      url += kHex[byte & 0xF];
-    }
-  }
+  AppendUrlPath(url, *host, '/');
   return url;
 }
 

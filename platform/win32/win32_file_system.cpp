@@ -14,6 +14,7 @@
 #include "platform/win32/win32_folder_listing.h"
 #include "platform/win32/win32_folder_lock.h"
 #include "platform/win32/windows_api.h"
+#include "text/url_path.h"
 
 namespace zb {
 namespace {
@@ -24,11 +25,6 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 bool IsDrivePath(std::string_view path) {
   return path.size() >= 3 && path[1] == ':' && path[2] == '\\' &&
          ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
-}
-
-bool IsUnreserved(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-         c == '.' || c == '_' || c == '~';
 }
 
 // Marks an opened entry for deletion when its handle closes.
@@ -141,20 +137,14 @@ std::size_t Win32FileSystem::ReadAt(const std::string& path, std::uint64_t offse
 
 std::string Win32FileSystem::FileUrl(const std::string& path) {
   const std::string spelled = SpelledAsOnDisk(path);
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string url = IsDrivePath(spelled) ? "file:///" : "file:";
-  for (std::size_t i = 0; i < spelled.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(spelled[i]);
-    if (IsUnreserved(byte) || (i == 1 && byte == ':')) {
-      url += spelled[i];
-    } else if (byte == '\\') {
-      url += '/';
-    } else {
-      url += '%';
-      url += kHex[byte >> 4];
-      url += kHex[byte & 0xF];
-    }
+  if (!IsDrivePath(spelled)) {
+    std::string url = "file:";
+    AppendUrlPath(url, spelled, '\\');
+    return url;
   }
+  // The drive's colon stays, as browsers write it.
+  std::string url = "file:///" + spelled.substr(0, 2);
+  AppendUrlPath(url, std::string_view(spelled).substr(2), '\\');
   return url;
 }
 
