@@ -10,6 +10,13 @@ namespace zb {
 // says the folder is ours.
 inline constexpr const char* kThumbnailFolder = "_gazthumb";
 inline constexpr const char* kThumbnailOwnerMark = "zorbelle-thumbnails.txt";
+// The mark's one line, for a person who finds the folder; the system's line end follows.
+inline constexpr std::string_view kThumbnailOwnerMarkLine =
+    "Zorbelle keeps reduced pictures here. Files named like 0123456789abcdef.jpg (or "
+    ".none, for a picture that gave none) are removed when no page needs them any more; "
+    "other files are never touched.";
+// A thumbnail being written starts so; a run removes those left behind.
+inline constexpr std::string_view kThumbnailTemporaryPrefix = ".zorbelle-tmp-";
 
 // What a thumbnail is made from; a change of any part makes a new name, so
 // an unchanged picture keeps its thumbnail from one run to the next. The file

@@ -16,12 +16,6 @@
 namespace zb {
 namespace {
 
-constexpr std::string_view kTemporaryPrefix = ".zorbelle-tmp-";
-constexpr std::string_view kMarkText =
-    "Zorbelle keeps reduced pictures here. Files named like 0123456789abcdef.jpg (or "
-    ".none, for a picture that gave none) are removed when no page needs them any more; "
-    "other files are never touched.\n";
-
 std::atomic<unsigned long> temporaryCounter{0};
 
 // Calls each entry's name; false when the folder cannot be listed.
@@ -66,7 +60,8 @@ bool PutMark(int fd) {
   const int mark =
       openat(fd, kThumbnailOwnerMark, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
   if (mark < 0) return false;
-  const bool written = WriteFully(mark, kMarkText.data(), kMarkText.size());
+  const std::string text = std::string(kThumbnailOwnerMarkLine) + "\n";
+  const bool written = WriteFully(mark, text.data(), text.size());
   return close(mark) == 0 && written;
 }
 
@@ -102,8 +97,8 @@ bool ThumbnailFolder::Has(const std::string& name) const {
 
 bool ThumbnailFolder::Write(const std::string& name, std::span<const std::uint8_t> bytes,
                             Readers readers) {
-  const std::string temporary = std::string(kTemporaryPrefix) + std::to_string(getpid()) + "-" +
-                                std::to_string(temporaryCounter++);
+  const std::string temporary = std::string(kThumbnailTemporaryPrefix) + std::to_string(getpid()) +
+                                "-" + std::to_string(temporaryCounter++);
   // The umask takes away more, never less.
   const mode_t mode = S_IRUSR | S_IWUSR | (readers.mode & (S_IRGRP | S_IROTH));
   const int fd =
@@ -121,7 +116,7 @@ void ThumbnailFolder::RemoveUnused(const std::unordered_set<std::string>& used) 
   ForEachName(fd_, [&](std::string_view name) {
     const bool stale = (IsThumbnailFileName(name) || IsNoThumbnailRecordName(name)) &&
                        !used.contains(std::string(name));
-    if (stale || name.starts_with(kTemporaryPrefix)) {
+    if (stale || name.starts_with(kThumbnailTemporaryPrefix)) {
       // Without AT_REMOVEDIR a folder of that name stays; a link goes, not
       // what it points to.
       unlinkat(fd_, std::string(name).c_str(), 0);

@@ -9,12 +9,6 @@
 namespace zb {
 namespace {
 
-constexpr std::string_view kTemporaryPrefix = ".zorbelle-tmp-";
-constexpr std::string_view kMarkText =
-    "Zorbelle keeps reduced pictures here. Files named like 0123456789abcdef.jpg (or "
-    ".none, for a picture that gave none) are removed when no page needs them any more; "
-    "other files are never touched.\r\n";
-
 std::atomic<unsigned long> temporaryCounter{0};
 
 // FILETIME counts 100 ns steps.
@@ -58,7 +52,8 @@ bool HasMark(const std::wstring& folder) {
 bool PutMark(const std::wstring& folder) {
   UniqueHandle mark(CreateFileW((folder + WideFromUtf8(kThumbnailOwnerMark)).c_str(), GENERIC_WRITE,
                                 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-  return mark && WriteWhole(mark.get(), kMarkText.data(), kMarkText.size());
+  const std::string text = std::string(kThumbnailOwnerMarkLine) + "\r\n";
+  return mark && WriteWhole(mark.get(), text.data(), text.size());
 }
 
 }  // namespace
@@ -112,7 +107,7 @@ bool Win32ThumbnailStore::Has(const std::string& name) const {
 
 bool Win32ThumbnailStore::Write(const std::string& name, std::span<const std::uint8_t> bytes) {
   const std::wstring temporary =
-      PathOf(std::string(kTemporaryPrefix) + std::to_string(GetCurrentProcessId()) + "-" +
+      PathOf(std::string(kThumbnailTemporaryPrefix) + std::to_string(GetCurrentProcessId()) + "-" +
              std::to_string(temporaryCounter++));
   UniqueHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
@@ -132,7 +127,7 @@ void Win32ThumbnailStore::RemoveUnused(const std::unordered_set<std::string>& us
     const std::string name = Utf8FromWide(wide);
     const bool stale =
         (IsThumbnailFileName(name) || IsNoThumbnailRecordName(name)) && !used.contains(name);
-    if (!stale && !name.starts_with(kTemporaryPrefix)) return;
+    if (!stale && !name.starts_with(kThumbnailTemporaryPrefix)) return;
     const std::wstring path = PathOf(name);
     // A real folder of that name stays; a link goes, not what it leads to.
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
