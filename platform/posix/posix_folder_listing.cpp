@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <string_view>
 
 namespace zb {
@@ -14,17 +15,28 @@ std::unique_ptr<PosixFolderListing> PosixFolderListing::Open(int fd, std::uint32
     close(fd);
     return nullptr;
   }
-  DIR* dir = fdopendir(fd);
-  if (dir == nullptr) {
-    close(fd);
-    return nullptr;
-  }
   const FolderId id{static_cast<std::uint64_t>(folder.st_dev),
                     static_cast<std::uint64_t>(folder.st_ino)};
-  return std::unique_ptr<PosixFolderListing>(new PosixFolderListing(dir, mask, id, folder.st_mtim));
+  return std::unique_ptr<PosixFolderListing>(new PosixFolderListing(fd, mask, id, folder.st_mtim));
 }
 
-PosixFolderListing::~PosixFolderListing() { closedir(dir_); }
+PosixFolderListing::~PosixFolderListing() { close(fd_); }
+
+const dirent64* PosixFolderListing::NextRaw() {
+  if (at_ == filled_) {
+    if (!buffer_) buffer_ = std::make_unique_for_overwrite<std::byte[]>(kBufferBytes);
+    ssize_t read;
+    do {
+      read = getdents64(fd_, buffer_.get(), kBufferBytes);
+    } while (read < 0 && errno == EINTR);
+    if (read <= 0) return nullptr;
+    filled_ = static_cast<std::size_t>(read);
+    at_ = 0;
+  }
+  const auto* entry = reinterpret_cast<const dirent64*>(buffer_.get() + at_);
+  at_ += entry->d_reclen;
+  return entry;
+}
 
 bool PosixFolderListing::Next(FolderEntry& entry) {
   lastPlain_ = false;
@@ -33,7 +45,7 @@ bool PosixFolderListing::Next(FolderEntry& entry) {
     entry.attributes = kAttrDirectory;
     return true;
   }
-  while (const dirent* found = readdir(dir_)) {
+  while (const dirent64* found = NextRaw()) {
     const std::string_view name = found->d_name;
     if (name == "." || name == "..") continue;
     const bool hidden = name.front() == '.';
@@ -48,7 +60,7 @@ bool PosixFolderListing::Next(FolderEntry& entry) {
   return false;
 }
 
-std::optional<std::uint32_t> PosixFolderListing::AttributesOf(const dirent& entry) {
+std::optional<std::uint32_t> PosixFolderListing::AttributesOf(const dirent64& entry) {
   lastPlain_ = false;
   switch (entry.d_type) {
     case DT_DIR:
@@ -56,7 +68,7 @@ std::optional<std::uint32_t> PosixFolderListing::AttributesOf(const dirent& entr
     case DT_LNK:
     case DT_UNKNOWN: {
       struct stat target;
-      if (fstatat(dirfd(dir_), entry.d_name, &target, 0) != 0) return std::nullopt;
+      if (fstatat(fd_, entry.d_name, &target, 0) != 0) return std::nullopt;
       lastPlain_ = S_ISREG(target.st_mode);
       return S_ISDIR(target.st_mode) ? std::uint32_t{kAttrDirectory} : 0;
     }
