@@ -90,14 +90,14 @@ class PosixFolderLock : public FolderLock {
 
 std::unique_ptr<FolderListing> PosixFileSystem::ListFolder(const std::string& folder,
                                                            std::uint32_t mask) {
-  bool spelledAsOnDisk = true;
+  std::string exactHost;  // stays empty when the path took a second look-up
   const int fd = paths_.Attempt(folder, [&, first = true](const std::string& host) mutable {
-    spelledAsOnDisk = first;
+    exactHost = first ? host : "";
     first = false;
     return OpenHostPath(host, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   });
   if (fd < 0) return nullptr;
-  exactFolder_ = spelledAsOnDisk ? folder + (folder.ends_with('\\') ? "" : "\\") : "";
+  SetExactFolder(folder, std::move(exactHost));
   return PosixFolderListing::Open(fd, mask);
 }
 
@@ -269,19 +269,35 @@ std::unique_ptr<WalkAhead> PosixFileSystem::StartWalkAhead(WalkPlan plan) {
   if (!exact) *host = paths_.ResolveHost(*host);
   return std::make_unique<BatchedWalkAhead>(
       std::move(plan), std::move(*host), readAheadThreads_, std::make_unique<PosixAheadDisk>(),
-      [this, exact](const std::string& folder) { exactFolder_ = exact ? folder : ""; });
+      [this, exact](const std::string& folder) {
+        SetExactFolder(folder, exact ? paths_.ToHost(folder).value_or("") : "");
+      });
 }
 
-bool PosixFileSystem::InExactFolder(const std::string& path) const {
-  return !exactFolder_.empty() && path.size() > exactFolder_.size() &&
-         path.compare(0, exactFolder_.size(), exactFolder_) == 0 &&
-         path.find('\\', exactFolder_.size()) == std::string::npos;
+void PosixFileSystem::SetExactFolder(std::string folder, std::string host) {
+  if (host.empty()) {
+    exactFolder_.clear();
+    return;
+  }
+  exactFolder_ = std::move(folder);
+  if (!exactFolder_.ends_with('\\')) exactFolder_ += '\\';
+  exactHostFolder_ = std::move(host);
+  if (!exactHostFolder_.ends_with('/')) exactHostFolder_ += '/';
+}
+
+std::optional<std::string> PosixFileSystem::HostInExactFolder(const std::string& path) const {
+  if (exactFolder_.empty() || !path.starts_with(exactFolder_)) return std::nullopt;
+  const std::string_view name = std::string_view(path).substr(exactFolder_.size());
+  if (name.empty() || name == "." || name == ".." || name.find_first_of("\\/") != name.npos) {
+    return std::nullopt;
+  }
+  return exactHostFolder_ + std::string(name);
 }
 
 std::string PosixFileSystem::FileUrl(const std::string& path) {
   // A name that the last listing gave is spelt as on disk already.
-  const std::optional<std::string> host =
-      InExactFolder(path) ? paths_.ToHost(path) : paths_.Resolve(path);
+  std::optional<std::string> host = HostInExactFolder(path);
+  if (!host) host = paths_.Resolve(path);
   if (!host) Fail("No drive for", path, ENOENT);
   std::string url = "file://";
   AppendUrlPath(url, *host, '/');

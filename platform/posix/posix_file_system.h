@@ -52,9 +52,11 @@ class PosixFileSystem : public FileSystem {
   }
 
  private:
-  // True for an entry of the folder listed last, when that folder's path was
-  // spelt as on disk: its entries' paths need no look-up.
-  bool InExactFolder(const std::string& path) const;
+  // The folder listed last, when its path was spelt as on disk (host: its
+  // host path), or none: its entries' paths need no look-up.
+  void SetExactFolder(std::string folder, std::string host);
+  // The host path of an entry of that folder, made without a look-up.
+  std::optional<std::string> HostInExactFolder(const std::string& path) const;
   // The folder holding path's last name (set into name), reached from folder
   // through real folders only; invalid when path is not below folder or a
   // name on the way is a link or no folder.
@@ -64,7 +66,8 @@ class PosixFileSystem : public FileSystem {
   ShiftJisEncoding& encoding_;
   OutputCalls calls_;
   int readAheadThreads_;
-  std::string exactFolder_;
+  std::string exactFolder_;      // ends in "\\", or empty
+  std::string exactHostFolder_;  // ends in "/"
 };
 
 }  // namespace zb
