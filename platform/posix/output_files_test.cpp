@@ -11,7 +11,6 @@
 
 #include <filesystem>
 #include <string>
-#include <vector>
 
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/testing/test_folder.h"
@@ -21,32 +20,26 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Drive C: on a fresh folder holding the folder "out".
-struct OutputDisk {
-  explicit OutputDisk(bool unnamedFiles) {
+// Drive C: on a fresh folder holding the folder "out", replacing either way:
+// unnamed, or under a temporary name beside the old file.
+class OutputFilesTest : public ::testing::TestWithParam<bool> {
+ protected:
+  OutputFilesTest() {
     OutputCalls calls;
-    calls.unnamedFiles = unnamedFiles;
-    files = std::make_unique<PosixFileSystem>(paths, encoding, calls);
-    folder.MakeFolder("out");
+    calls.unnamedFiles = GetParam();
+    files_ = std::make_unique<PosixFileSystem>(paths_, encoding_, calls);
+    folder_.MakeFolder("out");
   }
   void Write(const std::string& path, const std::string& line) {
-    auto file = files->CreateTextFile(path);
+    auto file = files_->CreateTextFile(path);
     file->WriteLine(line);
     file->Close();
   }
 
-  TestFolder folder;
-  ShiftJisEncoding encoding;
-  DrivePaths paths{folder.Drives()};
-  std::unique_ptr<PosixFileSystem> files;
-};
-
-// Either way of replacing: unnamed, or under a temporary name beside the old file.
-class OutputFilesTest : public ::testing::TestWithParam<bool> {
- protected:
-  OutputDisk disk_{GetParam()};
-  TestFolder& folder_ = disk_.folder;
-  std::unique_ptr<PosixFileSystem>& files_ = disk_.files;
+  TestFolder folder_;
+  ShiftJisEncoding encoding_;
+  DrivePaths paths_{folder_.Drives()};
+  std::unique_ptr<PosixFileSystem> files_;
 };
 
 TEST_P(OutputFilesTest, ANameHeldByAnythingButAPlainFileIsRefusedAndLeftAlone) {
@@ -85,14 +78,14 @@ TEST_P(OutputFilesTest, ANameHeldByAnythingButAPlainFileIsRefusedAndLeftAlone) {
 TEST_P(OutputFilesTest, APlainFileIsReplacedUnderItsOwnSpellingAndALinkToItKeepsItsText) {
   folder_.Put("out/_GAZ0000.HTM", "old");
   chmod(folder_.Host("out/_GAZ0000.HTM").c_str(), 0640);
-  disk_.Write("C:\\out\\_gaz0000.htm", "new");
+  Write("C:\\out\\_gaz0000.htm", "new");
   EXPECT_EQ(folder_.Contents("out/_GAZ0000.HTM"), "new\r\n");
   EXPECT_FALSE(fs::exists(folder_.Host("out/_gaz0000.htm")));  // no twin
   EXPECT_EQ(fs::status(folder_.Host("out/_GAZ0000.HTM")).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 
   ASSERT_EQ(link(folder_.Host("out/_GAZ0000.HTM").c_str(), folder_.Host("kept.htm").c_str()), 0);
-  disk_.Write("C:\\out\\_gaz0000.htm", "newer");
+  Write("C:\\out\\_gaz0000.htm", "newer");
   EXPECT_EQ(folder_.Contents("out/_GAZ0000.HTM"), "newer\r\n");
   EXPECT_EQ(folder_.Contents("kept.htm"), "new\r\n");
 }
@@ -106,13 +99,13 @@ TEST_P(OutputFilesTest, APageThatWouldNotChangeIsLeftAsItWas) {
   ASSERT_EQ(utimensat(AT_FDCWD, page.c_str(), old, 0), 0);
   struct stat before;
   ASSERT_EQ(stat(page.c_str(), &before), 0);
-  disk_.Write("C:\\out\\_gaz0000.htm", "same");
+  Write("C:\\out\\_gaz0000.htm", "same");
   struct stat after;
   ASSERT_EQ(stat(page.c_str(), &after), 0);
   EXPECT_EQ(after.st_ino, before.st_ino);
   EXPECT_EQ(after.st_mtim.tv_sec, 1000);
 
-  disk_.Write("C:\\out\\_gaz0000.htm", "sane");  // same size, one byte off
+  Write("C:\\out\\_gaz0000.htm", "sane");  // same size, one byte off
   EXPECT_EQ(folder_.Contents("out/_gaz0000.htm"), "sane\r\n");
   ASSERT_EQ(stat(page.c_str(), &after), 0);
   EXPECT_NE(after.st_mtim.tv_sec, 1000);
@@ -130,40 +123,39 @@ TEST_P(OutputFilesTest, APageThatWouldNotChangeIsLeftAsItWas) {
 
 // Files larger than the write buffer are compared as they are written: an
 // equal one is kept, one that parts from the old file anywhere comes out
-// exactly as written.
+// exactly as written, Shift_JIS and all.
 TEST_P(OutputFilesTest, ALargeFileIsComparedAsItIsWritten) {
-  const auto lines = [](int count, int changedAt) {
-    std::vector<std::string> text;
-    for (int i = 0; i < count; ++i) {
-      text.push_back((i == changedAt ? "changed " : "line ") + std::to_string(i));
-    }
-    return text;
-  };
-  const auto write = [&](const std::vector<std::string>& text) {
+  // Writes count lines, the one at changedAt changed; gives the bytes written.
+  const auto write = [&](int count, int changedAt) {
     auto file = files_->CreateTextFile("C:\\out\\allfile.txt");
-    for (const std::string& line : text) file->WriteLine(line);
-    file->Close();
-  };
-  const auto joined = [](const std::vector<std::string>& text) {
     std::string all;
-    for (const std::string& line : text) all += line + "\r\n";
+    for (int i = 0; i < count; ++i) {
+      const std::string line = (i == changedAt ? "changed " : "line ") + std::to_string(i);
+      file->WriteLine("行" + line);  // two bytes each, some across buffers
+      all += "\x8D\x73" + line + "\r\n";
+    }
+    file->Close();
     return all;
   };
   constexpr int kLines = 30000;  // several buffers' worth
-  write(lines(kLines, -1));
+  write(kLines, -1);
   const std::string path = folder_.Host("out/allfile.txt");
   const timespec old[2] = {{1000, 0}, {1000, 0}};
   ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), old, 0), 0);
-  write(lines(kLines, -1));
+  write(kLines, -1);
   struct stat kept;
   ASSERT_EQ(stat(path.c_str(), &kept), 0);
   EXPECT_EQ(kept.st_mtim.tv_sec, 1000);
 
-  for (const auto& text : {lines(kLines, kLines - 1), lines(kLines, kLines / 2), lines(kLines, 0),
-                           lines(kLines / 2, -1), lines(kLines + 1000, -1), lines(0, -1)}) {
-    write(lines(kLines, -1));
-    write(text);
-    ASSERT_EQ(folder_.Contents("out/allfile.txt"), joined(text)) << text.size();
+  for (const auto& [count, changedAt] : {std::pair{kLines, kLines - 1},
+                                         {kLines, kLines / 2},
+                                         {kLines, 0},
+                                         {kLines / 2, -1},
+                                         {kLines + 1000, -1},
+                                         {0, -1}}) {
+    write(kLines, -1);
+    const std::string written = write(count, changedAt);
+    ASSERT_EQ(folder_.Contents("out/allfile.txt"), written) << count << " " << changedAt;
   }
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Host("out")), {}), 1);
 }

@@ -66,6 +66,15 @@ class PosixWalkAheadTest : public testing::Test {
   std::unique_ptr<WalkAhead> Start(WalkPlan plan = Plan()) {
     return files.StartWalkAhead(std::move(plan));
   }
+  // What the walk sees when served ahead, which must serve every folder.
+  std::vector<std::string> Ahead(WalkPlan plan = Plan()) {
+    Walk walk{files};
+    const std::unique_ptr<WalkAhead> ahead = Start(std::move(plan));
+    EXPECT_NE(ahead, nullptr);
+    walk.Folder(ahead.get(), "C:\\pics\\");
+    EXPECT_THAT(walk.listedByItself, testing::IsEmpty());
+    return walk.seen;
+  }
   std::vector<std::string> Plain() {
     Walk walk{files};
     walk.Folder(nullptr, "C:\\pics\\");
@@ -97,12 +106,7 @@ TEST_F(PosixWalkAheadTest, GivesTheWalkExactlyWhatItsOwnListingsWouldWithHeadsOf
   close(evicted);
   LetTheClockMoveOn();
 
-  Walk ahead{files};
-  const std::unique_ptr<WalkAhead> walkAhead = Start();
-  ASSERT_NE(walkAhead, nullptr);
-  ahead.Folder(walkAhead.get(), "C:\\pics\\");
-  EXPECT_THAT(ahead.listedByItself, testing::IsEmpty());
-
+  const std::vector<std::string> seen = Ahead();
   std::vector<std::string> expected = Plain();
   for (std::string& line : expected) {
     if (line == "C:\\pics\\short.jpg") line += " head=tiny";
@@ -111,7 +115,7 @@ TEST_F(PosixWalkAheadTest, GivesTheWalkExactlyWhatItsOwnListingsWouldWithHeadsOf
     if (line == "C:\\pics\\a\\b\\deep.jpg") line += " head=deep";
     if (line == "C:\\pics\\c\\x.jpg") line += " head=x";
   }
-  EXPECT_EQ(ahead.seen, expected);
+  EXPECT_EQ(seen, expected);
   // The link back up is listed by the walk, its folder not entered twice.
   EXPECT_THAT(expected, testing::Contains("C:\\pics\\a\\up"));
 }
@@ -125,16 +129,13 @@ TEST_F(PosixWalkAheadTest, FoldersBiggerThanTheWindowArriveWholeAndInOrder) {
   folder.Put("pics/big/sub/last.jpg", "last");
   LetTheClockMoveOn();
 
-  Walk ahead{files};
-  const std::unique_ptr<WalkAhead> walkAhead = Start();
-  ahead.Folder(walkAhead.get(), "C:\\pics\\");
-  EXPECT_THAT(ahead.listedByItself, testing::IsEmpty());
+  const std::vector<std::string> seen = Ahead();
   std::size_t heads = 0;
-  for (const std::string& line : ahead.seen) heads += line.find(" head=") != std::string::npos;
+  for (const std::string& line : seen) heads += line.find(" head=") != std::string::npos;
   EXPECT_EQ(heads, (count + 2) / 3 + 1);
-  ASSERT_FALSE(ahead.seen.empty());
-  EXPECT_EQ(ahead.seen.back(), "C:\\pics\\big\\sub\\last.jpg head=last");
-  EXPECT_EQ(ahead.seen.size(), Plain().size());
+  ASSERT_FALSE(seen.empty());
+  EXPECT_EQ(seen.back(), "C:\\pics\\big\\sub\\last.jpg head=last");
+  EXPECT_EQ(seen.size(), Plain().size());
 }
 
 TEST_F(PosixWalkAheadTest, AFolderChangedAfterItWasReadAheadIsLeftToTheWalk) {
@@ -186,12 +187,8 @@ TEST_F(PosixWalkAheadTest, ReadsEachWantedHeadOnceAndNoOtherFile) {
   }
   LetTheClockMoveOn();
   const auto readsOfWalk = [&](WalkPlan plan) {
-    Walk ahead{files};
     const std::uint64_t before = ReadCalls();
-    std::unique_ptr<WalkAhead> walkAhead = Start(std::move(plan));
-    ahead.Folder(walkAhead.get(), "C:\\pics\\");
-    walkAhead.reset();
-    EXPECT_THAT(ahead.listedByItself, testing::IsEmpty());
+    Ahead(std::move(plan));
     return ReadCalls() - before;
   };
   WalkPlan none = Plan();
@@ -227,12 +224,8 @@ TEST_F(PosixWalkAheadTest, AFileGoneBeforeItsHeadIsReadShiftsNoOtherHead) {
         }
         return wanted(name);
       };
-  Walk ahead{files};
-  std::unique_ptr<WalkAhead> walkAhead = Start(std::move(plan));
-  ahead.Folder(walkAhead.get(), "C:\\pics\\");
-  ASSERT_THAT(ahead.listedByItself, testing::IsEmpty());
   std::size_t heads = 0;
-  for (const std::string& line : ahead.seen) {
+  for (const std::string& line : Ahead(std::move(plan))) {
     const std::size_t at = line.find(" head=");
     const std::string name = line.substr(8, at == std::string::npos ? std::string::npos : at - 8);
     if (name == "." || name == "..") continue;
@@ -267,11 +260,7 @@ TEST_F(PosixWalkAheadTest, APipeNamedLikeAPictureIsNeverOpened) {
   close(told[1]);
   LetTheClockMoveOn();
 
-  Walk ahead{files};
-  std::unique_ptr<WalkAhead> walkAhead = Start();
-  ahead.Folder(walkAhead.get(), "C:\\pics\\");
-  walkAhead.reset();
-  EXPECT_THAT(ahead.seen, testing::Contains("C:\\pics\\z.jpg head=z"));
+  EXPECT_THAT(Ahead(), testing::Contains("C:\\pics\\z.jpg head=z"));
   // A writer let on says so at once; the grace is for a busy machine.
   pollfd said{told[0], POLLIN, 0};
   EXPECT_EQ(poll(&said, 1, 500), 0) << "the pipe was opened";

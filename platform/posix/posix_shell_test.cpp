@@ -42,13 +42,15 @@ class PosixShellTest : public ::testing::Test {
   PosixShell shell_{paths_, folder_.Host("opener")};
 };
 
-TEST_F(PosixShellTest, OpensADrivePathAsTheHostFileWithItsCaseOnDisk) {
+TEST_F(PosixShellTest, OpensADrivePathAsTheHostFileWithItsCaseOnDiskAndAWebAddressAsItIs) {
   folder_.Put("Out/_gazList.htm");
   shell_.Open("open", "C:\\OUT\\_GAZLIST.HTM", "C:\\out");
   EXPECT_EQ(Noted(), folder_.Host("Out/_gazList.htm") + "\n" + folder_.Host("Out") + "\n");
   // A working folder that is gone must not keep the opener from starting.
   shell_.Open("", "C:\\a.htm", "C:\\gone");
   EXPECT_EQ(Noted().substr(0, folder_.Host("a.htm").size() + 1), folder_.Host("a.htm") + "\n");
+  shell_.Open("", "HTTPS://example.org/Zorbelle?a=1", "");
+  EXPECT_EQ(Noted().substr(0, 33), "HTTPS://example.org/Zorbelle?a=1\n");
 }
 
 // Processes whose parent is this one, zombies included.
@@ -77,11 +79,6 @@ TEST_F(PosixShellTest, AnOpenerThatHasEndedIsNotLeftAZombie) {
     left = ChildrenOfThisProcess();
   }
   EXPECT_EQ(left, 0);
-}
-
-TEST_F(PosixShellTest, PassesWebAddressesAsTheyAre) {
-  shell_.Open("", "HTTPS://example.org/Zorbelle?a=1", "");
-  EXPECT_EQ(Noted().substr(0, 33), "HTTPS://example.org/Zorbelle?a=1\n");
 }
 
 }  // namespace

@@ -38,16 +38,6 @@ TEST_F(ShiftJisTextFileTest, WritesShiftJisLinesEndedByCrLfAndTakesNoMoreOnceClo
   EXPECT_NO_THROW(file->Close());
 }
 
-TEST_F(ShiftJisTextFileTest, KeepsEveryLineOfALongFile) {
-  auto file = Create("all.txt");
-  for (int i = 0; i < 100000; ++i) file->WriteLine("C:\\写真\\" + std::to_string(i) + ".jpg");
-  file->Close();
-  const std::string contents = folder_.Contents("all.txt");
-  EXPECT_EQ(std::count(contents.begin(), contents.end(), '\n'), 100000);
-  EXPECT_TRUE(contents.ends_with("\\99999.jpg\r\n"));
-  EXPECT_EQ(contents.substr(0, 15), "C:\\\x8E\xCA\x90\x5E\\0.jpg\r\n");
-}
-
 TEST_F(ShiftJisTextFileTest, AFailedCloseIsAFileErrorWhereverTheFileIsWritten) {
   // The first makes the page, the second replaces it with other bytes.
   for (const bool unnamed : {false, true}) {

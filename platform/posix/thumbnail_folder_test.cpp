@@ -144,41 +144,35 @@ TEST_F(ThumbnailOnDisk, AThumbnailIsNoMoreReadableThanItsPicture) {
   const mode_t mask = umask(022);
   // A stranger must reach the folder for the modes of its files to matter.
   chmod(folder.Host("").c_str(), 0755);
-  const std::string jpeg = JpegWithOrientation(RedLeftBlueRight(64, 64), 1);
   fs::permissions(folder.MakeFolder("private"), fs::perms::owner_all);
-  chmod(folder.Put("private/own.jpg", jpeg).c_str(), 0600);
-  const std::optional<std::string> own = MakeOne("C:\\private\\", "C:\\private\\own.jpg");
-  ASSERT_TRUE(own && !own->empty());
+  // The host path of the thumbnail of a new picture of that mode.
+  const auto thumbnailOf = [&](const std::string& name, mode_t mode, gid_t group = 0) {
+    const std::string picture =
+        folder.Put("private/" + name, JpegWithOrientation(RedLeftBlueRight(64, 64), 1));
+    EXPECT_EQ(chown(picture.c_str(), 0, group), 0);
+    chmod(picture.c_str(), mode);
+    const std::optional<std::string> made = MakeOne("C:\\private\\", "C:\\private\\" + name);
+    EXPECT_TRUE(made && !made->empty()) << name;
+    return folder.Host("private/_gazthumb/" + made.value_or("missing"));
+  };
+  const std::string own = thumbnailOf("own.jpg", 0600);
   EXPECT_EQ(ModeOf(folder.Host("private/_gazthumb")), 0700u);
-  const std::string ownThumbnail = folder.Host("private/_gazthumb/" + *own);
-  EXPECT_EQ(ModeOf(ownThumbnail), 0600u);
+  EXPECT_EQ(ModeOf(own), 0600u);
   // Even with the folders opened up, the file itself stays closed.
   chmod(folder.Host("private").c_str(), 0755);
   chmod(folder.Host("private/_gazthumb").c_str(), 0755);
-  EXPECT_FALSE(StrangerCanRead(ownThumbnail));
+  EXPECT_FALSE(StrangerCanRead(own));
 
   // A picture for everyone gives a thumbnail for everyone.
-  chmod(folder.Put("private/shared.jpg", jpeg).c_str(), 0644);
+  const std::string shared = thumbnailOf("shared.jpg", 0644);
   ASSERT_TRUE(StrangerCanRead(folder.Host("private/shared.jpg")));
-  const std::optional<std::string> shared = MakeOne("C:\\private\\", "C:\\private\\shared.jpg");
-  ASSERT_TRUE(shared && !shared->empty());
-  EXPECT_EQ(ModeOf(folder.Host("private/_gazthumb/" + *shared)), 0644u);
-  EXPECT_TRUE(StrangerCanRead(folder.Host("private/_gazthumb/" + *shared)));
-
+  EXPECT_EQ(ModeOf(shared), 0644u);
+  EXPECT_TRUE(StrangerCanRead(shared));
   // Readable by its own group only: the thumbnail's group is not that group.
-  const std::string grouped = folder.Put("private/grouped.jpg", jpeg);
-  ASSERT_EQ(chown(grouped.c_str(), 0, 4242), 0);
-  chmod(grouped.c_str(), 0640);
-  const std::optional<std::string> third = MakeOne("C:\\private\\", "C:\\private\\grouped.jpg");
-  ASSERT_TRUE(third && !third->empty());
-  EXPECT_EQ(ModeOf(folder.Host("private/_gazthumb/" + *third)), 0600u);
-
+  EXPECT_EQ(ModeOf(thumbnailOf("grouped.jpg", 0640, 4242)), 0600u);
   // The umask takes away more.
   umask(077);
-  chmod(folder.Put("private/later.jpg", jpeg).c_str(), 0644);
-  const std::optional<std::string> later = MakeOne("C:\\private\\", "C:\\private\\later.jpg");
-  ASSERT_TRUE(later && !later->empty());
-  EXPECT_EQ(ModeOf(folder.Host("private/_gazthumb/" + *later)), 0600u);
+  EXPECT_EQ(ModeOf(thumbnailOf("later.jpg", 0644)), 0600u);
   umask(mask);
 }
 

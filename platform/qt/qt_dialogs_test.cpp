@@ -35,36 +35,25 @@ QtDialogs Dialogs() {
       [](const std::string& drive) -> std::optional<std::string> { return drive.substr(2); });
 }
 
-TEST(QtDialogsTest, AQuestionShowsItsTextIconAndDefaultAndReportsTheButton) {
+// Beside its title a bar holds at least a close, a minimise and a menu button.
+TEST(QtDialogsTest, AQuestionShowsItsTextIconDefaultAndWholeTitleAndReportsTheButton) {
   QtDialogs dialogs = Dialogs();
-  WhenShown<QMessageBox>([](QMessageBox& box) {
-    EXPECT_EQ(box.windowTitle(), "削除");
+  int width = 0;
+  WhenShown<QMessageBox>([&](QMessageBox& box) {
+    EXPECT_EQ(box.windowTitle(), "プログラムの停止？");
     EXPECT_EQ(box.text(), "一行目\n二行目");
     EXPECT_EQ(box.icon(), QMessageBox::Critical);
     EXPECT_EQ(box.standardButtons(), QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(static_cast<QAbstractButton*>(box.defaultButton()), box.button(QMessageBox::No));
+    width = box.width();
     box.button(QMessageBox::Yes)->click();
   });
-  EXPECT_EQ(
-      dialogs.Show({"一行目\r\n二行目", "削除", Buttons::kYesNo, Icon::kCritical, Answer::kNo}),
-      Answer::kYes);
-}
-
-TEST(QtDialogsTest, AShortQuestionLeavesItsTitleBarRoomForTheWholeTitle) {
-  QtDialogs dialogs = Dialogs();
-  int width = 0;
-  QString title;
-  WhenShown<QMessageBox>([&](QMessageBox& box) {
-    width = box.width();
-    title = box.windowTitle();
-    box.button(QMessageBox::No)->click();
-  });
-  dialogs.Show(
-      {"終了しますか。", "プログラムの停止？", Buttons::kYesNo, Icon::kCritical, Answer::kNo});
+  EXPECT_EQ(dialogs.Show({"一行目\r\n二行目", "プログラムの停止？", Buttons::kYesNo,
+                          Icon::kCritical, Answer::kNo}),
+            Answer::kYes);
   QFont bold = QApplication::font();
   bold.setBold(true);
-  // Beside the title a bar holds at least a close, a minimise and a menu button.
-  EXPECT_GE(width, QFontMetrics(bold).horizontalAdvance(title) + 3 * 24);
+  EXPECT_GE(width, QFontMetrics(bold).horizontalAdvance("プログラムの停止？") + 3 * 24);
 }
 
 TEST(QtDialogsTest, EscapeBacksOut) {

@@ -11,13 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake/fake_dialogs.h"
-#include "platform/posix/posix_platform.h"
-#include "platform/posix/testing/test_folder.h"
-#include "testing/shift_jis_for_test.h"
-#include "window/form_lifecycle.h"
-#include "window/path_fields.h"
-#include "window/program.h"
+#include "system_tests/posix/disk_run_for_test.h"
 
 namespace zb {
 namespace {
@@ -54,33 +48,24 @@ std::string PercentDecoded(const std::string& link) {
   return out;
 }
 
-std::string Gif() { return std::string("GIF89a\x08\0\x08\0", 10) + std::string(20, '\0'); }
-
 TEST(OneWayNames, EveryPictureIsLinkedToItselfAndToNoOtherFile) {
   const std::map<std::string, std::string> oneWay = OneWayCharacters();
   ASSERT_GE(oneWay.size(), 5u);
 
-  TestFolder folder;
+  DiskRun r;
+  const TestFolder& folder = r.folder;
   std::set<std::string> pictures;
   for (const auto& [c, lookAlike] : oneWay) {
     pictures.insert(c + ".gif");
     // The character a browser would read: a different file, when a name can hold it.
     if (lookAlike.size() > 1) pictures.insert(lookAlike + ".gif");
   }
-  for (const std::string& name : pictures) folder.Put("pics/" + name, Gif());
+  for (const std::string& name : pictures) folder.Put("pics/" + name, Gif(8));
 
-  PosixPlatform host{folder.Drives(), folder.Host("config"), ""};
-  FakeDialogs dialogs;
-  Platform platform = host.With(dialogs);
-  Program program{platform};
-  Form_Load(program);
-  Form_Activate(program);
-  program.form.chkSameDir.SetValue(1);
-  program.form.chkLelative.SetValue(1);
-  program.form.chkAllFileList.SetValue(1);
-  ASSERT_TRUE(MoveFolderList(program, "C:\\pics"));
-  program.form.cmdStart.Press();
-  ASSERT_EQ(program.session.lastOutcome, RunOutcome::kCompleted);
+  r.program.form.chkSameDir.SetValue(1);
+  r.program.form.chkLelative.SetValue(1);
+  r.Start();
+  ASSERT_EQ(r.program.session.lastOutcome, RunOutcome::kCompleted);
 
   // The page as a browser reads it: Shift_JIS bytes to characters.
   const std::optional<std::string> page =

@@ -31,31 +31,20 @@ std::vector<std::string> Names(const std::string& folder) {
   return names;
 }
 
-TEST(RunSafetyOnDisk, AnOutputNameHeldByALinkOrAPipeEndsTheRunAndNamesIt) {
-  DiskRun linked;
-  const std::string secret = linked.folder.Put("secret.txt", "secret");
-  linked.folder.MakeFolder("_Zorbelle");
-  symlink(secret.c_str(), linked.folder.Host("_Zorbelle/allfile.txt").c_str());
-  linked.folder.Put("pics/a.gif", Gif(40));
-  linked.Start();
-  EXPECT_EQ(linked.program.session.lastOutcome, RunOutcome::kFailed);
-  EXPECT_THAT(linked.Reports(), ElementsAre(NotAPlainFileMessage("C:\\_Zorbelle\\allfile.txt").text,
-                                            FailedRunMessage().text));
-  EXPECT_EQ(linked.folder.Contents("secret.txt"), "secret");
-
-  DiskRun piped;  // the window shares it: would hang in open() for ever
-  piped.folder.MakeFolder("_Zorbelle");
-  ASSERT_EQ(mkfifo(piped.folder.Host("_Zorbelle/_gaz0000.html").c_str(), 0666), 0);
-  symlink(piped.folder.Host("made-elsewhere").c_str(),
-          piped.folder.Host("_Zorbelle/_gazlist.htm").c_str());
-  piped.folder.Put("pics/a.gif", Gif(40));
-  piped.Start();
-  EXPECT_EQ(piped.program.session.lastOutcome, RunOutcome::kFailed);
-  EXPECT_THAT(piped.Reports(),
-              ElementsAre(NotAPlainFileMessage("C:\\_Zorbelle\\_gaz0000.html").text,
-                          FailedRunMessage().text));
-  EXPECT_TRUE(fs::is_fifo(piped.folder.Host("_Zorbelle/_gaz0000.html")));
-  EXPECT_FALSE(fs::exists(piped.folder.Host("made-elsewhere")));
+// A link at an output name is refused by FailedRunOnDisk; a pipe would hang
+// the window in open() for ever.
+TEST(RunSafetyOnDisk, AnOutputNameHeldByAPipeEndsTheRunAndNamesIt) {
+  DiskRun r;
+  r.folder.MakeFolder("_Zorbelle");
+  ASSERT_EQ(mkfifo(r.folder.Host("_Zorbelle/_gaz0000.html").c_str(), 0666), 0);
+  symlink(r.folder.Host("made-elsewhere").c_str(), r.folder.Host("_Zorbelle/_gazlist.htm").c_str());
+  r.folder.Put("pics/a.gif", Gif(40));
+  r.Start();
+  EXPECT_EQ(r.program.session.lastOutcome, RunOutcome::kFailed);
+  EXPECT_THAT(r.Reports(), ElementsAre(NotAPlainFileMessage("C:\\_Zorbelle\\_gaz0000.html").text,
+                                       FailedRunMessage().text));
+  EXPECT_TRUE(fs::is_fifo(r.folder.Host("_Zorbelle/_gaz0000.html")));
+  EXPECT_FALSE(fs::exists(r.folder.Host("made-elsewhere")));
 }
 
 TEST(RunSafetyOnDisk, ASecondRunIntoAFolderInUseIsRefusedAndWritesNothing) {
