@@ -85,10 +85,7 @@ TEST_F(CliHygiene, HelpShowsTheSavedOptionsAndChangesNothing) {
   IniSettingsStore settings(folder_.Host("cfg"));
   settings.Write("Zorbelle", "CheckBox Value", "chkSameDir", "0");
   settings.Write("Zorbelle", "CheckBox Value", "hscGazoSuu", "42");
-  {
-    IniCrashMarkerStore crashed(folder_.Host("cfg"));
-    crashed.Write("Zorbelle", "C:\\a.jpg");
-  }
+  IniCrashMarkerStore(folder_.Host("cfg")).Write("Zorbelle", "C:\\a.jpg");
   const ProcessResult saved = Run({"--help"});
   EXPECT_THAT(saved.out, HasSubstr("--no-same-folder"));
   EXPECT_THAT(saved.out, HasSubstr("--per-page 42"));

@@ -36,8 +36,7 @@ struct NumberOption {
   const char* described;  // as DescribeOptions shows the largest
 };
 
-// The largest value of each option reaches its control whole; one more is
-// a usage error, not a value the control quietly cuts down.
+// One past the largest is refused, not quietly cut down by the control.
 TEST(CliOptions, TheLargestValueOfEachNumberIsTakenAndTheNextRefused) {
   for (const NumberOption& option : {NumberOption{"--per-page", 1000, "--per-page 1000 "},
                                      NumberOption{"--thumbnail", 1000, "--thumbnail 1000 "},
@@ -91,9 +90,7 @@ void TurnEveryOptionAway(MainForm& f) {
   }
 }
 
-// Describes the form's options, gives them on the command line to a window
-// that stands elsewhere and expects every control there to stand as in the
-// form.
+// The form's options, given on the command line, set a second window's controls alike.
 void ExpectCommandLineRoundTrip(const MainForm& f, bool fromAway) {
   std::vector<std::string> args;
   std::istringstream words(DescribeOptions(f));
@@ -112,8 +109,7 @@ void ExpectCommandLineRoundTrip(const MainForm& f, bool fromAway) {
   }
 }
 
-// Every option away from its default; then the interlock of "same folder"
-// with relative links, reached from its other side.
+// Then the interlock of "same folder" with relative links, reached from its other side.
 TEST(CliOptions, DescribedOptionsSetEveryControlBack) {
   FakeProgram first;
   TurnEveryOptionAway(first.form);

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/posix/testing/test_folder.h"
+
 extern char** environ;
 
 namespace zb {
@@ -112,6 +114,23 @@ class CliProcess {
 inline ProcessResult RunCli(const std::vector<std::string>& args,
                             const std::vector<std::string>& env) {
   return CliProcess(args, env).Finish();
+}
+
+// Drive C: over the test folder, Z: over the host's root, the settings in
+// `config` below the folder.
+inline std::vector<std::string> CliEnvironment(const TestFolder& folder,
+                                               const std::string& config = "config") {
+  return {"ZORBELLE_DRIVES=c=" + folder.path() + ";z=/", "XDG_CONFIG_HOME=" + folder.Host(config)};
+}
+
+// A GIF whose header alone gives the pages its size.
+inline std::string Gif(unsigned width, unsigned height) {
+  std::string bytes = "GIF89a";
+  for (unsigned v : {width, height}) {
+    bytes += static_cast<char>(v & 0xFF);
+    bytes += static_cast<char>(v >> 8);
+  }
+  return bytes + std::string(20, '\0');
 }
 
 }  // namespace zb

@@ -67,8 +67,7 @@ class CrashMarkerCli : public testing::Test {
   }
 
   TestFolder folder_;
-  std::vector<std::string> env_{"ZORBELLE_DRIVES=c=" + folder_.path() + ";z=/",
-                                "XDG_CONFIG_HOME=" + folder_.Host("cfg")};
+  std::vector<std::string> env_ = CliEnvironment(folder_, "cfg");
 };
 
 TEST_F(CrashMarkerCli, TermHupAndIntEachEndTheRunInOrderWithTheMarkerClear) {
@@ -134,17 +133,6 @@ TEST_F(CrashMarkerCli, ALivingRunsMarkerIsNoCrashForASecondStart) {
   living->Finish();
   const ProcessResult third = Start({});
   EXPECT_THAT(third.err, HasSubstr(kQuestion + armed + "\n-> no"));
-}
-
-TEST_F(CrashMarkerCli, AFileErrorEndsTheRunWithTheMarkerClear) {
-  // Pages of one picture each; the second pair cannot be written.
-  folder_.MakeFolder("tree/d0/_gaz0001.htm");
-  const ProcessResult failed =
-      RunCli({"--per-page", "1", "--no-subfolders", folder_.Host("tree/d0")}, env_);
-  EXPECT_EQ(failed.exitCode, 1) << failed.err;
-  EXPECT_EQ(Marker(), "");
-  EXPECT_EQ(ArmedPath(), "");
-  EXPECT_THAT(Start({}).err, Not(HasSubstr(kQuestion)));
 }
 
 }  // namespace

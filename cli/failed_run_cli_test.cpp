@@ -18,10 +18,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing::HasSubstr;
 
-std::string Gif(int side) {
-  return std::string("GIF89a") + char(side) + '\0' + char(side) + '\0' + std::string(20, '\0');
-}
-
 std::map<std::string, std::string> Entries(const TestFolder& folder) {
   std::map<std::string, std::string> entries;
   for (const auto& entry : fs::directory_iterator(folder.Host("_Zorbelle"))) {
@@ -33,13 +29,12 @@ std::map<std::string, std::string> Entries(const TestFolder& folder) {
 
 TEST(FailedRunCli, ALinkWhereAReducedPageWasEndsTheRunWithTheOldGalleryWhole) {
   TestFolder folder;
-  const std::vector<std::string> env = {"ZORBELLE_DRIVES=c=" + folder.path() + ";z=/",
-                                        "XDG_CONFIG_HOME=" + folder.Host("config")};
+  const std::vector<std::string> env = CliEnvironment(folder);
   const std::vector<std::string> args = {"--all-files", "--no-same-folder", folder.Host("pics")};
   for (const char* name : {"a", "b", "c"})
-    folder.Put("pics/" + std::string(name) + ".gif", Gif(40));
+    folder.Put("pics/" + std::string(name) + ".gif", Gif(40, 40));
   ASSERT_EQ(RunCli(args, env).exitCode, 0);
-  folder.Put("pics/d.gif", Gif(40));
+  folder.Put("pics/d.gif", Gif(40, 40));
   const std::string reduced = folder.Host("_Zorbelle/_gaz0000.html");
   fs::remove(reduced);
   fs::create_symlink(folder.Host("nowhere"), reduced);

@@ -34,15 +34,6 @@ std::string Shown(const MessageBox& box) {
   return box.title + ": " + text;
 }
 
-std::string Gif(int side) {
-  return std::string("GIF89a") + char(side) + '\0' + char(side) + '\0' + std::string(20, '\0');
-}
-
-std::vector<std::string> Environment(const TestFolder& folder,
-                                     const std::string& config = "config") {
-  return {"ZORBELLE_DRIVES=c=" + folder.path() + ";z=/", "XDG_CONFIG_HOME=" + folder.Host(config)};
-}
-
 // The two messages of a page that could not be written, in this order.
 testing::Matcher<std::string> PageWriteFailure() {
   const std::string page = Shown(PageWriteErrorMessage());
@@ -88,37 +79,36 @@ TEST(FullDisk, ATmpfsWithNoRoomLeftFailsTheRunUntilThereIsRoomAgain) {
     GTEST_SKIP() << "no tmpfs can be mounted here (" << std::strerror(disk.error()) << ")";
   }
   // Few files: the disk holds them and the pages once there is room again.
-  for (int i = 0; i < 2; ++i) folder.Put("disk/pics/p" + std::to_string(i) + ".gif", Gif(40));
+  for (int i = 0; i < 2; ++i) folder.Put("disk/pics/p" + std::to_string(i) + ".gif", Gif(40, 40));
   std::filesystem::copy_file(ZORBELLE_SOURCE_DIR "/samples/pictures/panorama.JPG",
                              folder.Host("disk/pics/q.jpg"));
   disk.Fill();
   const std::vector<std::string> args{"--same-folder", "--no-all-files", "--per-page", "2",
                                       folder.Host("disk/pics")};
 
-  const ProcessResult full = RunCli(args, Environment(folder, "disk/config"));
+  const ProcessResult full = RunCli(args, CliEnvironment(folder, "disk/config"));
   EXPECT_EQ(full.exitCode, 1);
   EXPECT_THAT(full.err, HasSubstr(Shown(SettingsCannotBeSavedMessage())));
   EXPECT_THAT(full.err, PageWriteFailure());
   EXPECT_THAT(full.out, IsEmpty());  // no list page to show
 
   disk.Free();
-  const ProcessResult roomy = RunCli(args, Environment(folder, "disk/config"));
+  const ProcessResult roomy = RunCli(args, CliEnvironment(folder, "disk/config"));
   EXPECT_EQ(roomy.exitCode, 0) << roomy.err;
   EXPECT_THAT(roomy.err, HasSubstr("3個の画像ファイルをリストに登録しました"));
   EXPECT_EQ(roomy.out, folder.Host("disk/pics/_gazlist.htm") + "\n");
 }
 
-// A link to a device that is always full, where a file of the run goes: it
-// is refused by name before anything is written through it.
+// Refused by name before anything is written through the link.
 TEST(FullDisk, LinksToAFullDeviceAreRefusedNamingTheFile) {
   for (const char* file : {"_gaz0000.htm", "_gaz0000.html", "_gazlist.htm", "allfile.txt"}) {
     SCOPED_TRACE(file);
     TestFolder folder;
-    folder.Put("pics/p.gif", Gif(40));
+    folder.Put("pics/p.gif", Gif(40, 40));
     folder.MakeFolder("_Zorbelle");
     std::filesystem::create_symlink("/dev/full", folder.Host("_Zorbelle/") + file);
     const ProcessResult r =
-        RunCli({"--all-files", "--no-same-folder", folder.Host("pics")}, Environment(folder));
+        RunCli({"--all-files", "--no-same-folder", folder.Host("pics")}, CliEnvironment(folder));
     EXPECT_EQ(r.exitCode, 1);
     const std::string refusal = Shown(NotAPlainFileMessage(std::string("C:\\_Zorbelle\\") + file));
     EXPECT_THAT(r.err, AllOf(HasSubstr(refusal), HasSubstr(Shown(FileErrorMessage())),

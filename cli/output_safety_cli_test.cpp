@@ -22,11 +22,6 @@ namespace fs = std::filesystem;
 using testing::HasSubstr;
 using testing::Not;
 
-std::vector<std::string> Environment(const TestFolder& folder) {
-  return {"ZORBELLE_DRIVES=c=" + folder.path() + ";z=/",
-          "XDG_CONFIG_HOME=" + folder.Host("config")};
-}
-
 // True while the process holds a flock lock on the folder, as the kernel
 // lists them ("1: FLOCK  ADVISORY  WRITE 4242 08:01:1234 0 EOF").
 bool HoldsFolderLock(pid_t pid, const std::string& folder) {
@@ -57,7 +52,8 @@ TEST(OutputSafetyCli, NamesHeldByLinksOrPipesEndTheRunAndAreNamed) {
   folder.Put("pics/a.gif", "GIF89a\x10\0\x10\0");
   const std::string secret = folder.Put("secret.txt", "secret");
   symlink(secret.c_str(), folder.Host("pics/_gazlist.htm").c_str());
-  const ProcessResult linked = RunCli({"--same-folder", folder.Host("pics")}, Environment(folder));
+  const ProcessResult linked =
+      RunCli({"--same-folder", folder.Host("pics")}, CliEnvironment(folder));
   EXPECT_EQ(linked.exitCode, 1);
   EXPECT_THAT(linked.err, HasSubstr("C:\\pics\\_gazlist.htm\nは普通のファイルではありません"));
   EXPECT_EQ(folder.Contents("secret.txt"), "secret");
@@ -65,7 +61,8 @@ TEST(OutputSafetyCli, NamesHeldByLinksOrPipesEndTheRunAndAreNamed) {
   fs::remove(folder.Host("pics/_gazlist.htm"));
   fs::remove(folder.Host("pics/_gaz0000.htm"));
   ASSERT_EQ(mkfifo(folder.Host("pics/_gaz0000.htm").c_str(), 0666), 0);
-  const ProcessResult piped = RunCli({"--same-folder", folder.Host("pics")}, Environment(folder));
+  const ProcessResult piped =
+      RunCli({"--same-folder", folder.Host("pics")}, CliEnvironment(folder));
   EXPECT_EQ(piped.exitCode, 1);
   EXPECT_THAT(piped.err, HasSubstr("C:\\pics\\_gaz0000.htm\nは普通のファイルではありません"));
   EXPECT_TRUE(fs::is_fifo(folder.Host("pics/_gaz0000.htm")));
@@ -74,7 +71,7 @@ TEST(OutputSafetyCli, NamesHeldByLinksOrPipesEndTheRunAndAreNamed) {
 TEST(OutputSafetyCli, ASecondRunWaitsForNoneAndTheLockDiesWithItsHolder) {
   TestFolder folder;
   for (int i = 0; i < 4000; ++i) folder.Put("pics/f" + std::to_string(i) + ".txt");
-  const std::vector<std::string> env = Environment(folder);
+  const std::vector<std::string> env = CliEnvironment(folder);
 
   // A first run caught, and frozen, while it holds the folder.
   std::unique_ptr<CliProcess> holder;

@@ -44,9 +44,7 @@ class StopWhileDecoding : public testing::Test {
   std::unique_ptr<CliProcess> Start() {
     return std::make_unique<CliProcess>(
         std::vector<std::string>{"--yes", "--thumbnails", folder_.Host("pics")},
-        std::vector<std::string>{"ZORBELLE_DRIVES=c=" + folder_.path() + ";z=/",
-                                 "XDG_CONFIG_HOME=" + folder_.Host("config")},
-        cli_);
+        CliEnvironment(folder_), cli_);
   }
   // Waits until `holds` is true of the file's text; false after a minute.
   bool WaitUntil(const std::string& relative,
@@ -59,9 +57,7 @@ class StopWhileDecoding : public testing::Test {
     }
     return false;
   }
-  // The walk is over and the run waits for its helpers: they have started,
-  // and the crash marker, which names each picture as it is measured, is
-  // clear again.
+  // The walk is over: helpers started, the marker no longer names a picture.
   bool WaitingForThumbnails() {
     const std::string marker = std::string("config/Zorbelle/") + kCrashMarkerSection + ".ini";
     return WaitUntil("helpers", [](const std::string& text) { return !text.empty(); }) &&
@@ -103,8 +99,6 @@ TEST_F(StopWhileDecoding, EachStopSignalEndsTheRunInOrderAndEndsTheHelpers) {
   }
 }
 
-// Killed while it merely waits for helpers, the run leaves no suspect
-// picture for the next start to ask about.
 TEST_F(StopWhileDecoding, KilledWhileWaitingTheRunLeavesNoSuspect) {
   // These stand-ins leave once their run is gone, as the real helper does.
   // Killing them from here missed one started just before the run was killed,

@@ -52,23 +52,14 @@ TEST_F(TerminalQuestion, NamesAreShownEscapedAndAnOverlongAnswerIsNoAnswer) {
   EXPECT_EQ(Marker(), "");
 }
 
-TEST_F(TerminalQuestion, OnlyAWholeYesOrNoIsAnAnswer) {
+TEST_F(TerminalQuestion, OnlyAWholeYesOrNoIsAnAnswerAndEndOfInputIsNo) {
   auto cli = Start("empty");
   ASSERT_TRUE(cli->WaitFor("[y/N]")) << cli->seen();
   for (const char* unclear : {"yeah\n", "yes please\n", "y n\n", "Y\tN\n", "nope\n"}) {
     cli->Type(unclear);
     ASSERT_TRUE(cli->WaitFor("[y/N]")) << "not asked again after " << unclear << cli->seen();
   }
-  cli->Type("\n");
-  EXPECT_EQ(cli->Finish(), 0) << cli->seen();
-  EXPECT_THAT(cli->seen(), HasSubstr("-> no"));
-  EXPECT_TRUE(Kept());
-}
-
-TEST_F(TerminalQuestion, EndOfInputTakesTheDefault) {
-  auto cli = Start("empty");
-  ASSERT_TRUE(cli->WaitFor("[y/N]"));
-  cli->Type("\x04");  // Ctrl-D
+  cli->Type("\x04");  // end of input takes the default
   EXPECT_EQ(cli->Finish(), 0) << cli->seen();
   EXPECT_THAT(cli->seen(), HasSubstr("-> no"));
   EXPECT_TRUE(Kept());

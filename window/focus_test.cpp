@@ -54,15 +54,6 @@ TEST_F(FocusRingTest, TakingTheFocusSelectsTheWholeTextInCharacters) {
   EXPECT_EQ(search.SelLength(), 8);
 }
 
-TEST_F(FocusRingTest, LeavingTheOutputFieldChecksIt) {
-  f.files.AddFolder("D:\\out");
-  SetFocus(program, output);
-  output.SetText("D:\\out");
-  ClearFocus(program);
-  EXPECT_EQ(output.Text(), "D:\\out\\_gazlist.htm");
-  EXPECT_FALSE(output.HasFocus());
-}
-
 TEST_F(FocusRingTest, WhileItsFieldIsDisabledTheFocusStaysAndNothingIsChecked) {
   SetFocus(program, search);
   search.SetText("nowhere");
