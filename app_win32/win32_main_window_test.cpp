@@ -25,11 +25,13 @@ std::array<LONG, 4> Corners(const RECT& r) { return {r.left, r.top, r.right, r.b
 
 struct Win32WindowTest : testing::Test {
   HWND H(const Control& control) const { return window.HandleOf(control); }
-  std::string Text(const Control& control) const {
-    wchar_t text[512] = {};
-    GetWindowTextW(H(control), text, 512);
-    return Utf8FromWide(text);
+  static std::wstring WideText(HWND h) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextW(h, text.data(), static_cast<int>(text.size()))));
+    return text;
   }
+  std::string Text(const Control& control) const { return Utf8FromWide(WideText(H(control))); }
   // Where the control is, in the window's client pixels.
   RECT Rect(const Control& control) const {
     RECT r{};
@@ -84,9 +86,7 @@ TEST_F(Win32WindowTest, ControlsSitInTheirContainersAtTheirScaledPlacesWithTheir
   EXPECT_EQ(Text(m.chkSubDir), "ｻﾌﾞﾌｫﾙﾀﾞも検索");
   EXPECT_EQ(Text(m.cmdStart), m.cmdStart.Caption());
   EXPECT_EQ(Text(m.LblComment), m.LblComment.Caption());
-  wchar_t title[256] = {};
-  GetWindowTextW(window.Handle(), title, 256);
-  EXPECT_EQ(Utf8FromWide(title), m.Window.Caption());
+  EXPECT_EQ(Utf8FromWide(WideText(window.Handle())), m.Window.Caption());
   EXPECT_FALSE(Shown(m.Label4)) << "hidden in the model, hidden on the screen";
 }
 
@@ -279,15 +279,8 @@ TEST_F(Win32WindowTest, AChoiceInAFixedListSetsItsTextAndTheTextChoosesTheRow) {
   EXPECT_EQ(SendMessageW(h, CB_GETCURSEL, 0, 0), 0);
 }
 
-TEST_F(Win32WindowTest, TheMenusShortcutsWorkWhereverTheFocusIs) {
-  f.files.AddFile("C:\\pics\\a.gif", "GIF89a");
-  // F5 typed in the search field: the run menu's Start, not the field's.
-  PostMessageW(H(m.txtOLEKensaku), WM_KEYDOWN, VK_F5, 0);
-  window.PumpMessages();
-  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kCompleted);
-}
-
-TEST_F(Win32WindowTest, EnterInAPathFieldGoesToTheFormFirst) {
+// Enter in a path field goes to the form first; F5 there is the run menu's.
+TEST_F(Win32WindowTest, KeysInAPathFieldGoToTheFormOrTheMenusShortcutsFirst) {
   int keys = 0;
   m.txtOLEKensaku.KeyPress = [&keys](int& keyCode) {
     ++keys;
@@ -298,14 +291,16 @@ TEST_F(Win32WindowTest, EnterInAPathFieldGoesToTheFormFirst) {
   EXPECT_EQ(keys, 1);
   SendMessageW(H(m.txtOLEKensaku), WM_KEYDOWN, 'A', 0);
   EXPECT_EQ(keys, 1) << "other keys are the field's own";
+  f.files.AddFile("C:\\pics\\a.gif", "GIF89a");
+  PostMessageW(H(m.txtOLEKensaku), WM_KEYDOWN, VK_F5, 0);
+  window.PumpMessages();
+  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kCompleted);
 }
 
 TEST_F(Win32WindowTest, TheWindowFollowsItsTitleAndPlace) {
   m.Window.SetCaption("題名");
   m.Window.Move(1500, 3000, m.Window.Bounds().width, m.Window.Bounds().height);
-  wchar_t title[64] = {};
-  GetWindowTextW(window.Handle(), title, 64);
-  EXPECT_EQ(Utf8FromWide(title), "題名");
+  EXPECT_EQ(Utf8FromWide(WideText(window.Handle())), "題名");
   RECT outer{};
   GetWindowRect(window.Handle(), &outer);
   EXPECT_EQ(outer.left, Pixels(1500, window.Dpi()));
@@ -339,12 +334,7 @@ TEST_F(Win32WindowTest, AFileDroppedOnTheSearchFieldOpensItsFolder) {
 TEST_F(Win32WindowTest, TheAboutBoxShowsItsModelAndOkClosesIt) {
   Win32AboutWindow about(window.Handle(), f.host.platform);
   AboutForm& a = about.form();
-  const auto text = [&about](const Control& control) {
-    std::wstring shown(8192, L'\0');
-    shown.resize(static_cast<std::size_t>(
-        GetWindowTextW(about.HandleOf(control), shown.data(), static_cast<int>(shown.size()))));
-    return shown;
-  };
+  const auto text = [&about](const Control& control) { return WideText(about.HandleOf(control)); };
   EXPECT_EQ(Utf8FromWide(text(a.cmdOK)), a.cmdOK.Caption());
   EXPECT_EQ(Utf8FromWide(text(a.lblTitle)), "★Zorbelle♪");
   EXPECT_FALSE(Utf8FromWide(text(a.lblVersion)).empty());

@@ -1,6 +1,9 @@
 // The view's translations between the model's terms and Win32's.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <utility>
+
 #include "app_win32/win32_dialogs.h"
 #include "app_win32/win32_menus.h"
 #include "app_win32/win32_path_field.h"
@@ -40,15 +43,12 @@ TEST(Win32MessageBoxes, ButtonsIconAndTheDefaultButtonAsAsked) {
 
 TEST(Win32PathField, CharactersCountAPairOfSurrogatesAsOne) {
   const std::wstring text = L"a\U0001F600b";  // a, one pair, b
-  EXPECT_EQ(CharactersIn(text, 0), 0);
-  EXPECT_EQ(CharactersIn(text, 1), 1);
-  EXPECT_EQ(CharactersIn(text, 3), 2);
-  EXPECT_EQ(CharactersIn(text, 4), 3);
-  EXPECT_EQ(CharactersIn(text, 9), 3);
-  EXPECT_EQ(UnitsOf(text, 1), 1);
-  EXPECT_EQ(UnitsOf(text, 2), 3);
-  EXPECT_EQ(UnitsOf(text, 3), 4);
-  EXPECT_EQ(UnitsOf(text, 7), 4);
+  for (const auto& [units, characters] : {std::pair{0, 0}, {1, 1}, {3, 2}, {4, 3}, {9, 3}}) {
+    EXPECT_EQ(CharactersIn(text, units), characters) << units;
+  }
+  for (const auto& [characters, units] : {std::pair{1, 1}, {2, 3}, {3, 4}, {7, 4}}) {
+    EXPECT_EQ(UnitsOf(text, characters), units) << characters;
+  }
 }
 
 TEST(Win32Scaling, TwipsBecomePixelsAtTheMonitorsDotsPerInch) {
@@ -56,10 +56,8 @@ TEST(Win32Scaling, TwipsBecomePixelsAtTheMonitorsDotsPerInch) {
   EXPECT_EQ(Pixels(1500, 144), 150);
   EXPECT_EQ(Twips(150, 144), 1500);
   const RECT r = PixelRect({150, 300, 1500, 315}, {10, 20}, 192);
-  EXPECT_EQ(r.left, 30);
-  EXPECT_EQ(r.top, 60);
-  EXPECT_EQ(r.right, 230);
-  EXPECT_EQ(r.bottom, 102);
+  EXPECT_EQ((std::array{r.left, r.top, r.right, r.bottom}),
+            (std::array<LONG, 4>{30, 60, 230, 102}));
 }
 
 }  // namespace

@@ -80,8 +80,7 @@ TEST_F(RegistryCrashMarkerStoreTest, ALivingOwnersMarkerIsNoCrashAndOnlyItsOwner
 TEST_F(RegistryCrashMarkerStoreTest, AnAbandonedMarkerIsACrashRecordForTheNextRunToOwn) {
   auto dying = std::make_unique<RegistryCrashMarkerStore>();
   OnAnotherThread([&] { ASSERT_TRUE(dying->Write(app_, "C:\\crashes\\here.jpg")); });
-  // The reader's thread ends too: a reader that kept the mutex would leave
-  // it abandoned again.
+  // A reader that kept the mutex would leave it abandoned again.
   OnAnotherThread(
       [&] { EXPECT_EQ(RegistryCrashMarkerStore().Read(app_, "1"), "C:\\crashes\\here.jpg"); });
   ASSERT_TRUE(store_.Write(app_, "C:\\next.jpg"));
@@ -89,8 +88,8 @@ TEST_F(RegistryCrashMarkerStoreTest, AnAbandonedMarkerIsACrashRecordForTheNextRu
   OnAnotherThread([&] { EXPECT_EQ(RegistryCrashMarkerStore().Read(app_, "1"), ""); });
 }
 
-// A run that ends without clearing leaves its path as a crash record, and
-// the marker free while its thread goes on.
+// A run that ends uncleared leaves its path as a crash record, and the
+// marker free while its thread goes on.
 TEST_F(RegistryCrashMarkerStoreTest, AStoreLetsTheMarkerGoWhenDestroyed) {
   // The mutex outlives the store only while someone else has it open.
   EXPECT_EQ(store_.Read(app_, "1"), "1");

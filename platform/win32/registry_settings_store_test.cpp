@@ -34,11 +34,10 @@ class RegistrySettingsStoreTest : public ::testing::Test {
   }
 
   void Put(const std::string& name, DWORD type, const void* data, DWORD size) {
-    const HKEY key = Key(kOptions);
-    EXPECT_EQ(RegSetValueExW(key, WideFromUtf8(name).c_str(), 0, type,
-                             static_cast<const BYTE*>(data), size),
+    EXPECT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER,
+                              WideFromUtf8("Software\\" + app_ + "\\" + kOptions).c_str(),
+                              WideFromUtf8(name).c_str(), type, data, size),
               ERROR_SUCCESS);
-    RegCloseKey(key);
   }
 
   // The type and bytes of a value as the registry holds them.
@@ -84,15 +83,9 @@ TEST_F(RegistrySettingsStoreTest, ValuesComeBackAsWrittenAndAreTerminatedText) {
   EXPECT_EQ(Stored("txtOLESakusei"), std::make_pair(DWORD{REG_SZ}, std::wstring(L"写真", 3)));
 }
 
-TEST_F(RegistrySettingsStoreTest, WhatIsMissingFallsBack) {
+TEST_F(RegistrySettingsStoreTest,
+       AKeyHoldsOneValueWhateverTheCaseSectionsAreApartAndMissingFallsBack) {
   EXPECT_EQ(store_.Read(app_, kOptions, "chkBmp", "1"), "1");
-  ASSERT_TRUE(store_.Write(app_, kOptions, "chkBmp", "0"));
-  EXPECT_EQ(store_.Read(app_, kOptions, "chkSubDir", "1"), "1");
-  EXPECT_EQ(store_.Read(app_, "Other", "chkBmp", "x"), "x");
-  EXPECT_EQ(store_.Read(app_ + "-other", kOptions, "chkBmp", "x"), "x");
-}
-
-TEST_F(RegistrySettingsStoreTest, AKeyHoldsOneValueWhateverTheCaseAndSectionsAreApart) {
   ASSERT_TRUE(store_.Write(app_, kOptions, "chkBmp", "0"));
   ASSERT_TRUE(store_.Write(app_, kOptions, "chkSubDir", "0"));
   ASSERT_TRUE(store_.Write(app_, "Other", "chkBmp", "other"));
@@ -103,6 +96,9 @@ TEST_F(RegistrySettingsStoreTest, AKeyHoldsOneValueWhateverTheCaseAndSectionsAre
   EXPECT_EQ(ValueCount(kOptions), 3u);
   EXPECT_EQ(store_.Read(app_, "Other", "chkBmp", ""), "other");
   EXPECT_EQ(ValueCount("Other"), 1u);
+  EXPECT_EQ(store_.Read(app_, kOptions, "chkAllFileList", "1"), "1");
+  EXPECT_EQ(store_.Read(app_, "Missing", "chkBmp", "x"), "x");
+  EXPECT_EQ(store_.Read(app_ + "-other", kOptions, "chkBmp", "x"), "x");
 }
 
 TEST_F(RegistrySettingsStoreTest, OnlyTextOfAReadableLengthIsRead) {

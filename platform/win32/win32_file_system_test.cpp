@@ -54,7 +54,7 @@ TEST_F(Win32FileSystemTest, ListingReportsTheWindowsBitsAndFiltersByTheMask) {
   SetAttributes("pics\\hidden.db", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
   SetAttributes("pics\\system.db", FILE_ATTRIBUTE_SYSTEM);
   SetAttributes("pics\\both.db", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-  SetAttributes("pics\\fixed.jpg", FILE_ATTRIBUTE_READONLY);
+  SetAttributes("pics\\fixed.jpg", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
   SetAttributes("pics\\secret", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
   const std::string pics = folder_.At("PICS");
   EXPECT_THAT(List(pics + "\\", 23),
@@ -68,6 +68,12 @@ TEST_F(Win32FileSystemTest, ListingReportsTheWindowsBitsAndFiltersByTheMask) {
   EXPECT_THAT(List(pics, 6).size(), 5u);
   // A drive root lists no dots of its own.
   EXPECT_GE(List("C:\\", 23).size(), 1u);
+  EXPECT_EQ(files_.GetAttributes(folder_.At("pics\\FIXED.jpg")), 1u);
+  EXPECT_EQ(files_.GetAttributes(folder_.At("PICS\\SECRET\\")), 18u);
+  EXPECT_EQ(files_.GetAttributes("C:\\"), 16u);
+  EXPECT_EQ(files_.GetAttributes(folder_.At("pics\\missing.jpg")), std::nullopt);
+  // A final backslash names a folder only.
+  EXPECT_EQ(files_.GetAttributes(folder_.At("pics\\fixed.jpg\\")), std::nullopt);
 }
 
 TEST_F(Win32FileSystemTest, ListingIdentifiesAFolderReachedThroughALink) {
@@ -91,19 +97,6 @@ TEST_F(Win32FileSystemTest, ListingIdentifiesAFolderReachedThroughALink) {
   EXPECT_EQ(files_.GetAttributes(folder_.At("a\\b\\up\\")), 16u);
 }
 
-TEST_F(Win32FileSystemTest, AttributesOfFilesFoldersAndRoots) {
-  folder_.Put("Pics\\Hidden\\A.jpg");
-  SetAttributes("Pics\\Hidden", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
-  SetAttributes("Pics\\Hidden\\A.jpg", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
-  EXPECT_EQ(files_.GetAttributes(folder_.At("pics\\hidden\\a.JPG")), 1u);
-  EXPECT_EQ(files_.GetAttributes(folder_.At("PICS\\HIDDEN\\")), 18u);
-  EXPECT_EQ(files_.GetAttributes("C:\\"), 16u);
-  EXPECT_EQ(files_.GetAttributes(folder_.At("pics\\missing.jpg")), std::nullopt);
-  // A final backslash names a folder only.
-  EXPECT_EQ(files_.GetAttributes(folder_.At("pics\\hidden\\a.JPG\\")), std::nullopt);
-  SetAttributes("Pics\\Hidden\\A.jpg", FILE_ATTRIBUTE_NORMAL);
-}
-
 TEST_F(Win32FileSystemTest, MakesAndDeletes) {
   folder_.Put("Pics\\A.jpg");
   files_.MakeFolder(folder_.At("PICS\\New Folder"));
@@ -116,7 +109,7 @@ TEST_F(Win32FileSystemTest, MakesAndDeletes) {
   EXPECT_THROW(files_.DeleteFile(folder_.At("pics")), FileError);
 }
 
-TEST_F(Win32FileSystemTest, SpellsEachExistingNameAsOnDisk) {
+TEST_F(Win32FileSystemTest, SpellsEachExistingNameAsOnDiskInPathsAndUrls) {
   folder_.Put("My Pics\\Sub\\A.Jpg");
   const std::string base = files_.SpelledAsOnDisk(folder_.path());
   EXPECT_EQ(files_.SpelledAsOnDisk(folder_.At("MY PICS\\sub\\a.jpg")),
@@ -126,14 +119,12 @@ TEST_F(Win32FileSystemTest, SpellsEachExistingNameAsOnDisk) {
             base + "\\My Pics\\New\\a.jpg");
   EXPECT_EQ(files_.SpelledAsOnDisk(folder_.At("my pics\\*")), base + "\\My Pics\\*");
   EXPECT_EQ(files_.SpelledAsOnDisk("c:\\"), "c:\\");
-}
-
-TEST_F(Win32FileSystemTest, FileUrlIsThePercentEncodedPathAsOnDisk) {
+  // A file URL is the percent-encoded path as on disk.
   folder_.Put("My Pics\\★ 100%.JPG");
-  const std::string base = files_.FileUrl(folder_.path());
-  ASSERT_TRUE(base.starts_with("file:///C:/")) << base;
+  const std::string url = files_.FileUrl(folder_.path());
+  ASSERT_TRUE(url.starts_with("file:///C:/")) << url;
   EXPECT_EQ(files_.FileUrl(folder_.At("my pics\\★ 100%.jpg")),
-            base + "/My%20Pics/%E2%98%85%20100%25.JPG");
+            url + "/My%20Pics/%E2%98%85%20100%25.JPG");
   EXPECT_EQ(files_.FileUrl("C:\\a-b_c.d~e:f"), "file:///C:/a-b_c.d~e%3Af");
 }
 
@@ -155,10 +146,8 @@ TEST_F(Win32FileSystemTest, ReadsBytesAtAnOffsetFromDiskFilesOnly) {
 TEST_F(Win32FileSystemTest, PathsPastTheOldLimitWork) {
   std::string deep;
   for (int i = 0; i < 12; ++i) deep += std::string(30, static_cast<char>('a' + i)) + "\\";
-  files_.MakeFolder(folder_.At(deep.substr(0, 31)));
-  for (std::size_t cut = 31; (cut = deep.find('\\', cut + 1)) != std::string::npos;) {
-    files_.MakeFolder(folder_.At(deep.substr(0, cut)));
-  }
+  std::filesystem::create_directories(folder_.Native(deep.substr(0, deep.size() - 31)));
+  files_.MakeFolder(folder_.At(deep.substr(0, deep.size() - 1)));
   const std::string page = folder_.At(deep + "Page.htm");
   ASSERT_GT(page.size(), 400u);
   auto file = files_.CreateTextFile(page);

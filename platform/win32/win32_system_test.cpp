@@ -29,29 +29,21 @@ TEST(Win32SystemTest, DrivesAndFoldersAreTheSystemsOwn) {
 
 TEST(Win32SystemTest, ReadsStringValuesOfTheRegistryAndNothingElse) {
   const wchar_t* key = L"Software\\ZorbelleSystemTest";
-  HKEY opened = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &opened,
-                            nullptr),
-            ERROR_SUCCESS);
   const std::wstring path = L"C:\\Program Files\\\u60c5\u5831\\msinfo32.exe";
-  RegSetValueExW(opened, L"Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
-                 static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
   const DWORD number = 7;
-  RegSetValueExW(opened, L"Number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
-                 sizeof number);
-  RegCloseKey(opened);
+  ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, key, L"Path", REG_SZ, path.c_str(),
+                            static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t))),
+            ERROR_SUCCESS);
+  RegSetKeyValueW(HKEY_CURRENT_USER, key, L"Number", REG_DWORD, &number, sizeof number);
 
   Win32System system;
-  EXPECT_EQ(system.ReadRegistryString("HKEY_CURRENT_USER", "Software\\ZorbelleSystemTest", "PATH"),
-            Utf8FromWide(path));
-  EXPECT_EQ(
-      system.ReadRegistryString("HKEY_CURRENT_USER", "Software\\ZorbelleSystemTest", "Number"),
-      std::nullopt);
-  EXPECT_EQ(
-      system.ReadRegistryString("HKEY_CURRENT_USER", "Software\\ZorbelleSystemTest", "Missing"),
-      std::nullopt);
-  EXPECT_EQ(system.ReadRegistryString("HKEY_NOWHERE", "Software\\ZorbelleSystemTest", "Path"),
-            std::nullopt);
+  const auto read = [&system](const char* root, const char* name) {
+    return system.ReadRegistryString(root, "Software\\ZorbelleSystemTest", name);
+  };
+  EXPECT_EQ(read("HKEY_CURRENT_USER", "PATH"), Utf8FromWide(path));
+  EXPECT_EQ(read("HKEY_CURRENT_USER", "Number"), std::nullopt);
+  EXPECT_EQ(read("HKEY_CURRENT_USER", "Missing"), std::nullopt);
+  EXPECT_EQ(read("HKEY_NOWHERE", "Path"), std::nullopt);
   RegDeleteTreeW(HKEY_CURRENT_USER, key);
 }
 

@@ -62,6 +62,10 @@ class Win32TestFolder {
     std::ifstream in(Native(relative), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
   }
+  // The names in a folder, temporary ones included.
+  std::size_t Entries(std::string_view relative) const {
+    return std::distance(std::filesystem::directory_iterator(Native(relative)), {});
+  }
   // Listed, as Wine's FIFOs are, though it will not give their attributes.
   bool Exists(std::string_view relative) const { return Listed(Native(relative).wstring()); }
 
