@@ -100,10 +100,11 @@ TEST_F(StopWhileDecoding, EachStopSignalEndsTheRunInOrderAndEndsTheHelpers) {
 }
 
 TEST_F(StopWhileDecoding, KilledWhileWaitingTheRunLeavesNoSuspect) {
-  // These stand-ins leave once their run is gone, as the real helper does.
-  // Killing them from here missed one started just before the run was killed,
-  // and it held the run's output open for ever.
-  PutHelper("while [ \"$(cut -d' ' -f4 /proc/$$/stat)\" = \"$PPID\" ]; do sleep 0.1; done\n");
+  // These stand-ins leave once their run is gone, as the real helper does:
+  // their parent must be the run whose number they were given. Compared with
+  // $PPID instead, one started as the run was killed saw init as its first
+  // parent, waited for ever and held the run's output open.
+  PutHelper("while [ \"$(cut -d' ' -f4 /proc/$$/stat)\" = \"$2\" ]; do sleep 0.1; done\n");
   auto run = Start();
   ASSERT_TRUE(WaitingForThumbnails()) << "the marker still names a picture while the run waits";
   kill(run->pid(), SIGKILL);
