@@ -279,13 +279,6 @@ const char* KindName(FakeOperation kind) {
   return kNames[static_cast<int>(kind)];
 }
 
-void ExpectWindowAfterRun(const MainForm& f, bool failed) {
-  EXPECT_TRUE(f.cmdStart.Enabled());
-  EXPECT_FALSE(f.cmdStop.Enabled());
-  EXPECT_EQ(f.lblAnnai[0].Visible(), failed);
-  EXPECT_EQ(f.lblAnnai[1].Visible(), !failed);  // allfile.txt was chosen
-}
-
 void SweepEveryOperation(bool sameFolder) {
   FaultRun baseline(sameFolder);
   baseline.Start();
@@ -311,7 +304,11 @@ void SweepEveryOperation(bool sameFolder) {
     EXPECT_EQ(f.program.session.lastOutcome,
               expected.empty() ? RunOutcome::kCompleted : RunOutcome::kFailed);
     EXPECT_EQ(f.host.files.OpenFileCount(), 0);
-    ExpectWindowAfterRun(f.program.form, !expected.empty());
+    const MainForm& form = f.program.form;
+    EXPECT_TRUE(form.cmdStart.Enabled());
+    EXPECT_FALSE(form.cmdStop.Enabled());
+    EXPECT_EQ(form.lblAnnai[0].Visible(), !expected.empty());
+    EXPECT_EQ(form.lblAnnai[1].Visible(), expected.empty());  // allfile.txt was chosen
     for (const std::string& deleted : f.host.files.Deleted()) EXPECT_EQ(deleted, kDeletedOddFile);
     EXPECT_TRUE(f.host.files.Exists(kKeptOddFile));
 
