@@ -269,14 +269,6 @@ TEST_F(GalleryWriterTest, AFailedStepKeepsTheOldPagesItHadNotFinished) {
   EXPECT_EQ(second.files.OpenFileCount(), 0);
 }
 
-TEST_F(GalleryWriterTest, APageThatCannotBeCreatedThrowsWithNoFileLeftOpen) {
-  g.files.FailAt(FakeOperation::kCreate, "C:\\out\\_gaz0000.html");
-  EXPECT_THROW(g.writer.StartFirstPair(ctx), FileError);
-  EXPECT_EQ(g.files.OpenFileCount(), 0);
-  EXPECT_FALSE(g.writer.PairOpen());
-  g.writer.WritePicture(ctx, "a.jpg", 1, 1, "a.jpg");  // nothing to write to, and no crash
-}
-
 TEST_F(GalleryWriterTest, AnyFailingCallOfAGuardedStepThrowsWithNoFileLeftOpen) {
   ctx.TableLayout = 1;
   ctx.ImagesPerRow = 4;
@@ -295,6 +287,7 @@ TEST_F(GalleryWriterTest, AnyFailingCallOfAGuardedStepThrowsWithNoFileLeftOpen) 
       ++failures;
       EXPECT_EQ(faulty.files.OpenFileCount(), 0) << "call " << n;
       EXPECT_FALSE(faulty.writer.PairOpen());
+      faulty.writer.WritePicture(run, "a.jpg", 1, 1, "a.jpg");  // nothing to write to, no crash
     }
   }
   EXPECT_GT(failures, 0);
