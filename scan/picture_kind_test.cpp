@@ -1,17 +1,24 @@
+#include "scan/picture_kind.h"
+
 #include <gtest/gtest.h>
 
-#include "scan/picture_kind.h"
+#include <utility>
 
 namespace zb {
 namespace {
 
-TEST(HeicKind, HeicAndHeifInAnyCaseArePicturesOnlyWithTheNewerFormats) {
-  for (const char* name : {"C:\\a\\IMG_0001.HEIC", "C:\\a\\b.heic", "C:\\a\\b.Heif"}) {
-    EXPECT_EQ(KindOf(name, false, true), PictureKind::kHeif) << name;
+TEST(PictureKinds, NewerFormatsInAnyCaseCountOnlyWithTheirOption) {
+  const std::pair<const char*, PictureKind> newer[] = {
+      {"a.PNG", PictureKind::kOther},        {"b.webp", PictureKind::kOther},
+      {"c.Avif", PictureKind::kOther},       {"C:\\a\\IMG_0001.HEIC", PictureKind::kHeif},
+      {"C:\\a\\b.heic", PictureKind::kHeif}, {"C:\\a\\b.Heif", PictureKind::kHeif}};
+  for (const auto& [name, kind] : newer) {
+    EXPECT_EQ(KindOf(name, false, true), kind) << name;
     EXPECT_EQ(KindOf(name, true, false), PictureKind::kNone) << name;
   }
-  EXPECT_EQ(KindOf("C:\\a.heic\\b", true, true), PictureKind::kNone);
-  EXPECT_EQ(KindOf("C:\\a\\b.heics", true, true), PictureKind::kNone);
+  for (const char* name : {"a.tif", "C:\\a.heic\\b", "C:\\a\\b.heics"}) {
+    EXPECT_EQ(KindOf(name, true, true), PictureKind::kNone) << name;
+  }
 }
 
 }  // namespace

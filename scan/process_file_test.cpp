@@ -138,18 +138,6 @@ TEST(OddFiles, PicturesArePlacedBeforeTheyAreOfferedForDeletion) {
   EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kCompleted);
 }
 
-TEST(OddFiles, AFileThatCannotBeDeletedDoesNotEndTheRun) {
-  FakeProgram f;
-  f.form.mnuOptionItem[kOptionDeleteOddFiles].SetChecked(true);
-  f.files.AddFile("C:\\pics\\a;b.txt", "", kAttrReadOnly);
-  f.files.AddFile("C:\\pics\\c.txt");
-  f.host.dialogs.answers = {Answer::kYes};
-  f.Start();
-  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kCompleted);
-  EXPECT_EQ(f.run.FileCount, 2);
-  EXPECT_TRUE(f.files.Exists("C:\\pics\\a;b.txt"));
-}
-
 TEST(OddFiles, NeitherTheRunsOwnFilesNorFilesBehindLinksOrSpecialFilesAreOffered) {
   FakeProgram f("C:\\x;y");
   f.form.mnuOptionItem[kOptionDeleteOddFiles].SetChecked(true);

@@ -1,7 +1,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "scan/picture_kind.h"
 #include "scan/placement_queue.h"
 #include "testing/fake_program.h"
 
@@ -85,18 +84,6 @@ TEST(ThumbnailPages, AnOddPictureIsDeletedOnlyAfterItsLinesAreWritten) {
   EXPECT_THAT(f.PictureLines("C:\\pics\\_gaz0000.html"), Contains(HasSubstr("d;e.jpg")));
 }
 
-TEST(ThumbnailPages, AStoppedRunKeepsTheThumbnailsItDidNotReach) {
-  ThumbnailRun f;
-  int yields = 0;
-  f.host.system.onYield = [&] {
-    if (++yields == 3) f.form.cmdStop.Press();
-  };
-  f.host.dialogs.answers = {Answer::kYes};
-  f.Start();
-  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kStopped);
-  EXPECT_THAT(f.maker.ended, ElementsAre(false));
-}
-
 // A run into a sub-folder left its thumbnails there: a run from the folder
 // above must not take them for pictures.
 TEST(ThumbnailPages, ThumbnailFoldersAreNeverWalkedOthersOfThatNameAre) {
@@ -132,14 +119,6 @@ TEST(ThumbnailPages, AThumbnailFolderThatCannotBeTakenLeavesThePagesAsWithoutThe
     g.Start();
     EXPECT_THAT(g.form.LblComment.Caption(), Not(HasSubstr("_gazthumb"))) << asked;
   }
-}
-
-TEST(PictureKinds, NewerFormatsCountOnlyWithTheirOption) {
-  for (const char* name : {"a.PNG", "b.webp", "c.Avif"}) {
-    EXPECT_EQ(KindOf(name, true, false), PictureKind::kNone) << name;
-    EXPECT_EQ(KindOf(name, false, true), PictureKind::kOther) << name;
-  }
-  EXPECT_EQ(KindOf("a.tif", true, true), PictureKind::kNone);
 }
 
 }  // namespace
