@@ -146,9 +146,8 @@ TEST(PictureMeasurement, GivesNoSizeForWhatIsNoPicture) {
   EXPECT_THAT(Measure(Jpeg(3, 4)), Size(3, 4));
 }
 
-// Heads as a read-ahead gives them: the first kPictureHeadBytes or the whole
-// file. A head that settles the size needs no file; past a whole head the
-// file itself is read, with the same result.
+// Heads as read ahead: the first kPictureHeadBytes or the whole file. Past a
+// whole head the file itself is read, with the same result.
 TEST(PictureMeasurement, MeasuresFromHeadsReadAheadAsFromTheFile) {
   const auto fromHead = [](const std::string& contents) {
     const std::string head = contents.substr(0, kPictureHeadBytes);

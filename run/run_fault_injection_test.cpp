@@ -177,9 +177,8 @@ std::string Gif(int width, int height) {
          char(height >> 8) + std::string(8, '\0');
 }
 
-// A started program with every option of a full run on, searching a tree
-// of three levels with eight pictures (two full page pairs and a third
-// partly filled), two odd files, other files and an unreadable entry.
+// Every option of a full run on, over three levels: eight pictures (two full
+// page pairs and part of a third), two odd files, others, an unreadable entry.
 struct FaultRun {
   explicit FaultRun(bool sameFolder) {
     FakeFileSystem& tree = host.files;
@@ -244,9 +243,8 @@ bool IsPage(const std::string& path) {
   return false;
 }
 
-// Whether a failure of this operation is closed and reported while the walk
-// writes the pages (the page message, then the run's file-error message),
-// rather than when the run closes its files.
+// Whether the walk reports this failure as a page write (the page message,
+// then the run's) rather than the run when it closes its files.
 bool ReportedByTheGallery(const Operation& op) {
   if (!IsPage(op.path)) return false;
   if (op.kind == FakeOperation::kCreate || !IsPageOfPair(op.path, kLastPair)) return true;

@@ -7,6 +7,7 @@
 namespace zb {
 namespace {
 
+using testing::Each;
 using testing::ElementsAre;
 using testing::HasSubstr;
 using testing::IsEmpty;
@@ -35,9 +36,7 @@ TEST(ThumbnailPages, TheReducedPageShowsTheThumbnailAndStillLinksTheOriginal) {
       ElementsAre(HasSubstr("<a href=\"a.jpg\"  TARGET=\"aaa\" ><img src=\"_gazthumb/t0.jpg\""),
                   HasSubstr("<a href=\"b.jpg\"  TARGET=\"aaa\" ><img src=\"_gazthumb/t1.jpg\""),
                   HasSubstr("<a href=\"c.jpg\"  TARGET=\"aaa\" ><img src=\"_gazthumb/t2.jpg\"")));
-  for (const std::string& line : f.PictureLines("C:\\pics\\_gaz0000.htm")) {
-    EXPECT_THAT(line, Not(HasSubstr("_gazthumb")));
-  }
+  EXPECT_THAT(f.PictureLines("C:\\pics\\_gaz0000.htm"), Each(Not(HasSubstr("_gazthumb"))));
   EXPECT_THAT(f.maker.ended, ElementsAre(true));
 }
 
