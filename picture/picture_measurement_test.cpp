@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "testing/sparse_picture_bytes.h"
@@ -204,25 +205,16 @@ TEST(PictureMeasurement, DamagedExifIsIgnored) {
     EXPECT_THAT(Measure(JpegWith(cut, 200, 100)), Size(whole ? 100 : 200, whole ? 200 : 100))
         << keep;
   }
-  std::string farIfd = good;
-  farIfd[14] = '\xFF';  // the first IFD far beyond the segment's end
-  EXPECT_THAT(Measure(JpegWith(farIfd, 200, 100)), Size(200, 100));
-  std::string wrongType = good;
-  wrongType[34] = 4;  // the orientation as a LONG
-  EXPECT_THAT(Measure(JpegWith(wrongType, 200, 100)), Size(200, 100));
-  // The orientation is one value; an entry that counts more or none is damaged.
-  for (const std::size_t countByte : {std::size_t{36}, std::size_t{37}, std::size_t{39}}) {
-    std::string counted = good;
-    counted[36] = 0;
-    counted[countByte] = 2;
-    EXPECT_THAT(Measure(JpegWith(counted, 200, 100)), Size(200, 100)) << countByte;
+  // Bytes changed: the first IFD far past the segment, the orientation as a
+  // LONG, counted as more than its one value or none, no byte order.
+  const std::vector<std::pair<std::size_t, char>> damages[] = {
+      {{14, '\xFF'}},     {{34, 4}}, {{36, 2}},  {{36, 0}, {37, 2}},
+      {{36, 0}, {39, 2}}, {{36, 0}}, {{10, 'X'}}};
+  for (const auto& damage : damages) {
+    std::string damaged = good;
+    for (const auto& [at, value] : damage) damaged[at] = value;
+    EXPECT_THAT(Measure(JpegWith(damaged, 200, 100)), Size(200, 100)) << damage.back().first;
   }
-  std::string none = good;
-  none[36] = 0;
-  EXPECT_THAT(Measure(JpegWith(none, 200, 100)), Size(200, 100));
-  std::string badOrder = good;
-  badOrder[10] = 'X';
-  EXPECT_THAT(Measure(JpegWith(badOrder, 200, 100)), Size(200, 100));
   EXPECT_THAT(Measure(JpegWith(Segment('\xE1', "Exif"), 200, 100)), Size(200, 100));
   // An XMP packet is also APP1; an Exif segment after it still counts.
   EXPECT_THAT(Measure(JpegWith(Segment('\xE1', "http://ns.adobe.com/xap/1.0/") + good, 200, 100)),
