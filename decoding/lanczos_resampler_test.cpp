@@ -41,9 +41,8 @@ TEST(LanczosResampler, AnEdgeStaysWhereItWas) {
 }
 
 TEST(LanczosResampler, DetailTheSmallerSizeCanHoldKeepsItsContrast) {
-  // Waves of 12 pixels become waves of 4 after reducing by 3: Lanczos-3
-  // keeps seven eighths of their swing, Catmull-Rom four fifths, Mitchell's
-  // filter three quarters.
+  // Waves of 12 pixels become waves of 4: Lanczos-3 keeps seven eighths of
+  // their swing, Catmull-Rom four fifths, Mitchell's filter three quarters.
   const auto wave = [](int x, int) {
     return 127.5 + 100 * std::cos(2 * std::numbers::pi * x / 12);
   };

@@ -105,10 +105,6 @@ std::string WebpWithProfile(const PicturePixels& p, const std::vector<std::uint8
   return riff + "WEBP" + chunks;
 }
 
-std::string AvifWithProfile(const PicturePixels& p, const std::vector<std::uint8_t>& profile) {
-  return Avif(p, 0, profile);
-}
-
 TEST(ThumbnailColours, AnEmbeddedProfileIsTurnedIntoSrgb) {
   // sRGB's pure red and (0,192,0) as Display P3 writes them.
   const PicturePixels p3 = Halves(64, 32, {234, 51, 35}, {86, 189, 54});
@@ -118,7 +114,7 @@ TEST(ThumbnailColours, AnEmbeddedProfileIsTurnedIntoSrgb) {
                                             TestJpeg(p3, {.fullChroma = true, .profile = profile})},
         {"png", PngWithProfile(p3, profile)},
         {"webp", WebpWithProfile(p3, profile)},
-        {"avif", AvifWithProfile(p3, profile)}}) {
+        {"avif", Avif(p3, 0, profile)}}) {
     const auto pixels = Decode(bytes, 32);
     ASSERT_TRUE(pixels) << format;
     EXPECT_TRUE(Near(At(*pixels, 4, 8), {255, 0, 0}, 6)) << format;

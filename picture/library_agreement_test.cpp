@@ -1,6 +1,5 @@
-// picture/'s header readers against the libraries they replace, on real
-// pictures and on thousands of damaged copies: every answer, rejection
-// included, must be the library's.
+// picture/'s header readers against the libraries they replace, on real and
+// thousands of damaged pictures: every answer, rejections too, the library's.
 #include <gtest/gtest.h>
 #include <webp/encode.h>
 

@@ -1,15 +1,12 @@
 #include "picture/picture_measurement.h"
 
-// clang-format off
-#include <cstdio>  // jpeglib.h needs FILE
-#include <jpeglib.h>
-// clang-format on
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "testing/sparse_picture_bytes.h"
@@ -18,31 +15,9 @@
 namespace zb {
 namespace {
 
-// A real JPEG from libjpeg's own compressor.
-std::string Jpeg(unsigned width, unsigned height) {
-  jpeg_compress_struct info;
-  jpeg_error_mgr errors;
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* data = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &data, &size);
-  info.image_width = width;
-  info.image_height = height;
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<unsigned char> row(std::size_t{width} * 3, 0x80);
-  while (info.next_scanline < height) {
-    JSAMPROW rows[] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  std::string jpeg(reinterpret_cast<char*>(data), size);
-  free(data);
-  return jpeg;
+std::string Jpeg(int width, int height) {
+  const std::vector<std::uint8_t> jpeg = EncodeJpeg(RedLeftBlueRight(width, height), 90);
+  return {jpeg.begin(), jpeg.end()};
 }
 
 std::string Little(std::uint64_t value, int bytes) {
@@ -69,19 +44,9 @@ std::string Gif(unsigned width, unsigned height) {
          Little(height, 2) + std::string("\0\2\2\x44\1\0;", 7);
 }
 
-// Signature, header chunk and end chunk, with their check sums.
+// The header reader checks no sums: a real PNG's header says any size.
 std::string Png(unsigned width, unsigned height) {
-  const auto chunk = [](std::string_view type, const std::string& data) {
-    const std::string typed = std::string(type) + data;
-    std::uint32_t crc = 0xFFFFFFFF;
-    for (const char c : typed) {
-      crc ^= static_cast<unsigned char>(c);
-      for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
-    }
-    return Big(static_cast<std::uint32_t>(data.size())) + typed + Big(~crc);
-  };
-  return "\x89PNG\r\n\x1a\n" + chunk("IHDR", Big(width) + Big(height) + Little(0x0208, 5)) +
-         chunk("IEND", "");
+  return Png(RedLeftBlueRight(1, 1)).replace(16, 8, Big(width) + Big(height));
 }
 
 // A JPEG whose frame header lies behind two large application segments, as
@@ -132,9 +97,7 @@ MATCHER_P2(Size, width, height, "") {
 
 TEST(PictureMeasurement, MeasuresEachFormatFromItsHeader) {
   EXPECT_THAT(Measure(Jpeg(37, 23)), Size(37, 23));
-  EXPECT_THAT(Measure(Jpeg(640, 480)), Size(640, 480));
   EXPECT_THAT(Measure(JpegAfterLargeSegments(300, 200)), Size(300, 200));
-  EXPECT_THAT(Measure(Bmp(5, 3)), Size(5, 3));
   EXPECT_THAT(Measure(Bmp(6, -4)), Size(6, 4));
   EXPECT_THAT(Measure(Gif(7, 9)), Size(7, 9));
   EXPECT_THAT(Measure(Png(11, 13)), Size(11, 13));
@@ -173,7 +136,6 @@ TEST(PictureMeasurement, SidesBeyondWhatThePagesCanPlaceAreUnmeasurable) {
 TEST(PictureMeasurement, GivesNoSizeForWhatIsNoPicture) {
   EXPECT_EQ(Measure("This is not a picture, only a text named like one.\n"), std::nullopt);
   EXPECT_EQ(Measure(""), std::nullopt);
-  EXPECT_EQ(Measure(Jpeg(64, 64).substr(0, 100)), std::nullopt);
   EXPECT_EQ(Measure(JpegAfterLargeSegments(9, 9).substr(0, 40000)), std::nullopt);
   EXPECT_EQ(Measure(Gif(0, 9)), std::nullopt);
   EXPECT_EQ(Measure(std::string("\x00\x00\x02\x00\x00\x00\x00\x00\x00\x00\x00\x00"
@@ -185,9 +147,8 @@ TEST(PictureMeasurement, GivesNoSizeForWhatIsNoPicture) {
   EXPECT_THAT(Measure(Jpeg(3, 4)), Size(3, 4));
 }
 
-// Heads as a read-ahead gives them: the first kPictureHeadBytes or the whole
-// file. A head that settles the size needs no file; past a whole head the
-// file itself is read, with the same result.
+// Heads as read ahead: the first kPictureHeadBytes or the whole file. Past a
+// whole head the file itself is read, with the same result.
 TEST(PictureMeasurement, MeasuresFromHeadsReadAheadAsFromTheFile) {
   const auto fromHead = [](const std::string& contents) {
     const std::string head = contents.substr(0, kPictureHeadBytes);
@@ -244,25 +205,16 @@ TEST(PictureMeasurement, DamagedExifIsIgnored) {
     EXPECT_THAT(Measure(JpegWith(cut, 200, 100)), Size(whole ? 100 : 200, whole ? 200 : 100))
         << keep;
   }
-  std::string farIfd = good;
-  farIfd[14] = '\xFF';  // the first IFD far beyond the segment's end
-  EXPECT_THAT(Measure(JpegWith(farIfd, 200, 100)), Size(200, 100));
-  std::string wrongType = good;
-  wrongType[34] = 4;  // the orientation as a LONG
-  EXPECT_THAT(Measure(JpegWith(wrongType, 200, 100)), Size(200, 100));
-  // The orientation is one value; an entry that counts more or none is damaged.
-  for (const std::size_t countByte : {std::size_t{36}, std::size_t{37}, std::size_t{39}}) {
-    std::string counted = good;
-    counted[36] = 0;
-    counted[countByte] = 2;
-    EXPECT_THAT(Measure(JpegWith(counted, 200, 100)), Size(200, 100)) << countByte;
+  // Bytes changed: the first IFD far past the segment, the orientation as a
+  // LONG, counted as more than its one value or none, no byte order.
+  const std::vector<std::pair<std::size_t, char>> damages[] = {
+      {{14, '\xFF'}},     {{34, 4}}, {{36, 2}},  {{36, 0}, {37, 2}},
+      {{36, 0}, {39, 2}}, {{36, 0}}, {{10, 'X'}}};
+  for (const auto& damage : damages) {
+    std::string damaged = good;
+    for (const auto& [at, value] : damage) damaged[at] = value;
+    EXPECT_THAT(Measure(JpegWith(damaged, 200, 100)), Size(200, 100)) << damage.back().first;
   }
-  std::string none = good;
-  none[36] = 0;
-  EXPECT_THAT(Measure(JpegWith(none, 200, 100)), Size(200, 100));
-  std::string badOrder = good;
-  badOrder[10] = 'X';
-  EXPECT_THAT(Measure(JpegWith(badOrder, 200, 100)), Size(200, 100));
   EXPECT_THAT(Measure(JpegWith(Segment('\xE1', "Exif"), 200, 100)), Size(200, 100));
   // An XMP packet is also APP1; an Exif segment after it still counts.
   EXPECT_THAT(Measure(JpegWith(Segment('\xE1', "http://ns.adobe.com/xap/1.0/") + good, 200, 100)),
@@ -287,15 +239,6 @@ TEST(PictureMeasurement, EndlessSegmentsCostAFixedNumberOfReads) {
   EXPECT_EQ(MeasurePictureBytes(bytes), std::nullopt);
   EXPECT_LE(bytes.reads, 300);
   EXPECT_LE(bytes.total, std::uint64_t{8} << 20);
-
-  // Thousands of tiny segments in the first block.
-  std::string tiny;
-  for (int i = 0; i < 3000; ++i) tiny += Segment('\xE3', "x");
-  EXPECT_EQ(Measure(JpegWith(tiny, 30, 20)), std::nullopt);
-  // Real pictures carry a few large segments, colour profiles say.
-  std::string profiles;
-  for (int i = 0; i < 20; ++i) profiles += Segment('\xE2', std::string(0xFFF0, 'p'));
-  EXPECT_THAT(Measure(JpegWith(profiles, 30, 20)), Size(30, 20));
 }
 
 }  // namespace

@@ -55,14 +55,6 @@ TEST_F(DefaultOutputFolderTest, ThreeRefusalsEndTheProgramWithNothingDeleted) {
   EXPECT_EQ(f.files.OpenFileCount(), 0);
 }
 
-TEST_F(DefaultOutputFolderTest, AFolderThatCannotBeMadeIsAFileError) {
-  f.files.FailAt(FakeOperation::kMakeFolder, "C:\\_Zorbelle");
-  f.Start();
-  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kFailed);
-  EXPECT_THAT(f.Messages(), ElementsAre(FailedRunMessage().text));
-  EXPECT_TRUE(f.form.cmdStart.Enabled());
-}
-
 TEST(SameFolderOutput, ChecksAndMakesNothing) {
   FakeProgram f;
   const int before = f.files.OperationCount();

@@ -177,9 +177,8 @@ std::string Gif(int width, int height) {
          char(height >> 8) + std::string(8, '\0');
 }
 
-// A started program with every option of a full run on, searching a tree
-// of three levels with eight pictures (two full page pairs and a third
-// partly filled), two odd files, other files and an unreadable entry.
+// Every option of a full run on, over three levels: eight pictures (two full
+// page pairs and part of a third), two odd files, others, an unreadable entry.
 struct FaultRun {
   explicit FaultRun(bool sameFolder) {
     FakeFileSystem& tree = host.files;
@@ -244,9 +243,8 @@ bool IsPage(const std::string& path) {
   return false;
 }
 
-// Whether a failure of this operation is closed and reported while the walk
-// writes the pages (the page message, then the run's file-error message),
-// rather than when the run closes its files.
+// Whether the walk reports this failure as a page write (the page message,
+// then the run's) rather than the run when it closes its files.
 bool ReportedByTheGallery(const Operation& op) {
   if (!IsPage(op.path)) return false;
   if (op.kind == FakeOperation::kCreate || !IsPageOfPair(op.path, kLastPair)) return true;
@@ -279,13 +277,6 @@ const char* KindName(FakeOperation kind) {
   return kNames[static_cast<int>(kind)];
 }
 
-void ExpectWindowAfterRun(const MainForm& f, bool failed) {
-  EXPECT_TRUE(f.cmdStart.Enabled());
-  EXPECT_FALSE(f.cmdStop.Enabled());
-  EXPECT_EQ(f.lblAnnai[0].Visible(), failed);
-  EXPECT_EQ(f.lblAnnai[1].Visible(), !failed);  // allfile.txt was chosen
-}
-
 void SweepEveryOperation(bool sameFolder) {
   FaultRun baseline(sameFolder);
   baseline.Start();
@@ -311,7 +302,11 @@ void SweepEveryOperation(bool sameFolder) {
     EXPECT_EQ(f.program.session.lastOutcome,
               expected.empty() ? RunOutcome::kCompleted : RunOutcome::kFailed);
     EXPECT_EQ(f.host.files.OpenFileCount(), 0);
-    ExpectWindowAfterRun(f.program.form, !expected.empty());
+    const MainForm& form = f.program.form;
+    EXPECT_TRUE(form.cmdStart.Enabled());
+    EXPECT_FALSE(form.cmdStop.Enabled());
+    EXPECT_EQ(form.lblAnnai[0].Visible(), !expected.empty());
+    EXPECT_EQ(form.lblAnnai[1].Visible(), expected.empty());  // allfile.txt was chosen
     for (const std::string& deleted : f.host.files.Deleted()) EXPECT_EQ(deleted, kDeletedOddFile);
     EXPECT_TRUE(f.host.files.Exists(kKeptOddFile));
 

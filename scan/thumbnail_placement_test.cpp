@@ -1,13 +1,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "scan/picture_kind.h"
 #include "scan/placement_queue.h"
 #include "testing/fake_program.h"
 
 namespace zb {
 namespace {
 
+using testing::Each;
 using testing::ElementsAre;
 using testing::HasSubstr;
 using testing::IsEmpty;
@@ -36,9 +36,7 @@ TEST(ThumbnailPages, TheReducedPageShowsTheThumbnailAndStillLinksTheOriginal) {
       ElementsAre(HasSubstr("<a href=\"a.jpg\"  TARGET=\"aaa\" ><img src=\"_gazthumb/t0.jpg\""),
                   HasSubstr("<a href=\"b.jpg\"  TARGET=\"aaa\" ><img src=\"_gazthumb/t1.jpg\""),
                   HasSubstr("<a href=\"c.jpg\"  TARGET=\"aaa\" ><img src=\"_gazthumb/t2.jpg\"")));
-  for (const std::string& line : f.PictureLines("C:\\pics\\_gaz0000.htm")) {
-    EXPECT_THAT(line, Not(HasSubstr("_gazthumb")));
-  }
+  EXPECT_THAT(f.PictureLines("C:\\pics\\_gaz0000.htm"), Each(Not(HasSubstr("_gazthumb"))));
   EXPECT_THAT(f.maker.ended, ElementsAre(true));
 }
 
@@ -85,18 +83,6 @@ TEST(ThumbnailPages, AnOddPictureIsDeletedOnlyAfterItsLinesAreWritten) {
   EXPECT_THAT(f.PictureLines("C:\\pics\\_gaz0000.html"), Contains(HasSubstr("d;e.jpg")));
 }
 
-TEST(ThumbnailPages, AStoppedRunKeepsTheThumbnailsItDidNotReach) {
-  ThumbnailRun f;
-  int yields = 0;
-  f.host.system.onYield = [&] {
-    if (++yields == 3) f.form.cmdStop.Press();
-  };
-  f.host.dialogs.answers = {Answer::kYes};
-  f.Start();
-  EXPECT_EQ(f.program.session.lastOutcome, RunOutcome::kStopped);
-  EXPECT_THAT(f.maker.ended, ElementsAre(false));
-}
-
 // A run into a sub-folder left its thumbnails there: a run from the folder
 // above must not take them for pictures.
 TEST(ThumbnailPages, ThumbnailFoldersAreNeverWalkedOthersOfThatNameAre) {
@@ -132,14 +118,6 @@ TEST(ThumbnailPages, AThumbnailFolderThatCannotBeTakenLeavesThePagesAsWithoutThe
     g.Start();
     EXPECT_THAT(g.form.LblComment.Caption(), Not(HasSubstr("_gazthumb"))) << asked;
   }
-}
-
-TEST(PictureKinds, NewerFormatsCountOnlyWithTheirOption) {
-  for (const char* name : {"a.PNG", "b.webp", "c.Avif"}) {
-    EXPECT_EQ(KindOf(name, true, false), PictureKind::kNone) << name;
-    EXPECT_EQ(KindOf(name, false, true), PictureKind::kOther) << name;
-  }
-  EXPECT_EQ(KindOf("a.tif", true, true), PictureKind::kNone);
 }
 
 }  // namespace
