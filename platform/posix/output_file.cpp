@@ -74,10 +74,12 @@ bool OutputFile::Matches(std::string_view bytes) {
   }
   if (bytes.empty()) return true;
   if (!old_.valid() && !OpenOld()) return false;
-  compared_.resize(bytes.size());
+  // Grown only: clearing it afresh for every write cost as much as the compare.
+  if (compared_.size() < bytes.size()) compared_.resize(bytes.size());
   const ssize_t got = ReadFully(old_.get(), reinterpret_cast<std::byte*>(compared_.data()),
                                 bytes.size(), static_cast<off_t>(matching_));
-  return got == static_cast<ssize_t>(bytes.size()) && compared_ == bytes;
+  return got == static_cast<ssize_t>(bytes.size()) &&
+         std::string_view(compared_).substr(0, bytes.size()) == bytes;
 }
 
 bool OutputFile::OpenOld() {
