@@ -148,9 +148,12 @@ void BatchedWalkAhead::WakeWalkIfDue(std::unique_lock<std::mutex>& lock) {
 
 std::shared_ptr<BatchedWalkAhead::Batch> BatchedWalkAhead::Take() {
   std::unique_lock lock(mutex_);
-  // Next in line and no reader on it yet: the walk reads its heads itself
-  // rather than wait, so that the cores stay busy whichever side is behind.
-  if (!stopped_ && !ordered_.empty() && !unread_.empty() && unread_.front() == ordered_.front()) {
+  // While the next in line is not ready the walk reads heads itself rather
+  // than wait, so that the cores stay busy whichever side is behind: the next
+  // batch's when no reader has taken it up, else a later one's, within the
+  // window.
+  while (!stopped_ && !ordered_.empty() && !ordered_.front()->read && !unread_.empty() &&
+         (unread_.front() == ordered_.front() || headsHeld_ < kWindowHeads)) {
     std::shared_ptr<Batch> next = std::move(unread_.front());
     unread_.pop_front();
     headsHeld_ += next->heads;
