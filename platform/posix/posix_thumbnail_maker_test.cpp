@@ -184,29 +184,5 @@ TEST_F(MakerTest, APictureThatGaveNoThumbnailIsNotTriedAgainWhileUnchanged) {
   EXPECT_THAT(Records(folder.Host("pics/_gazthumb")), testing::IsEmpty());
 }
 
-TEST_F(MakerTest, AHelperThatHangsOnAPictureCountsAgainstItAnAbandonedOneDoesNot) {
-  const std::string hanging = folder.Put("hang.sh", "#!/bin/sh\nexec sleep 100\n");
-  fs::permissions(hanging, fs::perms::owner_all);
-  {
-    PosixThumbnailMaker impatient{paths, hanging, std::chrono::milliseconds(100)};
-    ASSERT_TRUE(impatient.Begin("C:\\pics\\"));
-    EXPECT_EQ(impatient.Wait(impatient.Submit("C:\\pics\\b.jpg", 240)), std::nullopt);
-    impatient.End(true);
-  }
-  {
-    PosixThumbnailMaker abandoned{paths, hanging};
-    ASSERT_TRUE(abandoned.Begin("C:\\pics\\"));
-    const auto ticket = abandoned.Submit("C:\\pics\\c.jpg", 240);
-    abandoned.Abandon();
-    EXPECT_EQ(abandoned.Wait(ticket), std::nullopt);
-    abandoned.End(false);
-  }
-  EXPECT_EQ(Records(folder.Host("pics/_gazthumb")).size(), 1u);
-  const auto names = Run({"b.jpg", "c.jpg"});
-  EXPECT_EQ(names[0], "");
-  EXPECT_NE(names[1], "");
-  EXPECT_EQ(maker.Decodes(), 1u);
-}
-
 }  // namespace
 }  // namespace zb

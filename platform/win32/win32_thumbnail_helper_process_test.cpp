@@ -1,4 +1,4 @@
-#include "platform/win32/win32_thumbnail_helper_pool.h"
+#include "platform/win32/win32_thumbnail_helper_process.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
+#include <thread>
 
 #include "platform/win32/handle_channel.h"
 #include "platform/win32/testing/bmp_for_test.h"
@@ -19,7 +20,7 @@ namespace zb {
 namespace {
 
 using namespace std::chrono_literals;
-using Outcome = Win32ThumbnailHelperPool::Outcome;
+using Clock = std::chrono::steady_clock;
 namespace fs = std::filesystem;
 
 // This test program stands in for a helper that misbehaves when started
@@ -33,14 +34,7 @@ void StandIn(const std::wstring& how) {
   std::uint32_t head[2] = {};
   channel.Read(head, sizeof head);
   if (how == L"dies") ExitProcess(3);
-  if (how == L"halfway") {
-    const std::uint32_t length = 16;
-    channel.Write(&length, sizeof length);
-    channel.Write("abc", 3);
-  } else if (how == L"oversized") {
-    const std::uint32_t length = 0xFFFFFFFF;
-    channel.Write(&length, sizeof length);
-  } else if (how == L"limits") {
+  if (how == L"limits") {
     // Answers with the limits of the job it runs in, none outside one.
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
     BOOL inJob = FALSE;
@@ -78,35 +72,26 @@ std::string ThisProgram() {
   return Utf8FromWide(self);
 }
 
-std::future<std::pair<Outcome, std::vector<std::uint8_t>>> Post(Win32ThumbnailHelperPool& pool,
-                                                                const std::string& path,
-                                                                int side = 64) {
-  auto done = std::make_shared<std::promise<std::pair<Outcome, std::vector<std::uint8_t>>>>();
-  pool.Post(path, side, [done](Outcome outcome, std::vector<std::uint8_t> bytes) {
-    done->set_value({outcome, std::move(bytes)});
-  });
-  return done->get_future();
-}
-
-struct HelperPoolTest : testing::Test {
-  HelperPoolTest() {
+struct HelperProcessTest : testing::Test {
+  HelperProcessTest() {
     wchar_t temporary[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH + 1, temporary);
     folder = fs::path(temporary) / ("zorbelle-helpers-" + std::to_string(GetCurrentProcessId()));
     fs::create_directories(folder);
   }
-  ~HelperPoolTest() override {
+  ~HelperProcessTest() override {
     SetEnvironmentVariableW(kStandIn, nullptr);
     SetEnvironmentVariableW(kStandInFile, nullptr);
     fs::remove_all(folder);
   }
-  // The helpers started from now on stand in as `how` says.
-  void StandInAs(const std::wstring& how) {
+  // A helper that stands in as `how` says, with its process once it told
+  // its number.
+  std::pair<std::unique_ptr<ThumbnailHelperProcess>, UniqueHandle> StandIn(
+      const std::wstring& how) {
     SetEnvironmentVariableW(kStandIn, how.c_str());
     SetEnvironmentVariableW(kStandInFile, (folder / (how + L".pid")).c_str());
-  }
-  UniqueHandle StandInProcess(const std::wstring& how) {
-    return ProcessTold(folder / (how + L".pid"));
+    auto helper = launcher.Start();
+    return {std::move(helper), ProcessTold(folder / (how + L".pid"))};
   }
   // The stand-in's process, once it told its number in `file`.
   static UniqueHandle ProcessTold(const fs::path& file) {
@@ -117,61 +102,51 @@ struct HelperPoolTest : testing::Test {
     }
     return UniqueHandle(pid == 0 ? nullptr : OpenProcess(SYNCHRONIZE, FALSE, pid));
   }
-  static bool Ended(const UniqueHandle& process) {
-    return !process || WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0;
-  }
   std::string Picture(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-    const fs::path path = folder / name;
-    std::ofstream(path, std::ios::binary)
+    std::ofstream(folder / name, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
-    return Utf8FromWide(path.wstring());
+    return Utf8FromWide((folder / name).wstring());
   }
 
   fs::path folder;
+  Win32ThumbnailHelperLauncher launcher{ThisProgram()};
 };
 
-TEST_F(HelperPoolTest, TheRealHelperBesideTheTestsMakesThumbnailsAndRefusesWhatIsNone) {
-  const std::string helper = ThumbnailerProgram();
-  ASSERT_FALSE(helper.empty()) << "zorbelle-thumbnailer.exe beside " << ThisProgram();
-  Win32ThumbnailHelperPool pool(helper, 1);
+TEST_F(HelperProcessTest, TheRealHelperBesideTheTestsMakesThumbnailsAndRefusesWhatIsNone) {
+  const std::string program = ThumbnailerProgram();
+  ASSERT_FALSE(program.empty()) << "zorbelle-thumbnailer.exe beside " << ThisProgram();
+  const auto helper = Win32ThumbnailHelperLauncher(program).Start();
+  ASSERT_TRUE(helper);
   const std::string picture = Picture("a.bmp", BmpOf(120, 60, 24, [](int x, int) {
                                         return Rgb{static_cast<std::uint8_t>(x), 0, 0};
                                       }));
   const std::string text = Picture("b.bmp", {'t', 'e', 'x', 't'});
   // The same helper goes on after a refusal.
   for (const std::string& path : {picture, text, picture}) {
-    auto [outcome, bytes] = Post(pool, path).get();
+    const auto bytes = helper->Exchange({path, 64}, 60s);
+    ASSERT_TRUE(bytes);
     if (path == text) {
-      EXPECT_EQ(outcome, Outcome::kRefused);
-      EXPECT_TRUE(bytes.empty());
+      EXPECT_TRUE(bytes->empty());
       continue;
     }
-    ASSERT_EQ(outcome, Outcome::kMade);
     ComForTest com;
-    const std::optional<WicPixels> made = DecodeWithWic(bytes);
+    const std::optional<WicPixels> made = DecodeWithWic(*bytes);
     ASSERT_TRUE(made);
     EXPECT_EQ(made->format, GUID_ContainerFormatJpeg);
     EXPECT_EQ(made->width, 64u);
     EXPECT_EQ(made->height, 32u);
   }
-  EXPECT_EQ(Post(pool, Utf8FromWide((folder / "missing.bmp").wstring())).get().first,
-            Outcome::kRefused);
+  EXPECT_FALSE(Win32ThumbnailHelperLauncher(Utf8FromWide((folder / "none.exe").wstring())).Start());
 }
 
-TEST_F(HelperPoolTest, WithoutAHelperProgramNothingIsAnswered) {
-  Win32ThumbnailHelperPool pool(Utf8FromWide((folder / "none.exe").wstring()), 1);
-  EXPECT_EQ(Post(pool, "C:\\a.jpg").get().first, Outcome::kUnanswered);
-}
-
-TEST_F(HelperPoolTest, HelpersRunInAJobBoundingTheirMemory) {
-  StandInAs(L"limits");
-  Win32ThumbnailHelperPool pool(ThisProgram(), 1, 10s);
-  auto [outcome, bytes] = Post(pool, "C:\\a.jpg").get();
-  ASSERT_EQ(outcome, Outcome::kMade);
+TEST_F(HelperProcessTest, HelpersRunInAJobBoundingTheirMemory) {
+  auto [helper, process] = StandIn(L"limits");
+  ASSERT_TRUE(helper);
+  const auto bytes = helper->Exchange({"C:\\a.jpg", 64}, 10s);
   JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
-  ASSERT_EQ(bytes.size(), sizeof limits);
-  std::memcpy(&limits, bytes.data(), sizeof limits);
+  ASSERT_TRUE(bytes && bytes->size() == sizeof limits);
+  std::memcpy(&limits, bytes->data(), sizeof limits);
   const DWORD flags = limits.BasicLimitInformation.LimitFlags;
   if (flags == 0) GTEST_SKIP() << "in a job, but Wine 8 keeps no job limits to read back";
   EXPECT_TRUE(flags & JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE);
@@ -179,46 +154,41 @@ TEST_F(HelperPoolTest, HelpersRunInAJobBoundingTheirMemory) {
   EXPECT_EQ(limits.ProcessMemoryLimit, kHelperMemoryBytes);
 }
 
-TEST_F(HelperPoolTest, OneThatDiesHangsOrStopsHalfWayCostsItsPictureAndIsEnded) {
-  for (const std::wstring how : {L"dies", L"silent", L"halfway", L"oversized"}) {
-    StandInAs(how);
-    Win32ThumbnailHelperPool pool(ThisProgram(), 1, 500ms);
-    const auto asked = std::chrono::steady_clock::now();
-    EXPECT_EQ(Post(pool, "C:\\a.jpg").get().first, Outcome::kRefused) << Utf8FromWide(how);
-    EXPECT_LT(std::chrono::steady_clock::now() - asked, 5s) << Utf8FromWide(how);
-    EXPECT_TRUE(Ended(StandInProcess(how))) << Utf8FromWide(how);
+// As the pool does with one that gives no answer, or is abandoned.
+TEST_F(HelperProcessTest, OneThatDiesHangsOrIsKilledFromAnotherThreadGivesNoAnswerAndEnds) {
+  for (const std::wstring how : {L"dies", L"silent", L"killed"}) {
+    auto [helper, process] = StandIn(how);
+    ASSERT_TRUE(helper && process) << Utf8FromWide(how);
+    ThumbnailHelperProcess& started = *helper;
+    const auto asked = Clock::now();
+    auto answer = std::async(std::launch::async, [&] {
+      return started.Exchange({"C:\\a.jpg", 64}, how == L"killed" ? 20s : 500ms);
+    });
+    if (how == L"killed") {
+      std::this_thread::sleep_for(200ms);  // for the answer to be waited for
+      helper->Kill();
+    }
+    EXPECT_EQ(answer.get(), std::nullopt) << Utf8FromWide(how);
+    EXPECT_LT(Clock::now() - asked, 5s) << Utf8FromWide(how);
+    EXPECT_EQ(WaitForSingleObject(process.get(), 5000), WAIT_OBJECT_0) << Utf8FromWide(how);
   }
-}
-
-// Abandoning answers at once what waits and what a helper is on, without
-// waiting for a helper's timeout; nothing of it counts as the picture's fault.
-TEST_F(HelperPoolTest, AbandonAnswersEveryJobAtOnceAndEndsTheHelpersAtWork) {
-  StandInAs(L"silent");
-  Win32ThumbnailHelperPool pool(ThisProgram(), 1, 20s);
-  std::vector<std::future<std::pair<Outcome, std::vector<std::uint8_t>>>> outcomes;
-  for (int i = 0; i < 3; ++i) outcomes.push_back(Post(pool, "C:\\a.jpg"));
-  const UniqueHandle helper = StandInProcess(L"silent");
-  ASSERT_TRUE(helper);
-  const auto abandoned = std::chrono::steady_clock::now();
-  pool.Abandon();
-  for (auto& outcome : outcomes) EXPECT_EQ(outcome.get().first, Outcome::kUnanswered);
-  EXPECT_LT(std::chrono::steady_clock::now() - abandoned, 10s);
-  pool.Settle();
-  EXPECT_TRUE(Ended(helper));
 }
 
 // The job ends the helpers with their run, however the run ends: here the
 // death test's child, which runs this body afresh and finds the parent's
 // stand-in file in the environment.
-TEST_F(HelperPoolTest, HelpersEndWithTheirRunHoweverItEnds) {
+TEST_F(HelperProcessTest, HelpersEndWithTheirRunHoweverItEnds) {
   wchar_t inherited[MAX_PATH] = {};
-  if (GetEnvironmentVariableW(kStandInFile, inherited, MAX_PATH) == 0) StandInAs(L"silent");
+  if (GetEnvironmentVariableW(kStandInFile, inherited, MAX_PATH) == 0) {
+    SetEnvironmentVariableW(kStandIn, L"silent");
+    SetEnvironmentVariableW(kStandInFile, (folder / L"silent.pid").c_str());
+  }
   GetEnvironmentVariableW(kStandInFile, inherited, MAX_PATH);
   const fs::path told = inherited;
   EXPECT_EXIT(
       {
-        Win32ThumbnailHelperPool pool(ThisProgram(), 1);
-        Post(pool, "C:\\a.jpg");
+        Win32ThumbnailHelperLauncher run(ThisProgram());
+        const auto helper = run.Start();
         ProcessTold(told);
         fs::remove_all(folder);  // the child's own, which no destructor will remove
         TerminateProcess(GetCurrentProcess(), 3);
