@@ -10,10 +10,7 @@
 #include <thread>
 
 #include "platform/win32/handle_channel.h"
-#include "platform/win32/testing/bmp_for_test.h"
-#include "platform/win32/testing/wic_pixels_for_test.h"
 #include "platform/win32/wide_text.h"
-#include "platform/win32/win32_thumbnail_maker.h"
 #include "platform/win32/windows_api.h"
 
 namespace zb {
@@ -102,43 +99,9 @@ struct HelperProcessTest : testing::Test {
     }
     return UniqueHandle(pid == 0 ? nullptr : OpenProcess(SYNCHRONIZE, FALSE, pid));
   }
-  std::string Picture(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream(folder / name, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    return Utf8FromWide((folder / name).wstring());
-  }
-
   fs::path folder;
   Win32ThumbnailHelperLauncher launcher{ThisProgram()};
 };
-
-TEST_F(HelperProcessTest, TheRealHelperBesideTheTestsMakesThumbnailsAndRefusesWhatIsNone) {
-  const std::string program = ThumbnailerProgram();
-  ASSERT_FALSE(program.empty()) << "zorbelle-thumbnailer.exe beside " << ThisProgram();
-  const auto helper = Win32ThumbnailHelperLauncher(program).Start();
-  ASSERT_TRUE(helper);
-  const std::string picture = Picture("a.bmp", BmpOf(120, 60, 24, [](int x, int) {
-                                        return Rgb{static_cast<std::uint8_t>(x), 0, 0};
-                                      }));
-  const std::string text = Picture("b.bmp", {'t', 'e', 'x', 't'});
-  // The same helper goes on after a refusal.
-  for (const std::string& path : {picture, text, picture}) {
-    const auto bytes = helper->Exchange({path, 64}, 60s);
-    ASSERT_TRUE(bytes);
-    if (path == text) {
-      EXPECT_TRUE(bytes->empty());
-      continue;
-    }
-    ComForTest com;
-    const std::optional<WicPixels> made = DecodeWithWic(*bytes);
-    ASSERT_TRUE(made);
-    EXPECT_EQ(made->format, GUID_ContainerFormatJpeg);
-    EXPECT_EQ(made->width, 64u);
-    EXPECT_EQ(made->height, 32u);
-  }
-  EXPECT_FALSE(Win32ThumbnailHelperLauncher(Utf8FromWide((folder / "none.exe").wstring())).Start());
-}
 
 TEST_F(HelperProcessTest, HelpersRunInAJobBoundingTheirMemory) {
   auto [helper, process] = StandIn(L"limits");
