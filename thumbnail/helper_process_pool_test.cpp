@@ -109,7 +109,9 @@ struct HelperProcessPoolTest : testing::Test {
   HelperProcessPool pool{std::make_unique<FakeLauncher>(helpers), 1, 7s};
 };
 
+// Helpers start with the first picture that needs one.
 TEST_F(HelperProcessPoolTest, AHelperGoesOnAfterARefusalAndIsReplacedAfterNonsense) {
+  EXPECT_EQ(helpers.starts, 0);
   EXPECT_EQ(Post(pool, "made").get(), Answer(Outcome::kMade, {1}));
   EXPECT_EQ(Post(pool, "none").get(), Answer(Outcome::kRefused, {}));
   EXPECT_EQ(Post(pool, "made").get(), Answer(Outcome::kMade, {1}));
@@ -128,18 +130,6 @@ TEST_F(HelperProcessPoolTest, WithoutAHelperNothingIsAnsweredAndEachJobTriesAgai
   EXPECT_EQ(helpers.starts, 2);
   helpers.Set([&] { helpers.startFails = false; });
   EXPECT_EQ(Post(pool, "made").get(), Answer(Outcome::kMade, {3}));
-}
-
-TEST(HelperProcessPool, HelpersStartWithTheFirstPictureAndEndWithThePool) {
-  Helpers helpers;
-  { HelperProcessPool idle(std::make_unique<FakeLauncher>(helpers), 4); }
-  EXPECT_EQ(helpers.starts, 0);
-  {
-    HelperProcessPool pool(std::make_unique<FakeLauncher>(helpers), 4);
-    EXPECT_EQ(Post(pool, "made").get().first, Outcome::kMade);
-    EXPECT_EQ(helpers.starts, 1);
-  }
-  EXPECT_EQ(helpers.ended, 1);
 }
 
 // Abandoning answers at once what waits and what a helper is on; nothing
