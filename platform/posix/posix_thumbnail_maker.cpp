@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "platform/posix/long_path.h"
+#include "platform/posix/posix_thumbnail_helper_process.h"
 #include "platform/posix/thumbnail_folder.h"
 #include "platform/posix/thumbnailer_place.h"
 
@@ -64,8 +65,9 @@ PosixThumbnailMaker::PosixThumbnailMaker(DrivePaths& paths, std::string workerPr
             if (!folder) return nullptr;
             return std::make_unique<FolderStore>(paths, std::move(folder));
           },
-          std::make_unique<PosixThumbnailHelperPool>(
-              std::move(workerProgram), std::thread::hardware_concurrency(), answerTimeout)) {}
+          std::make_unique<HelperProcessPool>(
+              std::make_unique<PosixThumbnailHelperLauncher>(std::move(workerProgram)),
+              std::thread::hardware_concurrency(), answerTimeout)) {}
 
 ThumbnailSource ThumbnailSourceOf(std::string_view hostPath, const struct stat& st, int side) {
   const auto nanoseconds = [](const timespec& t) {

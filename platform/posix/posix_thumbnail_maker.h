@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "platform/posix/drive_paths.h"
-#include "platform/posix/posix_thumbnail_helper_pool.h"
+#include "thumbnail/helper_process_pool.h"
 #include "thumbnail/helper_thumbnail_maker.h"
 #include "thumbnail/thumbnail_names.h"
 
@@ -20,9 +20,8 @@ class PosixThumbnailMaker : public HelperThumbnailMaker {
  public:
   // workerProgram: the helper, which serves kThumbnailHelperArgument; with
   // none (empty or missing), pictures get no thumbnails.
-  PosixThumbnailMaker(
-      DrivePaths& paths, std::string workerProgram,
-      std::chrono::milliseconds answerTimeout = PosixThumbnailHelperPool::kAnswerTimeout);
+  PosixThumbnailMaker(DrivePaths& paths, std::string workerProgram,
+                      std::chrono::milliseconds answerTimeout = HelperProcessPool::kAnswerTimeout);
 };
 
 // What names the thumbnail of the picture at hostPath, whose stat is st.

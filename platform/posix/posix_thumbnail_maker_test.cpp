@@ -43,13 +43,13 @@ struct MakerTest : testing::Test {
       folder.Put(std::string("pics/") + name, jpeg);
   }
   // One run over these pictures; the thumbnails' names, empty for none.
-  std::vector<std::string> Run(const std::vector<std::string>& pictures, bool whole = true) {
+  std::vector<std::string> Run(const std::vector<std::string>& pictures) {
     std::vector<std::string> names;
     if (!maker.Begin("C:\\pics\\")) return {"refused"};
     std::vector<ThumbnailMaker::Ticket> tickets;
     for (const std::string& p : pictures) tickets.push_back(maker.Submit("C:\\pics\\" + p, 240));
     for (auto t : tickets) names.push_back(maker.Wait(t).value_or(""));
-    maker.End(whole);
+    maker.End(true);
     return names;
   }
 
@@ -81,13 +81,6 @@ TEST_F(MakerTest, ASecondRunDecodesNothingAndStaleThumbnailsGoButNothingElse) {
   EXPECT_THAT(Names(folder.Host("pics/_gazthumb")),
               UnorderedElementsAre(third[0], third[1], "notes.txt", "holiday.jpg",
                                    "zorbelle-thumbnails.txt"));
-}
-
-TEST_F(MakerTest, AStoppedRunRemovesNothing) {
-  const auto first = Run({"a.jpg", "b.jpg"});
-  Run({"a.jpg"}, false);
-  EXPECT_THAT(Names(folder.Host("pics/_gazthumb")),
-              UnorderedElementsAre(first[0], first[1], "zorbelle-thumbnails.txt"));
 }
 
 TEST_F(MakerTest, AFolderThatIsNotOursOrNoFolderIsRefused) {
@@ -182,30 +175,6 @@ TEST_F(MakerTest, APictureThatGaveNoThumbnailIsNotTriedAgainWhileUnchanged) {
   EXPECT_NE(Run({"cut.jpg", "a.jpg"})[0], "");
   EXPECT_EQ(maker.Decodes(), 3u);
   EXPECT_THAT(Records(folder.Host("pics/_gazthumb")), testing::IsEmpty());
-}
-
-TEST_F(MakerTest, AHelperThatHangsOnAPictureCountsAgainstItAnAbandonedOneDoesNot) {
-  const std::string hanging = folder.Put("hang.sh", "#!/bin/sh\nexec sleep 100\n");
-  fs::permissions(hanging, fs::perms::owner_all);
-  {
-    PosixThumbnailMaker impatient{paths, hanging, std::chrono::milliseconds(100)};
-    ASSERT_TRUE(impatient.Begin("C:\\pics\\"));
-    EXPECT_EQ(impatient.Wait(impatient.Submit("C:\\pics\\b.jpg", 240)), std::nullopt);
-    impatient.End(true);
-  }
-  {
-    PosixThumbnailMaker abandoned{paths, hanging};
-    ASSERT_TRUE(abandoned.Begin("C:\\pics\\"));
-    const auto ticket = abandoned.Submit("C:\\pics\\c.jpg", 240);
-    abandoned.Abandon();
-    EXPECT_EQ(abandoned.Wait(ticket), std::nullopt);
-    abandoned.End(false);
-  }
-  EXPECT_EQ(Records(folder.Host("pics/_gazthumb")).size(), 1u);
-  const auto names = Run({"b.jpg", "c.jpg"});
-  EXPECT_EQ(names[0], "");
-  EXPECT_NE(names[1], "");
-  EXPECT_EQ(maker.Decodes(), 1u);
 }
 
 }  // namespace

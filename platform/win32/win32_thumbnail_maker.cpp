@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_thumbnail_helper_process.h"
 #include "platform/win32/win32_thumbnail_store.h"
 #include "platform/win32/windows_api.h"
 
@@ -14,8 +15,9 @@ Win32ThumbnailMaker::Win32ThumbnailMaker(std::string helperProgram,
           [](const std::string& outputFolder) -> std::unique_ptr<ThumbnailStore> {
             return Win32ThumbnailStore::Open(outputFolder);
           },
-          std::make_unique<Win32ThumbnailHelperPool>(
-              std::move(helperProgram), std::thread::hardware_concurrency(), answerTimeout)) {}
+          std::make_unique<HelperProcessPool>(
+              std::make_unique<Win32ThumbnailHelperLauncher>(helperProgram),
+              std::thread::hardware_concurrency(), answerTimeout)) {}
 
 std::string ThumbnailerProgram() {
   std::wstring self(MAX_PATH, L'\0');

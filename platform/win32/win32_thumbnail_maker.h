@@ -3,7 +3,7 @@
 #include <chrono>
 #include <string>
 
-#include "platform/win32/win32_thumbnail_helper_pool.h"
+#include "thumbnail/helper_process_pool.h"
 #include "thumbnail/helper_thumbnail_maker.h"
 
 namespace zb {
@@ -16,9 +16,8 @@ class Win32ThumbnailMaker : public HelperThumbnailMaker {
   // helperProgram: a UTF-8 drive path of the helper, which serves
   // kThumbnailHelperArgument; with none (empty or missing), pictures get no
   // thumbnails.
-  explicit Win32ThumbnailMaker(
-      std::string helperProgram,
-      std::chrono::milliseconds answerTimeout = Win32ThumbnailHelperPool::kAnswerTimeout);
+  explicit Win32ThumbnailMaker(std::string helperProgram, std::chrono::milliseconds answerTimeout =
+                                                              HelperProcessPool::kAnswerTimeout);
 };
 
 // zorbelle-thumbnailer.exe beside this program's own file, as a UTF-8 drive
