@@ -29,10 +29,11 @@ namespace zb {
 //   taken. Listing runs further ahead than reading, so that a cold disk
 //   reads folders and pictures at once.
 // - The walk's thread takes batches in order, a batch only once its heads
-//   are read; it reads the heads of the next batch itself when no reader has
-//   taken it up yet. A folder asked for out of plan ends the reading ahead; a folder
-//   that could not be listed ahead, or changed since (time stamp or
-//   identity), is left to the caller.
+//   are read; while the next is not ready it reads heads itself: the next
+//   batch's when no reader has taken it up yet, else a later one's (within
+//   the heads' window). A folder asked for out of plan ends the reading
+//   ahead; a folder that could not be listed ahead, or changed since (time
+//   stamp or identity), is left to the caller.
 // - onServed(folder) runs on the walk's thread whenever a folder is served.
 class BatchedWalkAhead final : public WalkAhead {
  public:
