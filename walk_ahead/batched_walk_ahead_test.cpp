@@ -39,6 +39,10 @@ class FakeDisk : public AheadDisk {
 
   std::atomic<std::size_t> entriesListed{0};
   std::atomic<std::size_t> headsRead{0};
+  // While shut, the reading of the batch holding this name waits.
+  std::string gatedName;
+  std::atomic<bool> gateShut{false};
+  std::atomic<bool> gateReached{false};
 
   std::unique_ptr<AheadFolder> List(const std::string& host, std::uint32_t) override {
     const auto found = folders_.find(host);
@@ -55,6 +59,10 @@ class FakeDisk : public AheadDisk {
   bool ReadHeads(const std::string&, std::span<AheadItem> items, std::size_t, std::byte* into,
                  std::size_t stride, std::string&) override {
     for (AheadItem& item : items) {
+      if (item.entry.name == gatedName) {
+        gateReached = true;
+        while (gateShut) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      }
       if (item.wanted == 0) continue;
       const std::string content = Content(item.entry.name);
       item.headSize = std::min({item.wanted, stride, content.size()});
@@ -236,6 +244,33 @@ void LetTheHelpersSettle(const FakeDisk& disk) {
     if (i > 2 && now == before) return;
     before = now;
   }
+}
+
+TEST(BatchedWalkAhead, AWalkWaitingOnAReaderReadsLaterHeadsOnlyWithinTheWindow) {
+  Tree tree;
+  std::vector<std::pair<std::string, bool>> many;
+  for (std::size_t i = 0; i < BatchedWalkAhead::kWindowHeads * 4; ++i) {
+    many.emplace_back(std::to_string(i) + ".jpg", false);
+  }
+  tree.Add("/r", many);
+  auto owned = std::make_unique<FakeDisk>(tree.folders);
+  FakeDisk* disk = owned.get();
+  disk->gatedName = "0.jpg";
+  disk->gateShut = true;
+  // A reader holds the first batch; the walk must not run past the window.
+  const auto ahead = std::make_unique<BatchedWalkAhead>(Plan(), "/r", 1, std::move(owned),
+                                                        [](const std::string&) {});
+  while (!disk->gateReached) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  PlannedWalk walk(Plan());
+  std::thread walking([&] { walk.Folder(ahead.get(), "C:\\r\\"); });
+  LetTheHelpersSettle(*disk);
+  EXPECT_LE(disk->headsRead, BatchedWalkAhead::kWindowHeads + 2 * BatchedWalkAhead::kBatchHeads);
+  EXPECT_GE(disk->headsRead, BatchedWalkAhead::kWindowHeads - BatchedWalkAhead::kBatchHeads);
+  disk->gateShut = false;
+  walking.join();
+  std::vector<std::string> expected;
+  Expect(tree.folders, "/r", "C:\\r\\", expected);
+  EXPECT_THAT(walk.seen, ElementsAreArray(expected));
 }
 
 TEST(BatchedWalkAhead, AWalkThatFallsBehindHoldsTheHelpersWithinTheirWindows) {
