@@ -61,9 +61,9 @@ class BatchedWalkAhead::Listing : public FolderListing {
   std::optional<std::span<const std::byte>> head_;
 };
 
-BatchedWalkAhead::BatchedWalkAhead(WalkPlan plan, std::string hostRoot, int readers,
-                                   std::unique_ptr<AheadDisk> disk,
-                                   std::function<void(const std::string& folder)> onServed)
+BatchedWalkAhead::BatchedWalkAhead(
+    WalkPlan plan, std::string hostRoot, int readers, std::unique_ptr<AheadDisk> disk,
+    std::function<void(const std::string& folder, const std::string& host)> onServed)
     : plan_(std::move(plan)),
       hostRoot_(std::move(hostRoot)),
       disk_(std::move(disk)),
@@ -111,7 +111,7 @@ std::unique_ptr<FolderListing> BatchedWalkAhead::ListFolder(const std::string& f
     Drop(std::move(batch));
     return nullptr;
   }
-  onServed_(folder);
+  onServed_(folder, batch->host);
   return std::make_unique<Listing>(*this, std::move(batch));
 }
 

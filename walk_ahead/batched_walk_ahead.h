@@ -34,7 +34,8 @@ namespace zb {
 //   the heads' window). A folder asked for out of plan ends the reading
 //   ahead; a folder that could not be listed ahead, or changed since (time
 //   stamp or identity), is left to the caller.
-// - onServed(folder) runs on the walk's thread whenever a folder is served.
+// - onServed(folder, host) runs on the walk's thread whenever a folder is
+//   served; host is its host path as listed.
 class BatchedWalkAhead final : public WalkAhead {
  public:
   static constexpr std::size_t kBatchEntries = 512;
@@ -49,9 +50,9 @@ class BatchedWalkAhead final : public WalkAhead {
   static constexpr std::size_t kUnreadPerReader = 2;
 
   // hostRoot is the host folder of plan.root.
-  BatchedWalkAhead(WalkPlan plan, std::string hostRoot, int readers,
-                   std::unique_ptr<AheadDisk> disk,
-                   std::function<void(const std::string& folder)> onServed);
+  BatchedWalkAhead(
+      WalkPlan plan, std::string hostRoot, int readers, std::unique_ptr<AheadDisk> disk,
+      std::function<void(const std::string& folder, const std::string& host)> onServed);
   ~BatchedWalkAhead() override;
   BatchedWalkAhead(const BatchedWalkAhead&) = delete;
   BatchedWalkAhead& operator=(const BatchedWalkAhead&) = delete;
@@ -93,7 +94,7 @@ class BatchedWalkAhead final : public WalkAhead {
   const WalkPlan plan_;
   const std::string hostRoot_;
   const std::unique_ptr<AheadDisk> disk_;
-  const std::function<void(const std::string&)> onServed_;
+  const std::function<void(const std::string&, const std::string&)> onServed_;
 
   std::mutex mutex_;
   WakeSignal listerWakes_;                      // window room, or stopped

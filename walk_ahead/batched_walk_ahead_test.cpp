@@ -150,10 +150,10 @@ std::unique_ptr<BatchedWalkAhead> Start(const Tree& tree, FakeDisk*& disk,
                                         std::vector<std::string>* served = nullptr) {
   auto owned = std::make_unique<FakeDisk>(tree.folders);
   disk = owned.get();
-  return std::make_unique<BatchedWalkAhead>(Plan(), "/r", 3, std::move(owned),
-                                            [served](const std::string& folder) {
-                                              if (served) served->push_back(folder);
-                                            });
+  return std::make_unique<BatchedWalkAhead>(
+      Plan(), "/r", 3, std::move(owned), [served](const std::string& folder, const std::string&) {
+        if (served) served->push_back(folder);
+      });
 }
 
 TEST(BatchedWalkAhead, ServesEveryFolderInWalkOrderWithTheHeadsOfWantedFiles) {
@@ -258,8 +258,8 @@ TEST(BatchedWalkAhead, AWalkWaitingOnAReaderReadsLaterHeadsOnlyWithinTheWindow) 
   disk->gatedName = "0.jpg";
   disk->gateShut = true;
   // A reader holds the first batch; the walk must not run past the window.
-  const auto ahead = std::make_unique<BatchedWalkAhead>(Plan(), "/r", 1, std::move(owned),
-                                                        [](const std::string&) {});
+  const auto ahead = std::make_unique<BatchedWalkAhead>(
+      Plan(), "/r", 1, std::move(owned), [](const std::string&, const std::string&) {});
   while (!disk->gateReached) std::this_thread::sleep_for(std::chrono::milliseconds(1));
   PlannedWalk walk(Plan());
   std::thread walking([&] { walk.Folder(ahead.get(), "C:\\r\\"); });

@@ -269,8 +269,8 @@ std::unique_ptr<WalkAhead> PosixFileSystem::StartWalkAhead(WalkPlan plan) {
   if (!exact) *host = paths_.ResolveHost(*host);
   return std::make_unique<BatchedWalkAhead>(
       std::move(plan), std::move(*host), readAheadThreads_, std::make_unique<PosixAheadDisk>(),
-      [this, exact](const std::string& folder) {
-        SetExactFolder(folder, exact ? paths_.ToHost(folder).value_or("") : "");
+      [this, exact](const std::string& folder, const std::string& host) {
+        SetExactFolder(folder, exact ? host : "");
       });
 }
 
